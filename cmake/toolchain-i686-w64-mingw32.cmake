@@ -1,0 +1,13 @@
+# 32-bit Windows: the deliverables. This machine cannot run what it builds, so no emulator is set.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# SSE2 maths instead of the x87 stack: same results as the 64-bit build and no denormal stalls.
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up, builds both deliverables and runs VolturaPro through the test host: ./run.sh [input.wav]
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/setup.sh
+tools/build.sh
+cmake/wine-run.sh build/win64/tools/vsthost.exe dist/win64/VolturaPro.dll ${1:+"$1"} --out dist/demo-out.wav

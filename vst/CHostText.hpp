@@ -1,0 +1,33 @@
+// A roomy zeroed buffer for an effect to write a text into, handed to the host cut to the protocol's width.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+class CHostText
+{
+public:
+    // Room for anything our effects write, so a long text can only ever be cut, never overrun the host.
+    static constexpr size_t kCapacity = 512;
+
+    char* buffer() { return m_text; }
+    const char* text() const { return m_text; }
+
+    // Copies at most maxCharacters characters and always terminates.
+    void copyTo(char* destination, size_t maxCharacters) const
+    {
+        copyCut(destination, m_text, maxCharacters);
+    }
+
+    static void copyCut(char* destination, const char* source, size_t maxCharacters)
+    {
+        size_t length = 0;
+        while (length < maxCharacters && source[length] != 0)
+            ++length;
+        std::memcpy(destination, source, length);
+        destination[length] = 0;
+    }
+
+private:
+    char m_text[kCapacity] = {};
+};
