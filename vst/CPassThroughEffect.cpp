@@ -1,7 +1,5 @@
 #include "vst/CPassThroughEffect.hpp"
 
-#include "foundation/host/CApplication.hpp"
-
 #include <cmath>
 #include <cstring>
 
@@ -13,19 +11,11 @@ namespace
 {
 constexpr int kLatency = 16;
 constexpr int kMainOutputs = 2;
-
-bool writeName(char* target, const char* text)
-{
-    if (target == nullptr)
-        return false;
-    std::strcpy(target, text);
-    return true;
-}
 } // namespace
 
 CPassThroughEffect::CPassThroughEffect(audioMasterCallback audioMaster, VstInt32 numParams, VstInt32 numPrograms,
                                        VstInt32 numInputs, VstInt32 uniqueId)
-    : AudioEffectX(audioMaster, numPrograms, numParams), m_values(static_cast<size_t>(numParams), 0.0f)
+    : CVstEffect(audioMaster, numParams, numPrograms), m_values(static_cast<size_t>(numParams), 0.0f)
 {
     setNumInputs(numInputs);
     setNumOutputs(kMainOutputs);
@@ -43,6 +33,7 @@ void CPassThroughEffect::processReplacing(float** inputs, float** outputs, VstIn
         else
             std::memset(outputs[channel], 0, sizeof(float) * static_cast<size_t>(sampleFrames));
     }
+    CVstEffect::processReplacing(inputs, outputs, sampleFrames);
 }
 
 void CPassThroughEffect::setParameter(VstInt32 index, float value)
@@ -55,33 +46,6 @@ void CPassThroughEffect::setParameter(VstInt32 index, float value)
 float CPassThroughEffect::getParameter(VstInt32 index)
 {
     return isParameterIndex(index) ? m_values[static_cast<size_t>(index)] : 0.0f;
-}
-
-void CPassThroughEffect::getParameterName(VstInt32 /*index*/, char* text) { std::strcpy(text, "No param"); }
-void CPassThroughEffect::getParameterLabel(VstInt32 /*index*/, char* text) { std::strcpy(text, "No param"); }
-void CPassThroughEffect::getParameterDisplay(VstInt32 /*index*/, char* text) { std::strcpy(text, "No param"); }
-void CPassThroughEffect::getProgramName(char* name) { std::strcpy(name, "Default"); }
-void CPassThroughEffect::setProgramName(char* /*name*/) {}
-
-bool CPassThroughEffect::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* text)
-{
-    std::strcpy(text, "Default");
-    return true;
-}
-
-bool CPassThroughEffect::getEffectName(char* name)
-{
-    return writeName(name, Host::CApplication::getProductName());
-}
-
-bool CPassThroughEffect::getVendorString(char* text)
-{
-    return writeName(text, Host::CApplication::getCompanyName());
-}
-
-bool CPassThroughEffect::getProductString(char* text)
-{
-    return writeName(text, Host::CApplication::getDescriptionString());
 }
 } // namespace Vst
 } // namespace Brivant

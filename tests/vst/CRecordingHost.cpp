@@ -31,11 +31,15 @@ VstIntPtr VSTCALLBACK CRecordingHost::callback(AEffect* /*effect*/, VstInt32 opc
     case audioMasterCanDo:
         return host->canDoYes.count(call.text) != 0 ? 1 : host->canDoNoAnswer;
     case audioMasterGetVendorString:
-        std::strcpy(static_cast<char*>(ptr), "Recording Vendor");
+        std::strcpy(static_cast<char*>(ptr), host->vendorText.c_str());
         return 1;
     case audioMasterGetProductString:
-        std::strcpy(static_cast<char*>(ptr), "Recording Host");
+        std::strcpy(static_cast<char*>(ptr), host->productText.c_str());
         return 1;
+    case audioMasterGetVendorVersion:
+        return host->vendorVersionAnswer;
+    case audioMasterGetTime:
+        return reinterpret_cast<VstIntPtr>(host->timeInfo);
     case audioMasterGetSampleRate:
         return 96000;
     case audioMasterGetBlockSize:

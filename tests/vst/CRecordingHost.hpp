@@ -29,6 +29,11 @@ public:
     std::vector<CCall> callsOf(VstInt32 opcode) const;
 
     VstIntPtr versionAnswer = 2400;
+    VstIntPtr vendorVersionAnswer = 0;
+    std::string vendorText = "Recording Vendor";
+    std::string productText = "Recording Host";
+    // Answered to audioMasterGetTime when set.
+    VstTimeInfo* timeInfo = nullptr;
     VstIntPtr canDoNoAnswer = -1;
     std::set<std::string> canDoYes;
     std::vector<CCall> calls;

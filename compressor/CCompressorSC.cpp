@@ -1,0 +1,136 @@
+#include "compressor/CCompressorSC.hpp"
+
+#include <cmath>
+
+using Brivant::Basics::CClass;
+
+static_assert(std::atomic<float>::is_always_lock_free, "settings are shared with the audio thread");
+
+namespace
+{
+const CClass& s_record = CCompressorSC::classRecord();
+
+constexpr float kPowerFloor = 1e-20f;
+constexpr double kLevelFloor = 1e-20;
+// 20 / ln 10 and ln 10 / 20: dB from a natural log, and a natural exponent from dB.
+constexpr double kDecibelsPerNeper = 8.685889638065037;
+constexpr double kNepersPerDecibel = 0.11512925464970228;
+
+// Everything another thread may change, read once per block.
+struct CBlockSettings
+{
+    explicit CBlockSettings(const CCompressorSC& compressor)
+        : rmsCoefficient(compressor.getRmsSmoother().getCoefficient()),
+          attackCoefficient(compressor.getAttack().getCoefficient()),
+          releaseCoefficient(compressor.getRelease().getCoefficient()), threshold(compressor.getThreshold()),
+          slope(compressor.getSlope()), knee(compressor.getKnee())
+    {
+    }
+
+    float rmsCoefficient;
+    float attackCoefficient;
+    float releaseCoefficient;
+    float threshold;
+    float slope;
+    float knee;
+};
+
+// One sample of the detector, single precision except the log and exp (double, stored as floats):
+//   p = kL^2 + kR^2 + 1e-20;            rms = p + (rms - p) c_rms
+//   level = 20 log10(sqrt(rms) + 1e-20) (dB)
+//   over = max(0, level - threshold) + 1e-20
+//   env = over + (env - over) c          c = attack while env < over, else release
+//   g = 10^((env - 1e-20)(slope - 1) / 20)
+// The state lives in locals so that stores to the audio arrays cannot force it through memory.
+double detectorGain(float keyLeft, float keyRight, const CBlockSettings& settings, float& rms, float& envelope)
+{
+    const float power = keyLeft * keyLeft + keyRight * keyRight + kPowerFloor;
+    rms = power + (rms - power) * settings.rmsCoefficient;
+    const float level =
+        static_cast<float>(kDecibelsPerNeper * std::log(static_cast<double>(std::fabs(std::sqrt(rms))) + kLevelFloor));
+    float over = level - settings.threshold;
+    // Written so that a NaN level or threshold counts as no excess.
+    if (!(over > 0.0f))
+        over = 0.0f;
+    over += CCompressorSC::kEnvelopeFloor;
+    const float coefficient = envelope < over ? settings.attackCoefficient : settings.releaseCoefficient;
+    envelope = over + (envelope - over) * coefficient;
+    const float exponent = (envelope - CCompressorSC::kEnvelopeFloor) * (settings.slope - 1.0f);
+    return std::exp(static_cast<double>(exponent) * kNepersPerDecibel);
+}
+} // namespace
+
+CClass& CCompressorSC::classRecord()
+{
+    static CClass record("CCompressorSC", "CCountedObject");
+    return record;
+}
+
+const CClass& CCompressorSC::getClass() const { return classRecord(); }
+
+CCompressorSC::CCompressorSC()
+    : m_threshold(0.0f), m_slope(1.0f), m_envelope(kEnvelopeFloor), m_rmsState(0.0f), m_rmsSmoother(44100.0f, 5.0f),
+      m_attack(44100.0f, 1.0f), m_release(44100.0f, 1.0f), m_knee(0.5f)
+{
+}
+
+CCompressorSC::~CCompressorSC() = default;
+
+void CCompressorSC::setThreshold(float thresholdDb) { m_threshold.store(thresholdDb, std::memory_order_relaxed); }
+
+float CCompressorSC::getThreshold() const { return m_threshold.load(std::memory_order_relaxed); }
+
+void CCompressorSC::setSlope(float slope) { m_slope.store(slope, std::memory_order_relaxed); }
+
+float CCompressorSC::getSlope() const { return m_slope.load(std::memory_order_relaxed); }
+
+void CCompressorSC::setSampleRate(float sampleRate)
+{
+    m_rmsSmoother.setSampleRate(sampleRate);
+    m_attack.setSampleRate(sampleRate);
+    m_release.setSampleRate(sampleRate);
+}
+
+// Knee shaping in single precision on g rounded to a float: g' = (1 - knee) g (g^2 + 27) / (9 g^2 + 27) + knee g.
+void CCompressorSC::process(const float* keyLeft, const float* keyRight, float* audioLeft, float* audioRight)
+{
+    const CBlockSettings settings(*this);
+    float rms = m_rmsState;
+    float envelope = m_envelope;
+    for (int i = 0; i < kBlockSize; ++i)
+    {
+        const float gain = static_cast<float>(detectorGain(keyLeft[i], keyRight[i], settings, rms, envelope));
+        const float square = gain * gain;
+        const float shaped = gain * (square + 27.0f) / (9.0f * square + 27.0f);
+        const float kneeGain = (1.0f - settings.knee) * shaped + settings.knee * gain;
+        audioLeft[i] *= kneeGain;
+        audioRight[i] *= kneeGain;
+    }
+    m_rmsState = rms;
+    m_envelope = envelope;
+    recoverState();
+}
+
+void CCompressorSC::processPlain(const float* keyLeft, const float* keyRight, float* audioLeft, float* audioRight)
+{
+    const CBlockSettings settings(*this);
+    float rms = m_rmsState;
+    float envelope = m_envelope;
+    for (int i = 0; i < kBlockSize; ++i)
+    {
+        const double gain = detectorGain(keyLeft[i], keyRight[i], settings, rms, envelope);
+        audioLeft[i] = static_cast<float>(static_cast<double>(audioLeft[i]) * gain);
+        audioRight[i] = static_cast<float>(static_cast<double>(audioRight[i]) * gain);
+    }
+    m_rmsState = rms;
+    m_envelope = envelope;
+    recoverState();
+}
+
+void CCompressorSC::recoverState()
+{
+    if (!std::isfinite(m_rmsState))
+        m_rmsState = 0.0f;
+    if (!std::isfinite(m_envelope))
+        m_envelope = kEnvelopeFloor;
+}

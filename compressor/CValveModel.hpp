@@ -1,0 +1,23 @@
+// The valve stage: an odd-symmetric quadratic waveshaper y = g (b x - a x |x|), peaking at b^2 / (4a) for
+// |x| = b / (2a) and falling again beyond it, without clipping.
+#pragma once
+
+#include "foundation/basics/CCountedObject.hpp"
+
+class CValveModel : public Brivant::Basics::CCountedObject
+{
+public:
+    static constexpr int kBlockSize = 16;
+
+    CValveModel();
+    ~CValveModel() override;
+
+    static Brivant::Basics::CClass& classRecord();
+    const Brivant::Basics::CClass& getClass() const override;
+
+    // Shapes 16 samples of each buffer in place.
+    void process(float* left, float* right, float a, float b, float outputGain) const;
+
+private:
+    Brivant::Basics::TInstanceCount<CValveModel> m_instanceCount;
+};

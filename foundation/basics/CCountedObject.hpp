@@ -1,0 +1,36 @@
+// The one implementation of the counting interface; base of nearly every framework class.
+#pragma once
+
+#include "foundation/basics/CClass.hpp"
+#include "foundation/basics/ICountedObject.hpp"
+
+#include <cstdint>
+
+namespace Brivant
+{
+namespace Basics
+{
+class CCountedObject : public virtual ICountedObject
+{
+public:
+    CCountedObject();
+    // A copy is a new instance: it starts unreferenced.
+    CCountedObject(const CCountedObject& other);
+    // Assignment copies an object's value, never its references.
+    CCountedObject& operator=(const CCountedObject& other);
+    ~CCountedObject() override;
+
+    void referenced() override;
+    void dereference() override;
+    long getReferenceCount() const override;
+    void getObjectDescription(char* text, long size) const override;
+    const CClass& getClass() const override;
+
+    static CClass& classRecord();
+
+private:
+    int32_t m_referenceCount;
+    TInstanceCount<CCountedObject> m_instanceCount;
+};
+} // namespace Basics
+} // namespace Brivant

@@ -1,0 +1,30 @@
+// A musical time signature, numerator over denominator.
+#pragma once
+
+#include "foundation/basics/CCountedObject.hpp"
+
+namespace Brivant
+{
+namespace Music
+{
+class CTimeSignature : public Basics::CCountedObject
+{
+public:
+    CTimeSignature(long numerator = 4, long denominator = 4);
+
+    static Basics::CClass& classRecord();
+    const Basics::CClass& getClass() const override;
+
+    void setTimeSignature(long numerator, long denominator);
+    void setNumerator(long numerator) { m_numerator = numerator; }
+    void setDenominator(long denominator) { m_denominator = denominator; }
+    long getNumerator() const { return m_numerator; }
+    long getDenominator() const { return m_denominator; }
+
+private:
+    long m_numerator;
+    long m_denominator;
+    Basics::TInstanceCount<CTimeSignature> m_instanceCount;
+};
+} // namespace Music
+} // namespace Brivant
