@@ -1,5 +1,5 @@
 // VolturaPro as a deliverable: its names and its effect.
-#include "vst/CPassThroughEffect.hpp"
+#include "compressor/CHolvane.hpp"
 #include "vst/CPluginEntry.hpp"
 
 namespace Brivant
@@ -10,8 +10,7 @@ namespace
 {
 AudioEffect* createProEffect(audioMasterCallback audioMaster)
 {
-    // Main stereo input and the side-chain key pair.
-    return new CPassThroughEffect(audioMaster, 16, 10, 4, vstFourCharacters("Sqa1"));
+    return new Holvane::CHolvane(audioMaster);
 }
 } // namespace
 

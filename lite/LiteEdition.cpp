@@ -1,5 +1,5 @@
 // VolturaLite as a deliverable: its names and its effect.
-#include "vst/CPassThroughEffect.hpp"
+#include "lite/CHolvane.hpp"
 #include "vst/CPluginEntry.hpp"
 
 namespace Brivant
@@ -10,7 +10,7 @@ namespace
 {
 AudioEffect* createLiteEffect(audioMasterCallback audioMaster)
 {
-    return new CPassThroughEffect(audioMaster, 6, 13, 2, vstFourCharacters("Sqa2"));
+    return new Holvane::CHolvane(audioMaster);
 }
 } // namespace
 

@@ -186,6 +186,9 @@ AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, 
 
 AudioEffect::~AudioEffect()
 {
+    // A host may close the effect with its editor still open: the window goes before the objects it shows.
+    if (m_editor != nullptr && m_editor->isOpen())
+        m_editor->close();
     delete m_editor;
 }
 

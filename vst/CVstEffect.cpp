@@ -1,5 +1,6 @@
 #include "vst/CVstEffect.hpp"
 
+#include "foundation/basics/CString.hpp"
 #include "foundation/host/CApplication.hpp"
 #include "foundation/threading/CCriticalSection.hpp"
 #include "vst/CHostText.hpp"
@@ -15,13 +16,15 @@ namespace
 const Basics::CClass& s_record = CVstEffect::classRecord();
 constexpr size_t kNameField = kVstMaxNameLen;
 
-// The host's name fields are written whole: zero-filled, at most 23 characters and the terminator.
-bool writeNameField(char* text, const char* name)
+// The host's name fields are written whole: zero-filled, at most 23 characters and the terminator. A text
+// the application record could not create leaves the name empty.
+bool writeNameField(char* text, const Basics::CString* name)
 {
     if (text == nullptr)
         return false;
     std::memset(text, 0, kNameField);
-    CHostText::copyCut(text, name, kNameField - 1);
+    if (name != nullptr)
+        CHostText::copyCut(text, name->getString(), kNameField - 1);
     return true;
 }
 } // namespace

@@ -1,67 +1,210 @@
-// Application texts, held in function-local statics so they exist whatever the order of static construction.
 #include "foundation/host/CApplication.hpp"
 
-#include <string>
+#include "foundation/basics/CClass.hpp"
+#include "foundation/basics/CString.hpp"
+#include "foundation/basics/CSystemString.hpp"
+#include "foundation/io/CTextStream.hpp"
+
+#include <windows.h>
+
+#include <cpuid.h>
 
 namespace Brivant
 {
 namespace Host
 {
+using Basics::CString;
+using Basics::CSystemString;
+
 namespace
 {
-enum TextSlot
-{
-    kCompany,
-    kProduct,
-    kDescription,
-    kVersion,
-    kRegistryKey,
-    kNotice,
-    kTextCount
-};
+constexpr DWORD kPathBufferSize = 1024;
+const char kReportFileName[] = "FPUStats.txt";
+const char kReportRule[] = "----------------------------------\n";
 
-struct CApplicationRecord
-{
-    std::string texts[kTextCount] = {" ", " ", " ", " ", " ", " "};
-    void* moduleHandle = nullptr;
-};
+// Plain pointers and values are constant-initialised: they are empty before any static constructor runs.
+CString* s_companyName = nullptr;
+CString* s_productName = nullptr;
+CString* s_description = nullptr;
+CString* s_version = nullptr;
+CString* s_registryKey = nullptr;
+CString* s_notice = nullptr;
+CSystemString* s_applicationPath = nullptr;
+void* s_moduleHandle = nullptr;
+void* s_mainWindow = nullptr;
+SProcessorFlags s_processorFlags = {false, false, false, false, false};
 
-CApplicationRecord& record()
+template <class Text>
+Text* existingText(Text*& slot)
 {
-    static CApplicationRecord theRecord;
-    return theRecord;
+    if (slot == nullptr)
+    {
+        try
+        {
+            slot = new Text(" ");
+        }
+        catch (...)
+        {
+            slot = nullptr;
+        }
+    }
+    return slot;
 }
 
-void setText(TextSlot slot, const char* text)
+template <class Text, class Value>
+void storeText(Text*& slot, const Value& value)
 {
-    record().texts[slot] = text != nullptr ? text : " ";
+    Text* text = existingText(slot);
+    if (text != nullptr)
+        *text = value;
 }
+
+template <class Text>
+void deleteText(Text*& slot)
+{
+    delete slot;
+    slot = nullptr;
+}
+
+void readModuleFileName(HMODULE module, CString& out)
+{
+    char path[kPathBufferSize] = {};
+    // One byte short of the buffer, so a cut path keeps its terminator.
+    GetModuleFileNameA(module, path, kPathBufferSize - 1);
+    out = path;
+}
+
+bool bit(unsigned int word, int index) { return (word >> index & 1u) != 0; }
 } // namespace
 
 void CApplication::initialiseApplication(const char* company, const char* product, const char* description,
                                          const char* version, const char* registryKey, const char* notice,
                                          void* moduleHandle)
 {
-    record().moduleHandle = moduleHandle;
-    setText(kCompany, company);
-    setText(kProduct, product);
-    setText(kDescription, description);
-    setText(kVersion, version);
-    setText(kRegistryKey, registryKey);
-    setText(kNotice, notice);
+    s_moduleHandle = moduleHandle;
+    setCompanyName(CString(company));
+    setProductName(CString(product));
+    setDescriptionString(CString(description));
+    setVersionString(CString(version));
+    setRegistryKey(CString(registryKey));
+    setNoticeString(CString(notice));
+    updateApplicationPath();
+    readFPUInformation();
 }
 
-void CApplication::uninitialiseApplication(const char* /*path*/)
+void CApplication::uninitialiseApplication(const char* path)
 {
-    record() = CApplicationRecord();
+    deleteApplicationInformation();
+    // The library is going away: its handle must not outlive it.
+    s_moduleHandle = nullptr;
+    Basics::CClass::destroyClassManager(path);
 }
 
-const char* CApplication::getCompanyName() { return record().texts[kCompany].c_str(); }
-const char* CApplication::getProductName() { return record().texts[kProduct].c_str(); }
-const char* CApplication::getDescriptionString() { return record().texts[kDescription].c_str(); }
-const char* CApplication::getVersionString() { return record().texts[kVersion].c_str(); }
-const char* CApplication::getRegistryKey() { return record().texts[kRegistryKey].c_str(); }
-const char* CApplication::getNoticeString() { return record().texts[kNotice].c_str(); }
-void* CApplication::getModuleHandle() { return record().moduleHandle; }
+void CApplication::deleteApplicationInformation()
+{
+    deleteText(s_companyName);
+    deleteText(s_productName);
+    deleteText(s_description);
+    deleteText(s_version);
+    deleteText(s_registryKey);
+    deleteText(s_notice);
+    deleteText(s_applicationPath);
+}
+
+void CApplication::setCompanyName(const CString& text) { storeText(s_companyName, text); }
+void CApplication::setProductName(const CString& text) { storeText(s_productName, text); }
+void CApplication::setDescriptionString(const CString& text) { storeText(s_description, text); }
+void CApplication::setVersionString(const CString& text) { storeText(s_version, text); }
+void CApplication::setRegistryKey(const CString& text) { storeText(s_registryKey, text); }
+void CApplication::setNoticeString(const CString& text) { storeText(s_notice, text); }
+void CApplication::setApplicationPath(const CSystemString& path) { storeText(s_applicationPath, path); }
+
+CString* CApplication::getCompanyName() { return existingText(s_companyName); }
+CString* CApplication::getProductName() { return existingText(s_productName); }
+CString* CApplication::getDescriptionString() { return existingText(s_description); }
+CString* CApplication::getVersionString() { return existingText(s_version); }
+CString* CApplication::getRegistryKey() { return existingText(s_registryKey); }
+CString* CApplication::getNoticeString() { return existingText(s_notice); }
+CSystemString* CApplication::getApplicationPath() { return existingText(s_applicationPath); }
+
+void* CApplication::getModuleHandle() { return s_moduleHandle; }
+
+void CApplication::getModulePath(CString& out) { readModuleFileName(static_cast<HMODULE>(s_moduleHandle), out); }
+
+void CApplication::getExecutablePath(CString& out) { readModuleFileName(nullptr, out); }
+
+void CApplication::updateApplicationPath()
+{
+    CString modulePath("");
+    getModulePath(modulePath);
+    CSystemString folder(modulePath);
+    folder.removeLastPathComponent();
+    setApplicationPath(folder);
+}
+
+void CApplication::setMainWindow(void* window) { s_mainWindow = window; }
+void* CApplication::getMainWindow() { return s_mainWindow; }
+
+long CApplication::runMessageLoop()
+{
+    MSG message = {};
+    // GetMessageA answers -1 on failure, which must end the loop as the quit message does.
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+    {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<long>(message.wParam);
+}
+
+void CApplication::quitApplication() { PostQuitMessage(0); }
+
+void CApplication::readFPUInformation()
+{
+    unsigned int eax = 0;
+    unsigned int ebx = 0;
+    unsigned int ecx = 0;
+    unsigned int edx = 0;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0)
+        ecx = edx = 0;
+    s_processorFlags = decodeProcessorFlags(ecx, edx);
+}
+
+SProcessorFlags CApplication::decodeProcessorFlags(unsigned int ecx, unsigned int edx)
+{
+    SProcessorFlags flags;
+    flags.mmx = bit(edx, 23);
+    flags.sse = bit(edx, 25);
+    flags.sse2 = bit(edx, 26);
+    flags.sse3 = (ecx & 0x10000001u) != 0;
+    flags.hyperThreading = bit(edx, 28);
+    return flags;
+}
+
+SProcessorFlags CApplication::getProcessorFlags() { return s_processorFlags; }
+
+void CApplication::writeFPUInformation(IO::CTextStream& stream)
+{
+    if (!stream.isStreamOpenForWriting())
+        return;
+    const SProcessorFlags& flags = s_processorFlags;
+    stream << "Brivant FPU info extraction tool \n" << kReportRule;
+    stream << "Has MMX : " << flags.mmx << "\n";
+    stream << "Has SSE : " << flags.sse << "\n";
+    stream << "Has SSE2: " << flags.sse2 << "\n";
+    stream << "Has SSE3: " << flags.sse3 << "\n";
+    stream << "Has HT  : " << flags.hyperThreading << "\n";
+    stream << kReportRule;
+}
+
+void CApplication::writeFPUInformationToFile(const CSystemString& path)
+{
+    CSystemString file(path);
+    if (!file.hasExtension())
+        file.appendString(kReportFileName);
+    IO::CTextStream stream(file, IO::CTextStream::kWriting);
+    writeFPUInformation(stream);
+    stream.closeStream();
+}
 } // namespace Host
 } // namespace Brivant

@@ -1,6 +1,7 @@
 // What `main` and the attach handler do for a deliverable, with a recording host and failure report.
 #include "CRecordingHost.hpp"
 #include "foundation/host/CApplication.hpp"
+#include "tests/support/CClassRegistryKeeper.hpp"
 #include "vst/CPassThroughEffect.hpp"
 #include "vst/CPluginEntry.hpp"
 
@@ -52,6 +53,7 @@ protected:
     }
     ~CPluginEntryTest() override { CPluginEntry::detach(); }
 
+    VolturaTests::CClassRegistryKeeper m_registry;
     CRecordingHost m_host;
 };
 
@@ -98,15 +100,15 @@ TEST_F(CPluginEntryTest, eachCallBuildsAnIndependentEffect)
 
 TEST_F(CPluginEntryTest, attachNamesTheEditionAndDetachForgetsIt)
 {
-    EXPECT_STREQ(" ", CApplication::getProductName());
+    EXPECT_STREQ(" ", CApplication::getProductName()->getString());
     int module = 0;
     CEditionDescription edition = {"VolturaLite", "Software\\SQA\\VolturaLite", buildEffect};
     CPluginEntry::attach(edition, &module);
-    EXPECT_STREQ("VolturaLite", CApplication::getProductName());
-    EXPECT_STREQ("Selvan Quarrow Audio", CApplication::getCompanyName());
-    EXPECT_STREQ("Vst Compressor", CApplication::getDescriptionString());
-    EXPECT_STREQ("1.0.3", CApplication::getVersionString());
-    EXPECT_STREQ("Software\\SQA\\VolturaLite", CApplication::getRegistryKey());
+    EXPECT_STREQ("VolturaLite", CApplication::getProductName()->getString());
+    EXPECT_STREQ("Selvan Quarrow Audio", CApplication::getCompanyName()->getString());
+    EXPECT_STREQ("Vst Compressor", CApplication::getDescriptionString()->getString());
+    EXPECT_STREQ("1.0.3", CApplication::getVersionString()->getString());
+    EXPECT_STREQ("Software\\SQA\\VolturaLite", CApplication::getRegistryKey()->getString());
     EXPECT_EQ(&module, CApplication::getModuleHandle());
 
     AEffect* effect = CPluginEntry::createEffect(CRecordingHost::callback, edition, recordReport);
@@ -121,8 +123,8 @@ TEST_F(CPluginEntryTest, attachNamesTheEditionAndDetachForgetsIt)
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0);
 
     CPluginEntry::detach();
-    EXPECT_STREQ(" ", CApplication::getProductName());
-    EXPECT_STREQ(" ", CApplication::getCompanyName());
+    EXPECT_STREQ(" ", CApplication::getProductName()->getString());
+    EXPECT_STREQ(" ", CApplication::getCompanyName()->getString());
     EXPECT_EQ(nullptr, CApplication::getModuleHandle());
 }
 } // namespace

@@ -2,6 +2,7 @@
 #include "CRecordingHost.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/host/CApplication.hpp"
+#include "tests/support/CClassRegistryKeeper.hpp"
 #include "vst/CVstEffect.hpp"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,7 @@ class CVstEffectTest : public ::testing::Test
 protected:
     ~CVstEffectTest() override { CApplication::uninitialiseApplication(nullptr); }
 
+    VolturaTests::CClassRegistryKeeper m_registry;
     CRecordingHost m_host;
 };
 

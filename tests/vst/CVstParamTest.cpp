@@ -2,6 +2,7 @@
 // digits, text cutting, select clamping (also under a concurrent writer) and copies.
 #include "vst/AudioEffect.hpp"
 #include "vst/CVstParam.hpp"
+#include "vst/CVstParamSelect.hpp"
 
 #include <gtest/gtest.h>
 

@@ -24,15 +24,18 @@ struct SOptions
     std::string outputPath = "demo-out.wav";
     long rate = 0; // 0: the input file's, or 44100
     long block = 512;
+    long program = -1; // -1: the plug-in's own choice
 };
 
 void printUsage(FILE* stream)
 {
     std::fprintf(stream,
                  "usage: vsthost <plugin.dll> [input.wav] [--out <output.wav>] [--rate <Hz>] [--block <frames>]\n"
+                 "               [--program <number>]\n"
                  "  Prints the plug-in's identity, parameters and programs, renders input.wav (or a generated\n"
                  "  3-second stereo test signal) through it and writes the result (default demo-out.wav).\n"
-                 "  --rate defaults to the input file's rate, else 44100; --block defaults to 512.\n"
+                 "  --rate defaults to the input file's rate, else 44100; --block defaults to 512;\n"
+                 "  --program selects one of the plug-in's programs before rendering.\n"
                  "  Exit codes: 0 done, 1 bad arguments, 2 plug-in or file failure.\n");
 }
 
@@ -60,7 +63,7 @@ bool parseArguments(int argc, char** argv, SOptions& options, bool& help, std::s
             help = true;
             return true;
         }
-        if (argument == "--out" || argument == "--rate" || argument == "--block")
+        if (argument == "--out" || argument == "--rate" || argument == "--block" || argument == "--program")
         {
             if (i + 1 >= argc)
             {
@@ -78,6 +81,11 @@ bool parseArguments(int argc, char** argv, SOptions& options, bool& help, std::s
             else if (argument == "--block" && !parseNumber(value, 1, 65536, options.block))
             {
                 error = std::string("--block must be a whole number of frames from 1 to 65536, not '") + value + "'";
+                return false;
+            }
+            else if (argument == "--program" && !parseNumber(value, 0, 65535, options.program))
+            {
+                error = std::string("--program must be a program number, not '") + value + "'";
                 return false;
             }
         }
@@ -228,6 +236,8 @@ void printIdentity(CTestHost& host, const std::string& pluginPath)
         {"Latency", std::to_string(effect->initialDelay) + " samples"},
         {"Flags", flagNames(effect->flags)},
         {"Programs", std::to_string(effect->numPrograms)},
+        {"Current program", std::to_string(static_cast<long long>(host.dispatch(effGetProgram))) + " (" +
+                                host.queryString(effGetProgramName).text + ")"},
         {"Parameters", std::to_string(effect->numParams)},
     };
     printTable(rows, "");
@@ -369,6 +379,16 @@ int main(int argc, char** argv)
         return kExitFailure;
     }
     host.start(static_cast<float>(rate), static_cast<VstInt32>(options.block));
+    if (options.program >= 0)
+    {
+        if (options.program >= host.effect()->numPrograms)
+        {
+            host.stop();
+            std::fprintf(stderr, "vsthost: the plug-in has no program %ld\n", options.program);
+            return kExitUsage;
+        }
+        host.dispatch(effSetProgram, 0, options.program);
+    }
     printIdentity(host, options.pluginPath);
 
     const std::vector<std::vector<float>> signal = haveInput ? input.channels() : makeTestSignal(rate);

@@ -1,0 +1,70 @@
+#include "foundation/host/CDLLLoader.hpp"
+
+#include "foundation/exceptions/CException.hpp"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace Brivant
+{
+namespace Host
+{
+namespace
+{
+const Basics::CClass& s_record = CDLLLoader::classRecord();
+
+// Opening for reading is the test: a folder therefore does not exist.
+bool fileExists(const char* path)
+{
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr)
+        return false;
+    std::fclose(file);
+    return true;
+}
+} // namespace
+
+Basics::CClass& CDLLLoader::classRecord()
+{
+    static Basics::CClass record("CDLLLoader", "CCountedObject");
+    return record;
+}
+
+const Basics::CClass& CDLLLoader::getClass() const { return classRecord(); }
+
+CDLLLoader::CDLLLoader() : m_path(" "), m_module(nullptr) {}
+
+CDLLLoader::CDLLLoader(const Basics::CString& path) : CDLLLoader() { loadDll(path); }
+
+CDLLLoader::~CDLLLoader() { unloadDll(); }
+
+void CDLLLoader::loadDll(const Basics::CString& path)
+{
+    if (!fileExists(path.getString()))
+    {
+        Basics::CString reason(path);
+        reason.appendString(" doesnt exist");
+        throw Exceptions::CException(reason, "CDLLLoader::loadDll(const CString &)", true);
+    }
+    // A second load would otherwise leave the first library loaded for the rest of the process.
+    unloadDll();
+    m_path = path;
+    m_module = LoadLibraryA(m_path.getString());
+}
+
+void* CDLLLoader::getFunctionAddress(const Basics::CString& name) const
+{
+    if (m_module == nullptr)
+        return nullptr;
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(m_module), name.getString()));
+}
+
+void CDLLLoader::unloadDll()
+{
+    if (m_module != nullptr)
+        FreeLibrary(static_cast<HMODULE>(m_module));
+    m_module = nullptr;
+}
+} // namespace Host
+} // namespace Brivant
