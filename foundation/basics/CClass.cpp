@@ -2,12 +2,13 @@
 #include "foundation/basics/CClass.hpp"
 
 #include "foundation/basics/CClassManager.hpp"
+#include "foundation/basics/CSystemString.hpp"
+#include "foundation/io/CTextStream.hpp"
 
 #include <cxxabi.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 namespace Brivant
@@ -217,11 +218,15 @@ void CClass::destroyClassManager(const char* path)
     }
     if (path != nullptr)
     {
-        std::ofstream stream(path);
-        if (stream.is_open())
+        // The table is laid out before the writer's own path and stream objects exist, so it shows only
+        // what the library left alive.
+        manager->sortClasses();
+        const std::string table = manager->formatClassInformation();
+        IO::CTextStream stream;
+        if (stream.openStream(CSystemString(path), IO::CTextStream::kWriting))
         {
-            manager->sortClasses();
-            manager->writeClassInformation(stream);
+            stream << table.c_str();
+            stream.closeStream();
         }
     }
     CClassManager::deleteManager();

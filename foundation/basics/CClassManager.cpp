@@ -1,9 +1,10 @@
 // The class registry and the layout of the class-information table.
 #include "foundation/basics/CClassManager.hpp"
 
+#include "foundation/io/CTextStream.hpp"
+
 #include <cstdio>
 #include <memory>
-#include <ostream>
 
 namespace Brivant
 {
@@ -138,11 +139,11 @@ std::string CClassManager::formatClassInformation() const
     return table;
 }
 
-void CClassManager::writeClassInformation(std::ostream& stream) const
+void CClassManager::writeClassInformation(IO::CTextStream& stream) const
 {
-    if (stream.good())
+    if (stream.isStreamOpenForWriting())
     {
-        stream << formatClassInformation();
+        stream << formatClassInformation().c_str();
     }
 }
 

@@ -5,12 +5,16 @@
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/collections/TPointerDeleter.hpp"
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace Brivant
 {
+namespace IO
+{
+class CTextStream;
+}
+
 namespace Basics
 {
 // The records are static objects, so the registry points to them through a nuller and never deletes them.
@@ -48,7 +52,7 @@ public:
     // The class-information table, one "\n" per line; only records with live instances get a row.
     std::string formatClassInformation() const;
     // Writes the table when the stream is good.
-    void writeClassInformation(std::ostream& stream) const;
+    void writeClassInformation(IO::CTextStream& stream) const;
 
 private:
     friend class CClass;

@@ -73,11 +73,24 @@ TEST_P(PluginLoadTest, recordHasTheEditionsShape)
     EXPECT_NE(nullptr, effect->processReplacing);
 }
 
-TEST_P(PluginLoadTest, firstHostCallAsksTheProtocolVersion)
+TEST_P(PluginLoadTest, buildingAsksVersionCapabilitiesThenTheHostsNames)
 {
+    const std::vector<std::string> capabilities = {
+        "sendVstEvents",   "sendVstMidiEvent", "sendVstTimeInfo",         "receiveVstEvents",
+        "receiveVstMidiEvent", "receiveVstTimeInfo", "reportConnectionChanges", "acceptIOChanges",
+        "sizeWindow",      "asyncProcessing",  "offline",                 "supplyIdle",
+        "supportShell",    "editFile",         "closeFileSelector",       "startStopProcess"};
     std::vector<CTestHost::SHostCall> calls = m_host.calls();
-    ASSERT_FALSE(calls.empty());
+    ASSERT_EQ(capabilities.size() + 4, calls.size());
     EXPECT_EQ(audioMasterVersion, calls[0].opcode);
+    for (size_t i = 0; i < capabilities.size(); ++i)
+    {
+        EXPECT_EQ(audioMasterCanDo, calls[i + 1].opcode);
+        EXPECT_EQ(capabilities[i], calls[i + 1].text);
+    }
+    EXPECT_EQ(audioMasterGetProductString, calls[17].opcode);
+    EXPECT_EQ(audioMasterGetVendorString, calls[18].opcode);
+    EXPECT_EQ(audioMasterGetVendorVersion, calls[19].opcode);
 }
 
 TEST_P(PluginLoadTest, namesComeFromTheApplicationInformation)

@@ -2,6 +2,8 @@
 #include "CCountChange.hpp"
 #include "foundation/basics/CClassManager.hpp"
 #include "foundation/basics/CCountedObject.hpp"
+#include "foundation/basics/CSystemString.hpp"
+#include "foundation/io/CTextStream.hpp"
 
 #include <gtest/gtest.h>
 
@@ -73,13 +75,21 @@ TEST_F(CClassManagerTest, emptyTableIsHeadingRuleZeroSumsAndRule)
         kHeading + kRule + "|                                                                 |         0|         0|\n" + kRule;
     EXPECT_EQ(expected, registry.formatClassInformation());
 
-    std::ostringstream good;
-    registry.writeClassInformation(good);
-    EXPECT_EQ(expected, good.str());
-    std::ostringstream failed;
-    failed.setstate(std::ios::failbit);
-    registry.writeClassInformation(failed);
-    EXPECT_EQ("", failed.str());
+    // Through a text stream: written only while it is open for writing, with CR LF line ends.
+    const std::string path = (std::filesystem::temp_directory_path() / "voltura-empty-table.txt").string();
+    Brivant::IO::CTextStream closed;
+    registry.writeClassInformation(closed);
+    Brivant::IO::CTextStream stream(Brivant::Basics::CSystemString(path.c_str()), Brivant::IO::CTextStream::kWriting);
+    registry.writeClassInformation(stream);
+    stream.closeStream();
+    std::ifstream written(path, std::ios::binary);
+    std::string expectedFile = expected;
+    for (std::string::size_type at = expectedFile.find('\n'); at != std::string::npos;
+         at = expectedFile.find('\n', at + 2))
+        expectedFile.insert(at, "\r");
+    EXPECT_EQ(expectedFile, std::string(std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()));
+    written.close();
+    std::remove(path.c_str());
 }
 
 TEST_F(CClassManagerTest, tableListsOnlyRecordsWithLiveInstancesAndSumsThem)
