@@ -1,5 +1,7 @@
 #include "compressor/CCompressorSC.hpp"
 
+#include "foundation/mathtools/CVectorMath.hpp"
+
 #include <cmath>
 
 using Brivant::Basics::CClass;
@@ -11,10 +13,10 @@ namespace
 const CClass& s_record = CCompressorSC::classRecord();
 
 constexpr float kPowerFloor = 1e-20f;
-constexpr double kLevelFloor = 1e-20;
+constexpr float kLevelFloor = 1e-20f;
 // 20 / ln 10 and ln 10 / 20: dB from a natural log, and a natural exponent from dB.
-constexpr double kDecibelsPerNeper = 8.685889638065037;
-constexpr double kNepersPerDecibel = 0.11512925464970228;
+constexpr float kDecibelsPerNeper = 8.685889638065037f;
+constexpr float kNepersPerDecibel = 0.11512925464970228f;
 
 // Everything another thread may change, read once per block.
 struct CBlockSettings
@@ -35,28 +37,44 @@ struct CBlockSettings
     float knee;
 };
 
-// One sample of the detector, single precision except the log and exp (double, stored as floats):
+// The detector over one block, in four passes so that the logarithms and exponentials run four at a time:
 //   p = kL^2 + kR^2 + 1e-20;            rms = p + (rms - p) c_rms
 //   level = 20 log10(sqrt(rms) + 1e-20) (dB)
 //   over = max(0, level - threshold) + 1e-20
 //   env = over + (env - over) c          c = attack while env < over, else release
 //   g = 10^((env - 1e-20)(slope - 1) / 20)
 // The state lives in locals so that stores to the audio arrays cannot force it through memory.
-double detectorGain(float keyLeft, float keyRight, const CBlockSettings& settings, float& rms, float& envelope)
+void detectorGains(const float* keyLeft, const float* keyRight, const CBlockSettings& settings, float& rms,
+                   float& envelope, float* gains)
 {
-    const float power = keyLeft * keyLeft + keyRight * keyRight + kPowerFloor;
-    rms = power + (rms - power) * settings.rmsCoefficient;
-    const float level =
-        static_cast<float>(kDecibelsPerNeper * std::log(static_cast<double>(std::fabs(std::sqrt(rms))) + kLevelFloor));
-    float over = level - settings.threshold;
-    // Written so that a NaN level or threshold counts as no excess.
-    if (!(over > 0.0f))
-        over = 0.0f;
-    over += CCompressorSC::kEnvelopeFloor;
-    const float coefficient = envelope < over ? settings.attackCoefficient : settings.releaseCoefficient;
-    envelope = over + (envelope - over) * coefficient;
-    const float exponent = (envelope - CCompressorSC::kEnvelopeFloor) * (settings.slope - 1.0f);
-    return std::exp(static_cast<double>(exponent) * kNepersPerDecibel);
+    using Brivant::MathTools::CVectorMath;
+    constexpr int kBlock = CCompressorSC::kBlockSize;
+    alignas(16) float values[kBlock];
+    for (int i = 0; i < kBlock; ++i)
+    {
+        const float power = keyLeft[i] * keyLeft[i] + keyRight[i] * keyRight[i] + kPowerFloor;
+        rms = power + (rms - power) * settings.rmsCoefficient;
+        values[i] = rms;
+    }
+    for (int i = 0; i < kBlock; i += 4)
+    {
+        const __m128 amplitude = _mm_add_ps(_mm_sqrt_ps(_mm_load_ps(values + i)), _mm_set1_ps(kLevelFloor));
+        _mm_store_ps(values + i, _mm_mul_ps(CVectorMath::log(amplitude), _mm_set1_ps(kDecibelsPerNeper)));
+    }
+    const float slopeBelowOne = settings.slope - 1.0f;
+    for (int i = 0; i < kBlock; ++i)
+    {
+        float over = values[i] - settings.threshold;
+        // Written so that a NaN level or threshold counts as no excess.
+        if (!(over > 0.0f))
+            over = 0.0f;
+        over += CCompressorSC::kEnvelopeFloor;
+        const float coefficient = envelope < over ? settings.attackCoefficient : settings.releaseCoefficient;
+        envelope = over + (envelope - over) * coefficient;
+        values[i] = (envelope - CCompressorSC::kEnvelopeFloor) * slopeBelowOne;
+    }
+    for (int i = 0; i < kBlock; i += 4)
+        _mm_storeu_ps(gains + i, CVectorMath::exp(_mm_mul_ps(_mm_load_ps(values + i), _mm_set1_ps(kNepersPerDecibel))));
 }
 } // namespace
 
@@ -95,35 +113,31 @@ void CCompressorSC::setSampleRate(float sampleRate)
 void CCompressorSC::process(const float* keyLeft, const float* keyRight, float* audioLeft, float* audioRight)
 {
     const CBlockSettings settings(*this);
-    float rms = m_rmsState;
-    float envelope = m_envelope;
+    float gains[kBlockSize];
+    detectorGains(keyLeft, keyRight, settings, m_rmsState, m_envelope, gains);
     for (int i = 0; i < kBlockSize; ++i)
     {
-        const float gain = static_cast<float>(detectorGain(keyLeft[i], keyRight[i], settings, rms, envelope));
+        const float gain = gains[i];
         const float square = gain * gain;
         const float shaped = gain * (square + 27.0f) / (9.0f * square + 27.0f);
         const float kneeGain = (1.0f - settings.knee) * shaped + settings.knee * gain;
         audioLeft[i] *= kneeGain;
         audioRight[i] *= kneeGain;
     }
-    m_rmsState = rms;
-    m_envelope = envelope;
     recoverState();
 }
 
+// The plain gain of the edition without knee shaping.
 void CCompressorSC::processPlain(const float* keyLeft, const float* keyRight, float* audioLeft, float* audioRight)
 {
     const CBlockSettings settings(*this);
-    float rms = m_rmsState;
-    float envelope = m_envelope;
+    float gains[kBlockSize];
+    detectorGains(keyLeft, keyRight, settings, m_rmsState, m_envelope, gains);
     for (int i = 0; i < kBlockSize; ++i)
     {
-        const double gain = detectorGain(keyLeft[i], keyRight[i], settings, rms, envelope);
-        audioLeft[i] = static_cast<float>(static_cast<double>(audioLeft[i]) * gain);
-        audioRight[i] = static_cast<float>(static_cast<double>(audioRight[i]) * gain);
+        audioLeft[i] *= gains[i];
+        audioRight[i] *= gains[i];
     }
-    m_rmsState = rms;
-    m_envelope = envelope;
     recoverState();
 }
 
