@@ -60,20 +60,6 @@ VstIntPtr VSTCALLBACK dispatchEntry(AEffect* record, VstInt32 opcode, VstInt32 i
     }
 }
 
-// The channel arrays the host hands over must be complete before the effect may touch them.
-template <typename Sample>
-bool channelsPresent(Sample** channels, VstInt32 count)
-{
-    if (count <= 0)
-        return true;
-    if (channels == nullptr)
-        return false;
-    for (VstInt32 channel = 0; channel < count; ++channel)
-        if (channels[channel] == nullptr)
-            return false;
-    return true;
-}
-
 template <typename Sample>
 void writeSilence(Sample** outputs, VstInt32 count, VstInt32 frames)
 {
@@ -90,11 +76,8 @@ void guardedProcess(AEffect* record, Sample** inputs, Sample** outputs, VstInt32
     AudioEffect* effect = AudioEffect::fromRecord(record);
     if (effect == nullptr || frames <= 0)
         return;
-    if (!channelsPresent(inputs, record->numInputs) || !channelsPresent(outputs, record->numOutputs))
-    {
-        writeSilence(outputs, record->numOutputs, frames);
-        return;
-    }
+    // Missing channels go on to the effect, which hears them as silence and skips them on output.
+    (void)inputs;
     try
     {
         call(effect);

@@ -1,10 +1,10 @@
 #include "foundation/host/CDLLLoader.hpp"
 
+#include "foundation/basics/CSystemString.hpp"
 #include "foundation/exceptions/CException.hpp"
+#include "foundation/host/CFileManager.hpp"
 
 #include <windows.h>
-
-#include <cstdio>
 
 namespace Brivant
 {
@@ -13,16 +13,6 @@ namespace Host
 namespace
 {
 const Basics::CClass& s_record = CDLLLoader::classRecord();
-
-// Opening for reading is the test: a folder therefore does not exist.
-bool fileExists(const char* path)
-{
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr)
-        return false;
-    std::fclose(file);
-    return true;
-}
 } // namespace
 
 Basics::CClass& CDLLLoader::classRecord()
@@ -41,7 +31,8 @@ CDLLLoader::~CDLLLoader() { unloadDll(); }
 
 void CDLLLoader::loadDll(const Basics::CString& path)
 {
-    if (!fileExists(path.getString()))
+    // A folder does not count as a file here.
+    if (!CFileManager::fileExists(Basics::CSystemString(path)))
     {
         Basics::CString reason(path);
         reason.appendString(" doesnt exist");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <initializer_list>
 
 namespace ReferenceModel
 {
@@ -70,6 +72,19 @@ double Equaliser::coefficient(double frequency, double sampleRate)
     return 2.0 * std::sin(kPi * frequency / sampleRate);
 }
 
+void Equaliser::setGains(double lowGain, double midGain, double highGain)
+{
+    m_lowGain = lowGain;
+    m_midGain = midGain;
+    m_highGain = highGain;
+}
+
+void Equaliser::setSampleRate(double sampleRate)
+{
+    m_lowCoefficient = coefficient(800.0, sampleRate);
+    m_highCoefficient = coefficient(5000.0, sampleRate);
+}
+
 double Equaliser::step(double input)
 {
     const double s = input + kEqualiserOffset;
@@ -108,5 +123,236 @@ std::pair<double, double> midSide(double left, double right, const MidSideWeight
     const double mid = (left + right) * weights.mid;
     const double side = (left - right) * weights.side;
     return {(mid + side) / 2.0, (mid - side) / 2.0};
+}
+
+namespace
+{
+constexpr double kDefaultRate = 44100.0;
+constexpr double kLowestRate = 11025.0;
+constexpr ProValues kDefaultSet = {0.5, 1.0, 0.0, 0.25, 0.5, 1.0, 0.5, 0.5, 0.5, 0.0, 0.0, 0.0, 0.4, 0.0, 0.0, 0.5};
+
+struct ProgramDifference
+{
+    int index;
+    double value;
+};
+
+ProProgram makeProgram(const char* name, std::initializer_list<ProgramDifference> differences)
+{
+    ProProgram program{name, kDefaultSet};
+    for (const ProgramDifference& difference : differences)
+        program.values[static_cast<size_t>(difference.index)] = difference.value;
+    return program;
+}
+
+const ProProgram kPrograms[kProPrograms] = {
+    makeProgram("Default", {}),
+    makeProgram("Soft master", {{1, 0.9995}, {2, 0.6}, {3, 0.3}, {4, 0.65}, {13, 0.25}}),
+    makeProgram("Warm master", {{1, 0.9995}, {2, 0.72}, {3, 0.0}, {4, 0.65}, {13, 0.2}, {14, 0.4}}),
+    makeProgram("Dirty", {{1, 0.95}, {2, 0.72}, {3, 0.0}, {4, 0.65}, {13, 0.2}, {14, 1.0}}),
+    makeProgram("Guitar", {{1, 0.82}, {2, 0.6}, {3, 0.65}, {4, 0.6}, {11, 1.0}, {13, 0.2}, {14, 0.4}}),
+    makeProgram("Bass", {{1, 0.65}, {2, 0.75}, {3, 0.0}, {4, 0.95}, {11, 1.0}, {13, 0.5}}),
+    makeProgram("------------", {}),
+    makeProgram("Selvan", {}),
+    makeProgram("Quarrow", {}),
+    makeProgram("Audio", {})};
+
+// Valve Modelling's options 1 (Soft) and 2 (Dirty); 0 bypasses the stage.
+const ValveSetting* valveSetting(int option)
+{
+    return option == 1 ? &kSoftValve : option == 2 ? &kDirtyValve : nullptr;
+}
+} // namespace
+
+const ProProgram& proProgram(int program) { return kPrograms[program]; }
+
+int optionIndex(double hostValue, int count)
+{
+    const double position = std::trunc(static_cast<double>(count) * hostValue);
+    return static_cast<int>(std::min(static_cast<double>(count - 1), std::max(0.0, position)));
+}
+
+double timeParameterMs(double hostValue)
+{
+    return std::min(1000.0, std::max(1.0, std::exp(std::log(1000.0) * hostValue)));
+}
+
+double timeParameterValue(double timeMs) { return std::log(timeMs) / std::log(1000.0); }
+
+double bandDecibels(double hostValue) { return -20.0 + 40.0 * hostValue; }
+
+double thresholdDecibels(double hostValue) { return -50.0 + 50.0 * hostValue; }
+
+double ratioSlope(double hostValue) { return 0.05 + 0.95 * (1.0 - hostValue); }
+
+ProEffect::ProEffect()
+    : m_compressor(CompressorSettings{kDefaultRate, 0.0, 1.0, 1.0, 1.0, 5.0, 0.5}),
+      m_equaliser{Equaliser(kDefaultRate), Equaliser(kDefaultRate)}
+{
+    // The priming run: one buffer of 0.5 as both key channels and both audio channels, 16 times, so every
+    // sample is read as key and then scaled once per audio channel.
+    std::array<double, kRingSize> buffer;
+    buffer.fill(0.5);
+    for (int pass = 0; pass < kRingSize; ++pass)
+    {
+        for (double& sample : buffer)
+        {
+            const double gain = m_compressor.step(sample, sample);
+            sample *= gain * gain;
+        }
+    }
+    setProgram(0);
+}
+
+void ProEffect::setParameter(int index, double hostValue)
+{
+    if (index < 0 || index >= kProParameters || std::isnan(hostValue))
+        return;
+    m_values[static_cast<size_t>(index)] = std::min(1.0, std::max(0.0, hostValue));
+    updateCompressor();
+    updateEqualiser();
+}
+
+void ProEffect::setProgram(int program)
+{
+    for (int index = 0; index < kProParameters; ++index)
+        setParameter(index, kPrograms[program].values[static_cast<size_t>(index)]);
+}
+
+void ProEffect::resume(double sampleRate)
+{
+    m_sampleRate = std::isfinite(sampleRate) && sampleRate > kLowestRate ? sampleRate : kDefaultRate;
+    for (Equaliser& equaliser : m_equaliser)
+        equaliser.setSampleRate(m_sampleRate);
+    updateCompressor();
+    m_compressor.setEnvelopeDb(kFloor);
+    m_position = 0;
+    for (auto* ring : {m_wet, m_dry, m_key})
+        for (int channel = 0; channel < 2; ++channel)
+            ring[channel].fill(0.0);
+}
+
+double ProEffect::masterGain() const { return decibelsToGain(bandDecibels(parameter(kMaster))); }
+
+double ProEffect::makeUpGain() const
+{
+    const double threshold = std::fabs(thresholdDecibels(parameter(kThreshold)));
+    const double slope = ratioSlope(parameter(kRatio));
+    return decibelsToGain(threshold - slope * threshold) * kMakeUpFactor;
+}
+
+CompressorSettings ProEffect::compressorSettings() const
+{
+    return {m_sampleRate,
+            thresholdDecibels(parameter(kThreshold)),
+            ratioSlope(parameter(kRatio)),
+            timeParameterMs(parameter(kAttack)),
+            timeParameterMs(parameter(kRelease)),
+            5.0,
+            parameter(kSoftKnee)};
+}
+
+// Settings change the coefficients only; the detector's state carries over.
+void ProEffect::updateCompressor()
+{
+    Compressor next(compressorSettings());
+    next.setRmsState(m_compressor.rmsState());
+    next.setEnvelopeDb(m_compressor.envelopeDb());
+    m_compressor = next;
+}
+
+void ProEffect::updateEqualiser()
+{
+    for (Equaliser& equaliser : m_equaliser)
+        equaliser.setGains(decibelsToGain(bandDecibels(parameter(kEqLow))),
+                           decibelsToGain(bandDecibels(parameter(kEqMid))),
+                           decibelsToGain(bandDecibels(parameter(kEqHigh))));
+}
+
+void ProEffect::runStages()
+{
+    if (const ValveSetting* valve = valveSetting(optionIndex(parameter(kValveModelling), 3)))
+        for (auto& channel : m_wet)
+            for (double& sample : channel)
+                sample = ReferenceModel::valve(sample, *valve);
+    if (parameter(kEqLow) != 0.5 || parameter(kEqMid) != 0.5 || parameter(kEqHigh) != 0.5)
+        for (int channel = 0; channel < 2; ++channel)
+            for (double& sample : m_key[channel])
+                sample = m_equaliser[channel].step(sample);
+    const MidSideWeights weights = midSideWeights(parameter(kMidSide));
+    for (int i = 0; i < kRingSize; ++i)
+    {
+        const auto key = midSide(m_key[0][static_cast<size_t>(i)], m_key[1][static_cast<size_t>(i)], weights);
+        m_key[0][static_cast<size_t>(i)] = key.first;
+        m_key[1][static_cast<size_t>(i)] = key.second;
+    }
+    // At 0 dB the compressor is skipped and its state stands still.
+    if (parameter(kThreshold) != 1.0)
+    {
+        for (int i = 0; i < kRingSize; ++i)
+        {
+            const size_t at = static_cast<size_t>(i);
+            const double gain = m_compressor.step(m_key[0][at], m_key[1][at]);
+            m_wet[0][at] *= gain;
+            m_wet[1][at] *= gain;
+        }
+    }
+}
+
+double ProEffect::process(const float* const* inputs, double* outLeft, double* outRight, long frames)
+{
+    double peak = 0.0;
+    if (frames <= 0)
+        return peak;
+    const bool external = optionIndex(parameter(kSideChain), 2) == 1;
+    const int keyInput = optionIndex(parameter(kKeyInput), 3);
+    const bool makeUp = optionIndex(parameter(kMakeUpGain), 2) == 1;
+    const bool monitorInput = optionIndex(parameter(kMonitor), 2) != 0;
+    const double master = masterGain();
+    const double makeUpFactor = makeUpGain();
+    const double step = (parameter(kMix) - m_mix) / static_cast<double>(frames);
+    auto sample = [&](int channel, long frame) {
+        return inputs[channel] != nullptr ? static_cast<double>(inputs[channel][frame]) : 0.0;
+    };
+    for (long frame = 0; frame < frames; ++frame)
+    {
+        const size_t at = static_cast<size_t>(m_position);
+        const double keyLeft = m_key[0][at];
+        const double keyRight = m_key[1][at];
+        double sourceLeft = external ? sample(2, frame) : sample(0, frame);
+        double sourceRight = external ? sample(3, frame) : sample(1, frame);
+        if (keyInput == 0)
+            sourceRight = sourceLeft;
+        else if (keyInput == 2)
+            sourceLeft = sourceRight;
+        const double offset = external ? kSideChainOffset : 0.0;
+        m_key[0][at] = sourceLeft + offset;
+        m_key[1][at] = sourceRight + offset;
+
+        const double dryLeft = m_dry[0][at];
+        const double dryRight = m_dry[1][at];
+        double wetLeft = m_wet[0][at];
+        double wetRight = m_wet[1][at];
+        m_dry[0][at] = m_wet[0][at] = sample(0, frame);
+        m_dry[1][at] = m_wet[1][at] = sample(1, frame);
+        if (++m_position == kRingSize)
+        {
+            m_position = 0;
+            runStages();
+        }
+
+        if (makeUp)
+        {
+            wetLeft *= makeUpFactor;
+            wetRight *= makeUpFactor;
+        }
+        m_mix += step;
+        const double left = monitorInput ? keyLeft : wetLeft;
+        const double right = monitorInput ? keyRight : wetRight;
+        outLeft[frame] = ((left - dryLeft) * m_mix + dryLeft) * master;
+        outRight[frame] = ((right - dryRight) * m_mix + dryRight) * master;
+        peak = std::max(peak, std::max(std::fabs(left), std::fabs(right)));
+    }
+    return peak;
 }
 } // namespace ReferenceModel

@@ -1,7 +1,8 @@
-// A double-precision model of the signal-processing stages, written from their formulas alone, for comparing
-// the production stages (and later the whole effect) against. Every model runs one sample at a time.
+// A double-precision model of the signal-processing stages and of VolturaPro's whole block path, written from
+// their formulas alone, for comparing the production code against. Every model runs one sample at a time.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -72,6 +73,10 @@ public:
 
     double step(double input);
 
+    // Both keep the filter state, as the effect's own equaliser does across parameter changes and resume.
+    void setGains(double lowGain, double midGain, double highGain);
+    void setSampleRate(double sampleRate);
+
     // 2 sin(pi f / rate).
     static double coefficient(double frequency, double sampleRate);
 
@@ -109,4 +114,102 @@ struct MidSideWeights
 MidSideWeights midSideWeights(double parameterValue);
 // (((L + R) K + (L - R) S) / 2, ((L + R) K - (L - R) S) / 2).
 std::pair<double, double> midSide(double left, double right, const MidSideWeights& weights);
+
+// VolturaPro's parameters by index.
+enum ProParameter
+{
+    kMaster,
+    kThreshold,
+    kRatio,
+    kAttack,
+    kRelease,
+    kMix,
+    kEqLow,
+    kEqMid,
+    kEqHigh,
+    kSideChain,
+    kMonitor,
+    kMakeUpGain,
+    kKeyInput,
+    kSoftKnee,
+    kValveModelling,
+    kMidSide,
+    kProParameters
+};
+constexpr int kProPrograms = 10;
+
+using ProValues = std::array<double, kProParameters>;
+
+struct ProProgram
+{
+    const char* name;
+    ProValues values;
+};
+
+// The factory programs: the default set with each program's own differences applied.
+const ProProgram& proProgram(int program);
+
+// The option a selector's host value picks: the integer part of count * value, kept to 0 .. count - 1.
+int optionIndex(double hostValue, int count);
+// Attack and Release: 1 ms at 0 up to 1000 ms at 1, exponentially.
+double timeParameterMs(double hostValue);
+// Its inverse: the host value giving a time.
+double timeParameterValue(double timeMs);
+// Master and the EQ bands: -20 .. 20 dB.
+double bandDecibels(double hostValue);
+// Threshold: -50 .. 0 dB.
+double thresholdDecibels(double hostValue);
+// Ratio: the host's 0 is slope 1 (1:1), its 1 slope 0.05 (20:1).
+double ratioSlope(double hostValue);
+
+// The whole block path of VolturaPro's effect: a 16-sample delay ring for wet, dry and key; each time the ring
+// fills, valve, detector equaliser, mid/side and compressor run over the 16 buffered samples; the samples leaving
+// the ring get make-up, the dry/wet mix ramp and master. Parameters are the host's normalised values.
+class ProEffect
+{
+public:
+    static constexpr int kRingSize = 16;
+    // Added to every key sample taken from the external side-chain.
+    static constexpr double kSideChainOffset = 1e-15;
+    static constexpr double kMakeUpFactor = 0.75;
+
+    // As the effect is built: the detector primed with a constant 0.5 at 44100 Hz, the ring empty, the Default
+    // program applied. The mix ramp starts from the Mix value that program applies (1).
+    ProEffect();
+
+    // Clamped to 0..1; NaN changes nothing.
+    void setParameter(int index, double hostValue);
+    double parameter(int index) const { return m_values[static_cast<size_t>(index)]; }
+    // All sixteen values of a program, in index order.
+    void setProgram(int program);
+    // A rate that is not finite or is 11025 or less counts as 44100. Clears the ring and the envelope; the RMS
+    // state, the equaliser's state and the mix value stay.
+    void resume(double sampleRate);
+
+    double sampleRate() const { return m_sampleRate; }
+    double masterGain() const;
+    // 10^((|T| - s |T|) / 20) * 0.75, applied only while MakeUpGain is On.
+    double makeUpGain() const;
+    const Compressor& compressor() const { return m_compressor; }
+
+    // One host call of `frames` frames. inputs holds main left, main right, side-chain left, side-chain right;
+    // a null channel is silence. Answers the block peak the meter shows.
+    double process(const float* const* inputs, double* outLeft, double* outRight, long frames);
+
+private:
+    CompressorSettings compressorSettings() const;
+    void updateCompressor();
+    void updateEqualiser();
+    void runStages();
+
+    ProValues m_values{};
+    double m_sampleRate = 44100.0;
+    double m_mix = 1.0;
+    int m_position = 0;
+    std::array<double, kRingSize> m_wet[2]{};
+    std::array<double, kRingSize> m_dry[2]{};
+    std::array<double, kRingSize> m_key[2]{};
+    Compressor m_compressor;
+    Equaliser m_equaliser[2];
+};
 } // namespace ReferenceModel

@@ -43,9 +43,12 @@ public:
     {
         if (throwing)
             throw std::runtime_error("process failed");
+        ++processCalls;
+        // Missing channels are silence in and are skipped out.
         for (VstInt32 channel = 0; channel < 2; ++channel)
-            for (VstInt32 i = 0; i < frames; ++i)
-                outputs[channel][i] = 2.0f * inputs[channel][i];
+            for (VstInt32 i = 0; outputs != nullptr && outputs[channel] != nullptr && i < frames; ++i)
+                outputs[channel][i] =
+                    inputs != nullptr && inputs[channel] != nullptr ? 2.0f * inputs[channel][i] : 0.0f;
     }
     void setParameter(VstInt32 index, float value) override
     {
@@ -92,6 +95,7 @@ public:
     using AudioEffect::callHost;
 
     bool throwing = false;
+    int processCalls = 0;
     VstInt32 midiAnswer = 1;
     std::vector<float> values = std::vector<float>(4, 0.0f);
     std::vector<VstInt32> programsSet;
@@ -306,25 +310,25 @@ TEST_F(AudioEffectDispatcherTest, noExceptionCrossesAnEntry)
     EXPECT_EQ(std::vector<float>(8, 0.0f), outRight);
 }
 
-TEST_F(AudioEffectDispatcherTest, processEntryChecksTheChannelArrays)
+TEST_F(AudioEffectDispatcherTest, processEntryLeavesMissingChannelsToTheEffect)
 {
-    std::vector<float> left(4, 1.0f), outLeft(4, 3.0f), outRight(4, 3.0f);
+    std::vector<float> left(4, 1.0f), right(4, 1.0f), outLeft(4, 3.0f), outRight(4, 3.0f);
     float* inputs[] = {left.data(), nullptr};
     float* outputs[] = {outLeft.data(), outRight.data()};
     record()->processReplacing(record(), inputs, outputs, 4);
-    EXPECT_EQ(std::vector<float>(4, 0.0f), outLeft) << "an incomplete input set gives silence";
+    EXPECT_EQ(1, m_effect->processCalls);
+    EXPECT_EQ(std::vector<float>(4, 2.0f), outLeft) << "the channels that are there still play";
+    EXPECT_EQ(std::vector<float>(4, 0.0f), outRight);
 
-    std::vector<float> right(4, 1.0f);
     inputs[1] = right.data();
     outLeft.assign(4, 3.0f);
     record()->processReplacing(record(), inputs, outputs, 0);
-    EXPECT_EQ(std::vector<float>(4, 3.0f), outLeft) << "zero frames write nothing";
-    record()->processReplacing(record(), nullptr, outputs, 4);
-    EXPECT_EQ(std::vector<float>(4, 0.0f), outLeft);
+    record()->processReplacing(record(), inputs, outputs, -3);
+    EXPECT_EQ(1, m_effect->processCalls) << "no frames, no call";
+    EXPECT_EQ(std::vector<float>(4, 3.0f), outLeft);
     record()->processReplacing(record(), inputs, nullptr, 4);
+    EXPECT_EQ(2, m_effect->processCalls);
 
-    record()->processReplacing(record(), inputs, outputs, 4);
-    EXPECT_EQ(std::vector<float>(4, 2.0f), outLeft);
     // The accumulating entry reaches the empty `process`: nothing is written.
     outRight.assign(4, 3.0f);
     record()->process(record(), inputs, outputs, 4);

@@ -2,7 +2,7 @@
 #include "CRecordingHost.hpp"
 #include "foundation/host/CApplication.hpp"
 #include "tests/support/CClassRegistryKeeper.hpp"
-#include "vst/CPassThroughEffect.hpp"
+#include "vst/CVstEffect.hpp"
 #include "vst/CPluginEntry.hpp"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 
 using Brivant::Host::CApplication;
 using Brivant::Vst::CEditionDescription;
-using Brivant::Vst::CPassThroughEffect;
+using Brivant::Vst::CVstEffect;
 using Brivant::Vst::CPluginEntry;
 
 namespace
@@ -22,10 +22,17 @@ namespace
 int g_effectsBuilt = 0;
 std::vector<std::string> g_reports;
 
+// The least effect of a deliverable's kind: the effect base with an ID of its own.
+class CTestEffect : public CVstEffect
+{
+public:
+    explicit CTestEffect(audioMasterCallback host) : CVstEffect(host, 6, 13) { setUniqueID(vstFourCharacters("Test")); }
+};
+
 AudioEffect* buildEffect(audioMasterCallback host)
 {
     ++g_effectsBuilt;
-    return new CPassThroughEffect(host, 6, 13, 2, vstFourCharacters("Test"));
+    return new CTestEffect(host);
 }
 
 AudioEffect* failToBuild(audioMasterCallback)

@@ -1,0 +1,1430 @@
+// VolturaPro as a host meets it: the 64-bit DLL loaded through the test host, its parameters, programs and
+// queries, its MIDI mapping, and its audio compared with the double-precision model of the whole block path.
+#include "tests/compressor/ReferenceModel.hpp"
+#include "tests/compressor/TestSignals.hpp"
+#include "tools/testhost/CTestHost.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace
+{
+using ReferenceModel::decibelsToGain;
+using ReferenceModel::gainToDecibels;
+using ReferenceModel::proProgram;
+using Channels = std::vector<std::vector<float>>;
+
+constexpr size_t kDelay = 16;
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+constexpr VstInt32 kRangeQuery = static_cast<VstInt32>(0xdeadbef0u);
+constexpr VstIntPtr kVendorAnswer = 0xbeef;
+
+// Host values used throughout: Soft-Knee 1 leaves the plain gain, 0 shapes it fully.
+constexpr float kPlainKnee = 1.0f;
+constexpr float kRatio20 = 1.0f;
+constexpr float kMonitorInput = 1.0f;
+constexpr float kKeyLeft = 0.0f;
+constexpr float kKeyStereo = 0.4f;
+constexpr float kKeyRight = 1.0f;
+constexpr float kExternal = 1.0f;
+constexpr float kValveSoft = 0.4f;
+constexpr float kValveDirty = 1.0f;
+constexpr float kMakeUpOn = 1.0f;
+
+// The gain the knee alone gives when nothing is compressed: (1 - knee) 28/36 + knee.
+double uncompressedKneeGain(double knee) { return ReferenceModel::Compressor::kneeGain(1.0, knee); }
+
+// The constant key on both channels that gives the detector this level.
+float keyForLevel(double levelDb) { return static_cast<float>(std::sqrt(std::pow(10.0, levelDb / 10.0) / 2.0)); }
+
+// The host value of Ratio that gives this slope.
+float ratioForSlope(double slope) { return static_cast<float>(1.0 - (slope - 0.05) / 0.95); }
+
+// The host value of Threshold that gives this many dB.
+float thresholdFor(double decibels) { return static_cast<float>((decibels + 50.0) / 50.0); }
+
+Channels fourChannels(const std::vector<float>& left, const std::vector<float>& right,
+                      const std::vector<float>& sideLeft = {}, const std::vector<float>& sideRight = {})
+{
+    Channels channels{left, right, sideLeft, sideRight};
+    for (size_t channel = 2; channel < 4; ++channel)
+        channels[channel].resize(left.size(), 0.0f);
+    return channels;
+}
+
+Channels noiseChannels(uint32_t seed, size_t frames, float amplitude)
+{
+    TestSignals::CNoise noise(seed);
+    std::vector<float> left = noise.block(frames, amplitude);
+    std::vector<float> right = noise.block(frames, amplitude);
+    return fourChannels(left, right);
+}
+
+// A host event block of any size, made of three-byte MIDI messages.
+class CEventBlock
+{
+public:
+    void add(unsigned char status, unsigned char first, unsigned char second)
+    {
+        VstMidiEvent event{};
+        event.type = kVstMidiType;
+        event.byteSize = sizeof(VstMidiEvent);
+        event.midiData[0] = static_cast<char>(status);
+        event.midiData[1] = static_cast<char>(first);
+        event.midiData[2] = static_cast<char>(second);
+        m_events.push_back(event);
+    }
+
+    void controlChange(unsigned char controller, unsigned char value) { add(0xB0, controller, value); }
+
+    VstEvents* build()
+    {
+        m_storage.assign(sizeof(VstEvents) + m_events.size() * sizeof(VstEvent*), 0);
+        VstEvents* block = reinterpret_cast<VstEvents*>(m_storage.data());
+        block->numEvents = static_cast<VstInt32>(m_events.size());
+        for (size_t i = 0; i < m_events.size(); ++i)
+            block->events[i] = reinterpret_cast<VstEvent*>(&m_events[i]);
+        return block;
+    }
+
+private:
+    std::vector<VstMidiEvent> m_events;
+    std::vector<unsigned char> m_storage;
+};
+
+// What the effect and the model made of the same input.
+struct SRendered
+{
+    Channels output;
+    std::vector<double> modelLeft;
+    std::vector<double> modelRight;
+    // The model's meter value of every call.
+    std::vector<double> modelPeaks;
+
+    // Largest |effect - model| over both channels from frame `from` on.
+    double largestDifference(size_t from = 0) const
+    {
+        double worst = 0.0;
+        for (size_t i = from; i < modelLeft.size(); ++i)
+        {
+            worst = std::max(worst, std::fabs(static_cast<double>(output[0][i]) - modelLeft[i]));
+            worst = std::max(worst, std::fabs(static_cast<double>(output[1][i]) - modelRight[i]));
+        }
+        return worst;
+    }
+};
+
+class ProEffectFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(m_host.load(VOLTURA_PRO64, error)) << error;
+    }
+
+    // A fresh effect and model, for tests that run several cases from the start.
+    void reload()
+    {
+        std::string error;
+        ASSERT_TRUE(m_host.load(VOLTURA_PRO64, error)) << error;
+        m_model = ReferenceModel::ProEffect();
+    }
+
+    // Construction leaves the detector primed at about -14.5 dB; a second of silence lets it rest at the floor
+    // (the compressor runs only while the threshold is below 0 dB).
+    void quietDown()
+    {
+        const size_t frames = TestSignals::blockFrames(1.0, m_model.sampleRate());
+        render(Channels(4, std::vector<float>(frames, 0.0f)), 512);
+    }
+
+    AEffect* effect() const { return m_host.effect(); }
+    float get(VstInt32 index) const { return effect()->getParameter(effect(), index); }
+    void setEffectOnly(VstInt32 index, float value) { effect()->setParameter(effect(), index, value); }
+    std::string display(VstInt32 index) { return m_host.queryString(effGetParamDisplay, index).text; }
+
+    // The same change on the effect and the model.
+    void set(VstInt32 index, float value)
+    {
+        setEffectOnly(index, value);
+        m_model.setParameter(index, value);
+    }
+    void setProgram(int program)
+    {
+        m_host.dispatch(effSetProgram, 0, program);
+        m_model.setProgram(program);
+    }
+    void start(float sampleRate, VstInt32 blockSize = 512)
+    {
+        m_host.start(sampleRate, blockSize);
+        m_model.resume(sampleRate);
+    }
+
+    // Four input channels through the effect and the model, in calls of `block` frames.
+    SRendered render(const Channels& inputs, size_t block)
+    {
+        const size_t length = inputs[0].size();
+        SRendered rendered;
+        rendered.output.assign(2, std::vector<float>(length));
+        rendered.modelLeft.resize(length);
+        rendered.modelRight.resize(length);
+        Channels blockInputs(4);
+        Channels blockOutputs;
+        for (size_t position = 0; position < length; position += block)
+        {
+            const size_t frames = std::min(block, length - position);
+            const float* modelInputs[4];
+            for (size_t channel = 0; channel < 4; ++channel)
+            {
+                blockInputs[channel].assign(inputs[channel].begin() + static_cast<std::ptrdiff_t>(position),
+                                            inputs[channel].begin() + static_cast<std::ptrdiff_t>(position + frames));
+                modelInputs[channel] = blockInputs[channel].data();
+            }
+            EXPECT_TRUE(m_host.process(blockInputs, blockOutputs, static_cast<VstInt32>(frames)));
+            for (size_t channel = 0; channel < 2; ++channel)
+                std::copy(blockOutputs[channel].begin(), blockOutputs[channel].end(),
+                          rendered.output[channel].begin() + static_cast<std::ptrdiff_t>(position));
+            rendered.modelPeaks.push_back(m_model.process(modelInputs, &rendered.modelLeft[position],
+                                                          &rendered.modelRight[position], static_cast<long>(frames)));
+        }
+        return rendered;
+    }
+
+    CTestHost m_host;
+    ReferenceModel::ProEffect m_model;
+};
+
+// ---------------------------------------------------------------------------------------------------------------
+// Parameter texts and values.
+
+class ProParameterTest : public ProEffectFixture
+{
+};
+
+TEST_F(ProParameterTest, everyParameterNamesLabelsAndShowsTheDefaultProgram)
+{
+    const struct
+    {
+        const char* name;
+        const char* label;
+        const char* display;
+    } expected[] = {{"Master", "dB", "0.000"},        {"Threshold", "dB", "0.000"},  {"Ratio", " :1", "1.00"},
+                    {"Attack", "ms", "5.623"},        {"Release", "ms", "31.62"},    {"Mix", "mix", "1.000"},
+                    {"EQ Low", "dB", "0.000"},        {"EQ Mid", "dB", "0.000"},     {"EQ High", "dB", "0.000"},
+                    {"SideChain", "", "Internal"},    {"Monitor", "", "Output"},     {"MakeUpGain", "", "Off"},
+                    {"Key Input", "", "Stereo"},      {"Soft-Knee", "%", "0.000"},   {"Valve Modelling", "", "Bypass"},
+                    {"Mid/Side", " ", "0.000"}};
+    ASSERT_EQ(16, effect()->numParams);
+    for (VstInt32 index = 0; index < 16; ++index)
+    {
+        SCOPED_TRACE(testing::Message() << "parameter " << index);
+        EXPECT_EQ(expected[index].name, m_host.queryString(effGetParamName, index).text);
+        EXPECT_EQ(expected[index].label, m_host.queryString(effGetParamLabel, index).text);
+        EXPECT_EQ(expected[index].display, display(index));
+        EXPECT_FLOAT_EQ(static_cast<float>(proProgram(0).values[static_cast<size_t>(index)]), get(index));
+    }
+}
+
+TEST_F(ProParameterTest, displaysFollowTheRangesToTheirEnds)
+{
+    const struct
+    {
+        VstInt32 index;
+        float value;
+        const char* display;
+    } cases[] = {{0, 0.0f, "-20.00"},   {0, 1.0f, "20.00"},      {0, 0.75f, "10.00"},    {1, 0.0f, "-50.00"},
+                 {1, 0.75f, "-12.50"},  {3, 0.0f, "1.000"},      {3, 1.0f, "1000"},      {4, 0.5f, "31.62"},
+                 {5, 0.5f, "0.500"},    {9, 1.0f, "External"},   {10, 1.0f, "Input"},    {11, 1.0f, "On"},
+                 {12, 0.0f, "Left"},    {12, 0.3333f, "Left"},   {12, 0.34f, "Stereo"},  {12, 1.0f, "Right"},
+                 {13, 0.25f, "25.00"},  {13, 1.0f, "100.0"},     {14, 0.4f, "Soft"},     {14, 1.0f, "Dirty"},
+                 {15, 0.0f, "-1.000"},  {15, 1.0f, "1.000"},     {6, 0.0f, "-20.00"},    {8, 1.0f, "20.00"}};
+    for (const auto& each : cases)
+    {
+        setEffectOnly(each.index, each.value);
+        EXPECT_EQ(each.display, display(each.index)) << "parameter " << each.index << " at " << each.value;
+    }
+}
+
+// The host sees the ratio, not the slope the parameter holds, and reads back what it set.
+TEST_F(ProParameterTest, ratioShowsTheRatioAndReadsBackTheHostValue)
+{
+    setEffectOnly(2, 1.0f);
+    EXPECT_EQ("20.0", display(2));
+    EXPECT_EQ(1.0f, get(2));
+    setEffectOnly(2, 0.0f);
+    EXPECT_EQ("1.00", display(2));
+    EXPECT_EQ(0.0f, get(2));
+    // Slope 0.05 + 0.95 * 0.5 = 0.525: ratio 1.905, digits truncated.
+    setEffectOnly(2, 0.5f);
+    EXPECT_EQ("1.90", display(2));
+    for (float value : {0.5f, 0.75f, 0.9f})
+    {
+        setEffectOnly(2, value);
+        EXPECT_EQ(value, get(2)) << "from 0.5 on the value comes back exactly";
+    }
+    for (float value : {0.1f, 0.3f, 0.49f})
+    {
+        setEffectOnly(2, value);
+        EXPECT_NEAR(value, get(2), 6e-8) << "below 0.5 up to the rounding of 1 - value";
+    }
+}
+
+TEST_F(ProParameterTest, valuesOutsideTheRangeAreClampedAndNaNIsIgnored)
+{
+    const struct
+    {
+        VstInt32 index;
+        float value;
+        float stored;
+        const char* display;
+    } cases[] = {{0, 1.5f, 1.0f, "20.00"},        {0, -0.5f, 0.0f, "-20.00"},   {1, 7.0f, 1.0f, "0.000"},
+                 {2, 2.0f, 1.0f, "20.0"},         {2, -1.0f, 0.0f, "1.00"},     {3, -3.0f, 0.0f, "1.000"},
+                 {4, kInfinity, 1.0f, "1000"},    {5, -kInfinity, 0.0f, "0.000"}, {13, 1.01f, 1.0f, "100.0"},
+                 {15, -0.01f, 0.0f, "-1.000"},    {12, 5.0f, 1.0f, "Right"},    {14, -1.0f, 0.0f, "Bypass"}};
+    for (const auto& each : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "parameter " << each.index << " set to " << each.value);
+        setEffectOnly(each.index, each.value);
+        EXPECT_EQ(each.stored, get(each.index));
+        EXPECT_EQ(each.display, display(each.index));
+        // The stored program value is clamped too: a program change back shows the same.
+        m_host.dispatch(effSetProgram, 0, 0);
+        EXPECT_EQ(each.stored, get(each.index));
+        setEffectOnly(each.index, kNaN);
+        EXPECT_EQ(each.stored, get(each.index)) << "NaN changes nothing";
+        EXPECT_EQ(each.display, display(each.index));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Programs.
+
+class ProProgramTest : public ProEffectFixture
+{
+};
+
+TEST_F(ProProgramTest, everyProgramHasItsNameAndValues)
+{
+    ASSERT_EQ(10, effect()->numPrograms);
+    EXPECT_EQ(0, m_host.dispatch(effGetProgram));
+    for (int program = 0; program < 10; ++program)
+    {
+        SCOPED_TRACE(testing::Message() << "program " << program);
+        const ReferenceModel::ProProgram& expected = proProgram(program);
+        CTestHost::SStringReply indexed = m_host.queryString(effGetProgramNameIndexed, program);
+        EXPECT_EQ(1, indexed.result);
+        EXPECT_EQ(expected.name, indexed.text);
+
+        m_host.dispatch(effSetProgram, 0, program);
+        EXPECT_EQ(program, m_host.dispatch(effGetProgram));
+        EXPECT_EQ(expected.name, m_host.queryString(effGetProgramName).text);
+        for (VstInt32 index = 0; index < 16; ++index)
+            EXPECT_NEAR(expected.values[static_cast<size_t>(index)], get(index), 1e-6) << "parameter " << index;
+    }
+    EXPECT_EQ(0, m_host.queryString(effGetProgramNameIndexed, 10).result);
+}
+
+TEST_F(ProProgramTest, programChangesAreNotReportedAsAutomation)
+{
+    m_host.clearCalls();
+    for (int program : {5, 3, 0})
+        m_host.dispatch(effSetProgram, 0, program);
+    for (const CTestHost::SHostCall& call : m_host.calls())
+        EXPECT_NE(audioMasterAutomate, call.opcode);
+}
+
+TEST_F(ProProgramTest, programValuesShowThroughTheParameterTexts)
+{
+    m_host.dispatch(effSetProgram, 0, 5);
+    EXPECT_EQ("-17.50", display(1));
+    // Slope 0.05 + 0.95 * 0.25 = 0.2875: ratio 3.478, truncated.
+    EXPECT_EQ("3.47", display(2));
+    EXPECT_EQ("1.000", display(3));
+    EXPECT_EQ("On", display(11));
+    EXPECT_EQ("50.00", display(13));
+    m_host.dispatch(effSetProgram, 0, 3);
+    EXPECT_EQ("Dirty", display(14));
+    m_host.dispatch(effSetProgram, 0, 2);
+    EXPECT_EQ("Soft", display(14));
+}
+
+TEST_F(ProProgramTest, editsAndNamesStayWithTheirProgram)
+{
+    m_host.dispatch(effSetProgram, 0, 7);
+    setEffectOnly(0, 0.8f);
+    char name[] = "A program name longer than the field";
+    m_host.dispatch(effSetProgramName, 0, 0, name);
+    m_host.dispatch(effSetProgram, 0, 0);
+    EXPECT_EQ(0.5f, get(0));
+    EXPECT_EQ("Default", m_host.queryString(effGetProgramName).text);
+
+    m_host.dispatch(effSetProgram, 0, 7);
+    EXPECT_EQ(0.8f, get(0));
+    EXPECT_EQ("A program name longer t", m_host.queryString(effGetProgramName).text);
+    EXPECT_EQ("A program name longer t", m_host.queryString(effGetProgramNameIndexed, 7).text);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Host queries: can-do, pins, the vendor extension, closing.
+
+class ProHostQueryTest : public ProEffectFixture
+{
+protected:
+    VstIntPtr canDo(const char* text)
+    {
+        std::string copy(text);
+        return m_host.dispatch(effCanDo, 0, 0, &copy[0]);
+    }
+};
+
+TEST_F(ProHostQueryTest, canDoAnswersExactTexts)
+{
+    for (const char* yes : {"plugAsChannelInsert", "plugAsSend", "2in2out", "receiveVstMidiEvent"})
+        EXPECT_EQ(1, canDo(yes)) << yes;
+    // The Cockos answer is a 32-bit value; a 64-bit host sees it through the pointer-sized result.
+    EXPECT_EQ(static_cast<VstInt32>(0xbeef0000u), static_cast<VstInt32>(canDo("hasCockosExtensions")));
+    for (const char* no : {"receiveVstTimeInfo", "sendVstMidiEvent", "", "2In2Out", "2in2out ", "plugAsSen",
+                           "hasCockosExtensionsToo", "receiveVstEvents", "bypass"})
+        EXPECT_EQ(-1, canDo(no)) << "'" << no << "'";
+}
+
+TEST_F(ProHostQueryTest, fourInputAndTwoOutputPinsWithTheirLabels)
+{
+    const char* const inputs[][2] = {
+        {"Left input", "L in"}, {"Right input", "R in"}, {"Left sidechain", "xL in"}, {"Right sidechain", "xR in"}};
+    for (VstInt32 pin = 0; pin < 4; ++pin)
+    {
+        VstPinProperties properties{};
+        EXPECT_EQ(1, m_host.dispatch(effGetInputProperties, pin, 0, &properties));
+        EXPECT_EQ(3, properties.flags);
+        EXPECT_STREQ(inputs[pin][0], properties.label);
+        EXPECT_STREQ(inputs[pin][1], properties.shortLabel);
+    }
+    const char* const outputs[][2] = {{"Left output", "L out"}, {"Right output", "R out"}};
+    for (VstInt32 pin = 0; pin < 2; ++pin)
+    {
+        VstPinProperties properties{};
+        EXPECT_EQ(1, m_host.dispatch(effGetOutputProperties, pin, 0, &properties));
+        EXPECT_EQ(3, properties.flags);
+        EXPECT_STREQ(outputs[pin][0], properties.label);
+        EXPECT_STREQ(outputs[pin][1], properties.shortLabel);
+    }
+
+    // Pins that do not exist answer 0 and leave the host's record alone.
+    VstPinProperties untouched;
+    std::memset(&untouched, 0x5A, sizeof(untouched));
+    for (VstInt32 pin : {4, -1})
+    {
+        VstPinProperties properties = untouched;
+        EXPECT_EQ(0, m_host.dispatch(effGetInputProperties, pin, 0, &properties)) << pin;
+        EXPECT_EQ(0, std::memcmp(&untouched, &properties, sizeof(properties))) << pin;
+    }
+    VstPinProperties properties = untouched;
+    EXPECT_EQ(0, m_host.dispatch(effGetOutputProperties, 2, 0, &properties));
+    EXPECT_EQ(0, std::memcmp(&untouched, &properties, sizeof(properties)));
+}
+
+TEST_F(ProHostQueryTest, vendorRangeQueryWritesEachParametersRealRange)
+{
+    const double ranges[16][2] = {{-20, 20}, {-50, 0}, {0, 1},    {1, 1000},  {1, 1000}, {0, 1},
+                                  {-20, 20}, {-20, 20}, {-20, 20}, {0, 1},    {0, 1},    {0, 1},
+                                  {0, 1},    {0, 100},  {0, 1},    {-1, 1}};
+    for (VstIntPtr index = 0; index < 16; ++index)
+    {
+        double range[3] = {-999.0, -999.0, -999.0};
+        EXPECT_EQ(kVendorAnswer, m_host.dispatch(effVendorSpecific, kRangeQuery, index, range));
+        EXPECT_EQ(ranges[index][0], range[0]) << "parameter " << index;
+        EXPECT_EQ(ranges[index][1], range[1]) << "parameter " << index;
+        EXPECT_EQ(-999.0, range[2]) << "two doubles only";
+    }
+    double range[2] = {-999.0, -999.0};
+    for (VstIntPtr index : {VstIntPtr(16), VstIntPtr(-1), VstIntPtr(1) << 40})
+        EXPECT_EQ(0, m_host.dispatch(effVendorSpecific, kRangeQuery, index, range)) << index;
+    EXPECT_EQ(-999.0, range[0]);
+    EXPECT_EQ(0, m_host.dispatch(effVendorSpecific, kRangeQuery, 1, nullptr));
+}
+
+TEST_F(ProHostQueryTest, vendorTextAndSelectorQueries)
+{
+    char text[64];
+    std::memset(text, 0x7E, sizeof(text));
+    EXPECT_EQ(kVendorAnswer, m_host.dispatch(effVendorSpecific, effGetParamDisplay, 3, text, 0.5f));
+    EXPECT_STREQ("0.500000", text);
+    EXPECT_EQ(kVendorAnswer, m_host.dispatch(effVendorSpecific, effGetParamDisplay, 0, text, -12.25f));
+    EXPECT_STREQ("-12.250000", text);
+    EXPECT_EQ(0, m_host.dispatch(effVendorSpecific, effGetParamDisplay, 16, text, 1.0f));
+    EXPECT_EQ(0, m_host.dispatch(effVendorSpecific, effGetParamDisplay, 3, nullptr, 1.0f));
+
+    for (VstIntPtr selector : {9, 10, 11, 12, 14})
+        EXPECT_EQ(kVendorAnswer, m_host.dispatch(effVendorSpecific, effGetParamName, selector, nullptr)) << selector;
+    for (VstIntPtr other : {0, 2, 5, 8, 13, 15, 16})
+        EXPECT_EQ(0, m_host.dispatch(effVendorSpecific, effGetParamName, other, nullptr)) << other;
+    for (VstInt32 index : {0, 6, 9, 0x12345678})
+        EXPECT_EQ(0, m_host.dispatch(effVendorSpecific, index, 1, text, 0.5f)) << index;
+}
+
+TEST_F(ProHostQueryTest, closingAfterProcessingReleasesTheEffect)
+{
+    m_host.start(44100.0f, 256);
+    const Channels signal = noiseChannels(5, 1000, 0.5f);
+    Channels output;
+    ASSERT_TRUE(m_host.process(signal, output, 256));
+    m_host.stop();
+    EXPECT_EQ(1, m_host.dispatch(effClose));
+    EXPECT_EQ(nullptr, m_host.effect());
+    m_host.unload();
+    EXPECT_FALSE(m_host.isLibraryLoaded());
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// MIDI: program selection and the controllers 70 to 74.
+
+class ProMidiTest : public ProEffectFixture
+{
+protected:
+    void SetUp() override
+    {
+        ProEffectFixture::SetUp();
+        m_host.start(44100.0f, 64);
+        m_host.clearCalls();
+    }
+
+    VstIntPtr send(CEventBlock& events) { return m_host.dispatch(effProcessEvents, 0, 0, events.build()); }
+
+    void processOneBlock()
+    {
+        Channels output;
+        ASSERT_TRUE(m_host.process(Channels(4, std::vector<float>(64, 0.0f)), output, 64));
+    }
+
+    bool hostWasToldOfAutomation() const
+    {
+        for (const CTestHost::SHostCall& call : m_host.calls())
+            if (call.opcode == audioMasterAutomate)
+                return true;
+        return false;
+    }
+};
+
+TEST_F(ProMidiTest, controllersBelowTenSelectThatProgramWhateverTheirValue)
+{
+    CEventBlock events;
+    events.controlChange(5, 99);
+    EXPECT_EQ(1, send(events));
+    EXPECT_EQ(5, m_host.dispatch(effGetProgram));
+    for (VstInt32 index = 0; index < 16; ++index)
+        EXPECT_NEAR(proProgram(5).values[static_cast<size_t>(index)], get(index), 1e-6) << "parameter " << index;
+
+    processOneBlock();
+    CEventBlock more;
+    more.controlChange(0, 0);
+    more.controlChange(9, 127);
+    send(more);
+    EXPECT_EQ(9, m_host.dispatch(effGetProgram)) << "events apply in order";
+
+    processOneBlock();
+    CEventBlock notAProgram;
+    notAProgram.controlChange(10, 3);
+    notAProgram.controlChange(69, 3);
+    notAProgram.controlChange(75, 3);
+    notAProgram.add(0x90, 60, 100);
+    notAProgram.add(0xE0, 0, 0x40);
+    send(notAProgram);
+    EXPECT_EQ(9, m_host.dispatch(effGetProgram));
+    for (VstInt32 index = 0; index < 16; ++index)
+        EXPECT_NEAR(proProgram(9).values[static_cast<size_t>(index)], get(index), 1e-6) << "parameter " << index;
+    EXPECT_FALSE(hostWasToldOfAutomation());
+}
+
+TEST_F(ProMidiTest, controllersSeventyToSeventyFourSetTheirParametersWithoutAutomation)
+{
+    const struct
+    {
+        unsigned char controller;
+        VstInt32 parameter;
+    } mapping[] = {{70, 2}, {71, 1}, {72, 3}, {73, 4}, {74, 0}};
+    for (unsigned char value : {0, 1, 64, 100, 127})
+    {
+        CEventBlock events;
+        for (const auto& each : mapping)
+            events.controlChange(each.controller, value);
+        send(events);
+        for (const auto& each : mapping)
+            EXPECT_NEAR(value / 127.0, get(each.parameter), 1e-6)
+                << "controller " << int(each.controller) << " value " << int(value);
+        processOneBlock();
+    }
+    // Controller 74 at 127 is Master at +20 dB.
+    EXPECT_EQ("20.00", display(0));
+    EXPECT_FALSE(hostWasToldOfAutomation());
+}
+
+TEST_F(ProMidiTest, onlyTheEffectsChannelIsHeard)
+{
+    CEventBlock events;
+    events.add(0xB1, 74, 127);
+    events.add(0xBF, 3, 0);
+    send(events);
+    EXPECT_EQ(0.5f, get(0));
+    EXPECT_EQ(0, m_host.dispatch(effGetProgram));
+}
+
+TEST_F(ProMidiTest, aBlockKeepsAtMost128Events)
+{
+    CEventBlock events;
+    for (int i = 0; i < 127; ++i)
+        events.controlChange(20, 1);
+    events.controlChange(74, 0);
+    events.controlChange(74, 127);
+    events.controlChange(3, 0);
+    send(events);
+    EXPECT_EQ(0.0f, get(0)) << "the 128th event is applied, the 129th is not";
+    EXPECT_EQ(0, m_host.dispatch(effGetProgram));
+
+    // The list is full for the rest of this block; the next block starts empty.
+    CEventBlock late;
+    late.controlChange(74, 127);
+    send(late);
+    EXPECT_EQ(0.0f, get(0));
+    processOneBlock();
+    send(late);
+    EXPECT_EQ(1.0f, get(0));
+}
+
+TEST_F(ProMidiTest, aSecondEventCallInTheSameBlockAppliesOnlyItsOwnEvents)
+{
+    CEventBlock first;
+    first.controlChange(74, 127);
+    send(first);
+    EXPECT_EQ(1.0f, get(0));
+    setEffectOnly(0, 0.5f);
+
+    CEventBlock second;
+    second.controlChange(71, 0);
+    send(second);
+    EXPECT_EQ(0.0f, get(1));
+    EXPECT_EQ(0.5f, get(0)) << "the first call's controller is not applied again";
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Latency and transparency.
+
+class ProLatencyTest : public ProEffectFixture, public ::testing::WithParamInterface<VstInt32>
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(BlockSizes, ProLatencyTest, ::testing::Values(1, 7, 15, 16, 17, 150, 1024));
+
+TEST_P(ProLatencyTest, anImpulseComesOutSixteenSamplesLater)
+{
+    EXPECT_EQ(16, effect()->initialDelay);
+    m_host.start(44100.0f, GetParam());
+    std::vector<float> left(3000, 0.0f);
+    std::vector<float> right(3000, 0.0f);
+    left[0] = 1.0f;
+    right[1000] = -0.5f;
+    left[2047] = 0.25f;
+    const Channels output = m_host.render(fourChannels(left, right));
+    ASSERT_EQ(2u, output.size());
+    for (size_t i = 0; i < left.size(); ++i)
+    {
+        const float expectedLeft = i >= kDelay ? left[i - kDelay] : 0.0f;
+        const float expectedRight = i >= kDelay ? right[i - kDelay] : 0.0f;
+        ASSERT_EQ(expectedLeft, output[0][i]) << "frame " << i;
+        ASSERT_EQ(expectedRight, output[1][i]) << "frame " << i;
+    }
+}
+
+class ProTransparencyTest : public ProEffectFixture
+{
+protected:
+    // Output must be the input 16 frames later, bit for bit, with silence before.
+    static void expectDelayedCopy(const Channels& input, const Channels& output, size_t from = 0)
+    {
+        for (size_t channel = 0; channel < 2; ++channel)
+            for (size_t i = from; i < output[channel].size(); ++i)
+                ASSERT_EQ(i >= kDelay ? input[channel][i - kDelay] : 0.0f, output[channel][i])
+                    << "channel " << channel << " frame " << i;
+    }
+};
+
+TEST_F(ProTransparencyTest, defaultProgramIsBitExactAfterTheDelay)
+{
+    m_host.start(44100.0f, 333);
+    const Channels loud = noiseChannels(1, 44100, 1.0f);
+    expectDelayedCopy(loud, m_host.render(loud));
+    Channels quiet = noiseChannels(2, 4096, 1e-30f);
+    expectDelayedCopy(quiet, m_host.render(quiet), kDelay);
+}
+
+// Threshold at 0 dB skips the compressor, so the knee shaping never applies either.
+TEST_F(ProTransparencyTest, zeroDecibelThresholdBypassesWhateverTheKneeAndRatio)
+{
+    setEffectOnly(13, 0.7f);
+    setEffectOnly(2, kRatio20);
+    m_host.start(48000.0f, 512);
+    const Channels loud = noiseChannels(3, 20000, 1.0f);
+    expectDelayedCopy(loud, m_host.render(loud));
+}
+
+TEST_F(ProTransparencyTest, backOnTheDefaultProgramTheEffectIsTransparentAgain)
+{
+    m_host.start(44100.0f, 512);
+    m_host.dispatch(effSetProgram, 0, 3);
+    m_host.render(noiseChannels(4, 10000, 0.8f));
+    m_host.dispatch(effSetProgram, 0, 0);
+    const Channels signal = noiseChannels(5, 10000, 0.8f);
+    expectDelayedCopy(signal, m_host.render(signal), kDelay);
+}
+
+// Resume empties the ring: nothing from before comes out afterwards.
+TEST_F(ProTransparencyTest, resumeStartsFromAnEmptyRing)
+{
+    m_host.start(44100.0f, 100);
+    m_host.render(noiseChannels(6, 1010, 0.9f));
+    m_host.stop();
+    m_host.dispatch(effMainsChanged, 0, 1);
+    const Channels signal = noiseChannels(7, 500, 0.9f);
+    expectDelayedCopy(signal, m_host.render(signal));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The output stage: master, mix and make-up.
+
+class ProOutputStageTest : public ProEffectFixture
+{
+};
+
+TEST_F(ProOutputStageTest, masterScalesTheOutput)
+{
+    start(44100.0f, 256);
+    for (float master : {0.0f, 0.25f, 0.75f, 1.0f, 0.5f})
+    {
+        set(0, master);
+        const double gain = decibelsToGain(-20.0 + 40.0 * master);
+        const Channels signal = noiseChannels(11, 2048, 0.5f);
+        const SRendered rendered = render(signal, 256);
+        for (size_t channel = 0; channel < 2; ++channel)
+            for (size_t i = kDelay; i < signal[0].size(); ++i)
+                ASSERT_NEAR(signal[channel][i - kDelay] * gain, rendered.output[channel][i], 1e-6 * gain)
+                    << "master " << master << " frame " << i;
+        EXPECT_LT(rendered.largestDifference(kDelay), 1e-6 * gain);
+    }
+}
+
+// Mix 0 is the delayed dry input times master however hard the wet path works.
+TEST_F(ProOutputStageTest, mixZeroGivesTheDryInputTimesMaster)
+{
+    start(44100.0f, 512);
+    setProgram(3);
+    set(11, kMakeUpOn);
+    set(0, 0.7f);
+    set(5, 0.0f);
+    const Channels signal = noiseChannels(12, 20000, 0.9f);
+    const SRendered rendered = render(signal, 512);
+    const double gain = decibelsToGain(8.0);
+    // The first call ramps from the earlier Mix to 0.
+    for (size_t channel = 0; channel < 2; ++channel)
+        for (size_t i = 512; i < signal[0].size(); ++i)
+            ASSERT_NEAR(signal[channel][i - kDelay] * gain, rendered.output[channel][i], 1e-6 * gain) << "frame " << i;
+    EXPECT_LT(rendered.largestDifference(), 1e-6 * gain);
+}
+
+// Soft valve makes the wet path differ from the dry one, so the mix shows in the output.
+TEST_F(ProOutputStageTest, mixMovesLinearlyOverTheCallAfterAChange)
+{
+    start(44100.0f, 1000);
+    set(14, kValveSoft);
+    const Channels signal = noiseChannels(13, 3000, 0.8f);
+    Channels first(4);
+    Channels second(4);
+    Channels third(4);
+    for (size_t channel = 0; channel < 4; ++channel)
+    {
+        first[channel].assign(signal[channel].begin(), signal[channel].begin() + 1000);
+        second[channel].assign(signal[channel].begin() + 1000, signal[channel].begin() + 2000);
+        third[channel].assign(signal[channel].begin() + 2000, signal[channel].end());
+    }
+    render(first, 1000);
+    set(5, 0.25f);
+    const SRendered ramp = render(second, 1000);
+    const SRendered settled = render(third, 1000);
+
+    // Frame k of the ramp mixes at 1 + (k + 1) (0.25 - 1) / 1000: wet w and dry d give (w - d) m + d. The float
+    // sum of 1000 steps may stray a few 1e-6 from the exact mix.
+    for (size_t k = 0; k < 1000; ++k)
+    {
+        const float dry = signal[0][1000 + k - kDelay];
+        const double wet = ReferenceModel::valve(dry, ReferenceModel::kSoftValve);
+        const double mix = 1.0 + static_cast<double>(k + 1) * (0.25 - 1.0) / 1000.0;
+        ASSERT_NEAR((wet - dry) * mix + dry, ramp.output[0][k], 5e-6) << "frame " << k;
+    }
+    for (size_t k = 0; k < 1000; ++k)
+    {
+        const float dry = signal[0][2000 + k - kDelay];
+        const double wet = ReferenceModel::valve(dry, ReferenceModel::kSoftValve);
+        ASSERT_NEAR((wet - dry) * 0.25 + dry, settled.output[0][k], 5e-6) << "frame " << k;
+    }
+    EXPECT_LT(ramp.largestDifference(), 5e-6);
+    EXPECT_LT(settled.largestDifference(), 5e-6);
+
+    // Resume empties the ring but keeps the mix where it is: no new ramp from anywhere.
+    m_host.stop();
+    m_host.dispatch(effMainsChanged, 0, 1);
+    m_model.resume(44100.0f);
+    const SRendered resumed = render(first, 1000);
+    for (size_t k = kDelay; k < 1000; ++k)
+    {
+        const float dry = first[0][k - kDelay];
+        const double wet = ReferenceModel::valve(dry, ReferenceModel::kSoftValve);
+        ASSERT_NEAR((wet - dry) * 0.25 + dry, resumed.output[0][k], 5e-6) << "frame " << k;
+    }
+    EXPECT_LT(resumed.largestDifference(), 5e-6);
+}
+
+// Below the threshold with the plain knee the gain is 1, so the output is the input times the make-up alone.
+class ProMakeUpTest : public ProEffectFixture
+{
+protected:
+    // Largest relative deviation of output / delayed input from `factor`.
+    double deviationFrom(double factor)
+    {
+        const Channels signal = noiseChannels(14, 8192, 0.001f);
+        const SRendered rendered = render(signal, 512);
+        double worst = 0.0;
+        for (size_t channel = 0; channel < 2; ++channel)
+            for (size_t i = kDelay; i < signal[0].size(); ++i)
+                if (std::fabs(signal[channel][i - kDelay]) > 1e-5f)
+                    worst = std::max(worst, std::fabs(rendered.output[channel][i] /
+                                                          (signal[channel][i - kDelay] * factor) - 1.0));
+        EXPECT_LT(rendered.largestDifference(), 1e-8);
+        return worst;
+    }
+
+    // 10^((|T| - s |T|) / 20) * 0.75.
+    static double makeUp(double thresholdDb, double slope)
+    {
+        return decibelsToGain(std::fabs(thresholdDb) * (1.0 - slope)) * 0.75;
+    }
+};
+
+TEST_F(ProMakeUpTest, oneFactorWhicheverOfTheThreeWasSetLast)
+{
+    start(44100.0f);
+    set(13, kPlainKnee);
+    const double expected = makeUp(-20.0, 0.525);
+
+    set(1, 0.6f);
+    set(2, 0.5f);
+    set(11, kMakeUpOn);
+    quietDown();
+    EXPECT_LT(deviationFrom(expected), 1e-5) << "MakeUpGain last";
+    set(1, 0.6f);
+    EXPECT_LT(deviationFrom(expected), 1e-5) << "Threshold last";
+    set(2, 0.5f);
+    EXPECT_LT(deviationFrom(expected), 1e-5) << "Ratio last";
+
+    set(11, 0.0f);
+    EXPECT_LT(deviationFrom(1.0), 1e-6) << "MakeUpGain Off";
+}
+
+// A program change applies MakeUpGain after Threshold and Ratio; the factor is the same 0.75.
+TEST_F(ProMakeUpTest, aProgramChangeGivesTheSameFactor)
+{
+    start(44100.0f);
+    // Release is none of the three; shortened, the primed detector rests within the second of silence.
+    setProgram(5);
+    set(4, 0.0f);
+    quietDown();
+    // Bass: -17.5 dB, slope 0.2875, knee 0.5.
+    EXPECT_LT(deviationFrom(makeUp(-17.5, 0.2875) * uncompressedKneeGain(0.5)), 1e-5);
+    setProgram(4);
+    // Guitar: -9 dB, slope 0.43, knee 0.2; its Soft valve bypassed so that only gains remain.
+    set(14, 0.0f);
+    set(4, 0.0f);
+    quietDown();
+    EXPECT_LT(deviationFrom(makeUp(-9.0, 0.43) * uncompressedKneeGain(0.2)), 1e-5);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The stages of the block: valve, detector equaliser, mid/side, and which signal feeds the detector.
+
+class ProStageTest : public ProEffectFixture
+{
+};
+
+TEST_F(ProStageTest, valveShapesTheWetSignal)
+{
+    start(44100.0f, 64);
+    std::vector<float> left = {0.5f, -0.5f, 0.25f, 1.0f, -1.0f, 0.0f};
+    std::vector<float> right(left.size(), 0.0f);
+    for (int i = 0; i <= 500; ++i)
+    {
+        left.push_back(-1.25f + 2.5f * static_cast<float>(i) / 500.0f);
+        right.push_back(1.0f - 2.0f * static_cast<float>(i) / 500.0f);
+    }
+    left.resize(left.size() + kDelay, 0.0f);
+    right.resize(left.size(), 0.0f);
+    const Channels signal = fourChannels(left, right);
+
+    set(14, kValveSoft);
+    const SRendered soft = render(signal, 64);
+    EXPECT_NEAR(0.525, soft.output[0][kDelay], 1e-6);
+    EXPECT_NEAR(-0.525, soft.output[0][kDelay + 1], 1e-6);
+    EXPECT_LT(soft.largestDifference(), 5e-7);
+
+    set(14, kValveDirty);
+    const SRendered dirty = render(signal, 64);
+    EXPECT_NEAR(0.3, dirty.output[0][kDelay + 2], 1e-6);
+    EXPECT_NEAR(0.0, dirty.output[0][kDelay + 3], 1e-6);
+    EXPECT_NEAR(0.0, dirty.output[0][kDelay + 4], 1e-6);
+    EXPECT_LT(dirty.largestDifference(kDelay), 5e-7);
+}
+
+// With Monitor Input the output is the detector's key (delayed like the audio), chosen by Key Input.
+TEST_F(ProStageTest, monitorInputShowsTheKeyKeyInputChooses)
+{
+    start(44100.0f, 100);
+    set(10, kMonitorInput);
+    const Channels signal = noiseChannels(21, 4000, 0.7f);
+    const struct
+    {
+        float keyInput;
+        size_t leftSource;
+        size_t rightSource;
+    } cases[] = {{kKeyLeft, 0, 0}, {kKeyStereo, 0, 1}, {kKeyRight, 1, 1}};
+    for (const auto& each : cases)
+    {
+        set(12, each.keyInput);
+        const SRendered rendered = render(signal, 100);
+        SCOPED_TRACE(testing::Message() << "Key Input " << each.keyInput);
+        // The first ring's worth still holds the previous selection.
+        for (size_t i = 2 * kDelay; i < signal[0].size(); ++i)
+        {
+            ASSERT_NEAR(signal[each.leftSource][i - kDelay], rendered.output[0][i], 1e-7) << "frame " << i;
+            ASSERT_NEAR(signal[each.rightSource][i - kDelay], rendered.output[1][i], 1e-7) << "frame " << i;
+        }
+        EXPECT_LT(rendered.largestDifference(), 1e-7);
+    }
+}
+
+TEST_F(ProStageTest, midSideWeightsTheKeysSumAndDifference)
+{
+    start(44100.0f, 128);
+    set(10, kMonitorInput);
+    const Channels signal = noiseChannels(22, 4000, 0.7f);
+    set(15, 0.0f);
+    const SRendered mono = render(signal, 128);
+    set(15, 1.0f);
+    const SRendered side = render(signal, 128);
+    for (size_t i = 2 * kDelay; i < signal[0].size(); ++i)
+    {
+        const double left = signal[0][i - kDelay];
+        const double right = signal[1][i - kDelay];
+        ASSERT_NEAR((left + right) / 2.0, mono.output[0][i], 2e-7) << "frame " << i;
+        ASSERT_NEAR((left + right) / 2.0, mono.output[1][i], 2e-7) << "frame " << i;
+        ASSERT_NEAR((left - right) / 2.0, side.output[0][i], 2e-7) << "frame " << i;
+        ASSERT_NEAR((right - left) / 2.0, side.output[1][i], 2e-7) << "frame " << i;
+    }
+    for (float width : {0.25f, 0.75f, 0.5f})
+    {
+        set(15, width);
+        EXPECT_LT(render(signal, 128).largestDifference(), 2e-7) << "Mid/Side " << width;
+    }
+}
+
+// Identical channels have no side: with only the side weighted the detector hears nothing.
+TEST_F(ProStageTest, sideOnlyKeyOfAMonoSignalDoesNotCompress)
+{
+    start(44100.0f, 512);
+    set(1, thresholdFor(-40.0));
+    set(2, kRatio20);
+    set(13, 0.3f);
+    set(15, 1.0f);
+    quietDown();
+    std::vector<float> mono = TestSignals::CNoise(23).block(22050, 0.9f);
+    const Channels signal = fourChannels(mono, mono);
+    const SRendered rendered = render(signal, 512);
+    const double knee = uncompressedKneeGain(0.3);
+    for (size_t i = kDelay; i < mono.size(); ++i)
+        ASSERT_NEAR(mono[i - kDelay] * knee, rendered.output[0][i], 1e-6) << "frame " << i;
+    EXPECT_LT(rendered.largestDifference(), 1e-6);
+
+    set(15, 0.5f);
+    const SRendered compressed = render(signal, 512);
+    EXPECT_LT(std::fabs(compressed.output[0].back()), 0.5 * std::fabs(mono.back()) + 1e-3);
+    EXPECT_LT(compressed.largestDifference(), 5e-6);
+}
+
+// A constant key lies wholly in the low band: EQ Low at -20 dB brings it to a tenth, the other bands leave it.
+TEST_F(ProStageTest, equaliserShapesTheKeyByBand)
+{
+    start(44100.0f, 256);
+    set(10, kMonitorInput);
+    const std::vector<float> constant(8192, 0.5f);
+    const Channels signal = fourChannels(constant, constant);
+    const struct
+    {
+        VstInt32 band;
+        double settled;
+    } cases[] = {{6, 0.05}, {7, 0.5}, {8, 0.5}};
+    for (const auto& each : cases)
+    {
+        for (VstInt32 band : {6, 7, 8})
+            set(band, 0.5f);
+        set(each.band, 0.0f);
+        const SRendered rendered = render(signal, 256);
+        SCOPED_TRACE(testing::Message() << "band " << each.band);
+        EXPECT_NEAR(each.settled, rendered.output[0].back(), 2e-6);
+        EXPECT_NEAR(each.settled, rendered.output[1].back(), 2e-6);
+        EXPECT_LT(rendered.largestDifference(), 2e-6);
+    }
+}
+
+TEST_F(ProStageTest, equaliserFollowsTheModelOnNoise)
+{
+    for (float rate : {44100.0f, 96000.0f})
+    {
+        start(rate, 200);
+        set(10, kMonitorInput);
+        set(6, 0.65f);
+        set(7, 0.25f);
+        set(8, 0.8f);
+        const Channels signal = noiseChannels(24, 20000, 0.5f);
+        EXPECT_LT(render(signal, 200).largestDifference(), 2e-6) << rate;
+
+        // Through the detector into the gain.
+        set(10, 0.0f);
+        set(1, thresholdFor(-30.0));
+        set(2, ratioForSlope(0.25));
+        set(3, ReferenceModel::timeParameterValue(3.0));
+        set(4, ReferenceModel::timeParameterValue(60.0));
+        set(13, 0.3f);
+        EXPECT_LT(render(signal, 200).largestDifference(), 5e-6) << rate;
+    }
+}
+
+class ProDetectorTest : public ProEffectFixture
+{
+protected:
+    void SetUp() override
+    {
+        ProEffectFixture::SetUp();
+        start(44100.0f, 512);
+        set(1, thresholdFor(-40.0));
+        set(2, kRatio20);
+        set(3, ReferenceModel::timeParameterValue(2.0));
+        set(4, ReferenceModel::timeParameterValue(50.0));
+        set(13, 0.2f);
+        quietDown();
+    }
+};
+
+// With an external key that is silent the detector hears only the 1e-15 offset: no compression, the knee factor
+// alone, however loud the main input.
+TEST_F(ProDetectorTest, silentExternalKeyGivesNoCompression)
+{
+    set(9, kExternal);
+    const Channels signal = noiseChannels(31, 22050, 0.95f);
+    const SRendered rendered = render(signal, 512);
+    const double knee = uncompressedKneeGain(0.2);
+    for (size_t channel = 0; channel < 2; ++channel)
+        for (size_t i = kDelay; i < signal[0].size(); ++i)
+            ASSERT_NEAR(signal[channel][i - kDelay] * knee, rendered.output[channel][i], 1e-6) << "frame " << i;
+    EXPECT_LT(rendered.largestDifference(), 1e-6);
+
+    // The same main input keys itself when the side-chain is internal: it is compressed hard.
+    set(9, 0.0f);
+    const SRendered internal = render(signal, 512);
+    double energy = 0.0;
+    double compressedEnergy = 0.0;
+    for (size_t i = signal[0].size() / 2; i < signal[0].size(); ++i)
+    {
+        energy += signal[0][i - kDelay] * signal[0][i - kDelay];
+        compressedEnergy += internal.output[0][i] * internal.output[0][i];
+    }
+    EXPECT_LT(gainToDecibels(std::sqrt(compressedEnergy / energy)), -20.0);
+    EXPECT_LT(internal.largestDifference(), 5e-6);
+}
+
+// A loud side-chain ducks a quiet main input, which alone would not be compressed.
+TEST_F(ProDetectorTest, externalKeyDucksTheMainInput)
+{
+    set(9, kExternal);
+    TestSignals::CNoise noise(32);
+    const size_t frames = 44100;
+    std::vector<float> mainLeft = noise.block(frames, 0.01f);
+    std::vector<float> mainRight = noise.block(frames, 0.01f);
+    std::vector<float> sideLeft(frames, 0.0f);
+    std::vector<float> sideRight(frames, 0.0f);
+    for (size_t i = frames / 4; i < 3 * frames / 4; ++i)
+    {
+        sideLeft[i] = noise.next(0.9f);
+        sideRight[i] = noise.next(0.9f);
+    }
+    const SRendered rendered = render(fourChannels(mainLeft, mainRight, sideLeft, sideRight), 512);
+    EXPECT_LT(rendered.largestDifference(), 2e-6);
+    EXPECT_LT(std::fabs(rendered.output[0][frames / 2] / mainLeft[frames / 2 - kDelay]), 0.1);
+    EXPECT_NEAR(uncompressedKneeGain(0.2), rendered.output[0][frames / 8] / mainLeft[frames / 8 - kDelay], 1e-5);
+}
+
+// A loud left channel and a silent right one: the key choice decides whether both are compressed.
+TEST_F(ProDetectorTest, keyInputChoosesWhichChannelDrivesTheGain)
+{
+    TestSignals::CNoise noise(33);
+    const std::vector<float> loud = noise.block(22050, 0.9f);
+    const Channels signal = fourChannels(loud, std::vector<float>(loud.size(), 0.0f));
+    set(12, kKeyRight);
+    const SRendered right = render(signal, 512);
+    for (size_t i = 2 * kDelay; i < loud.size(); ++i)
+        ASSERT_NEAR(loud[i - kDelay] * uncompressedKneeGain(0.2), right.output[0][i], 1e-6) << "frame " << i;
+    EXPECT_LT(right.largestDifference(), 1e-5);
+
+    set(12, kKeyLeft);
+    const SRendered left = render(signal, 512);
+    EXPECT_LT(std::fabs(left.output[0].back()), 0.2 * std::fabs(loud[loud.size() - 1 - kDelay]) + 1e-3);
+    EXPECT_LT(left.largestDifference(), 5e-6);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The compressor through the effect: static curve and time constants.
+
+class ProCompressionTest : public ProEffectFixture
+{
+protected:
+    // Gain in dB at frame i of a constant input on both channels.
+    static double gainDbAt(const SRendered& rendered, const std::vector<float>& input, size_t i)
+    {
+        return gainToDecibels(rendered.output[0][i] / input[i - kDelay]);
+    }
+};
+
+// A staircase of constant levels from 20 dB under to 28 dB over a -24 dB threshold; each step settles for
+// 0.3 s. The settled gain matches the static curve within 2e-3 dB (the compressor's own
+// float rounding, about 1e-3 dB, and what is left of the 20 ms release).
+TEST_F(ProCompressionTest, staticCurveWithAndWithoutTheKnee)
+{
+    const double rate = 44100.0;
+    const size_t stepFrames = TestSignals::blockFrames(0.3, rate);
+    std::vector<double> levels;
+    std::vector<float> input;
+    for (double level = -44.0; level <= 4.0; level += 4.0)
+    {
+        levels.push_back(level);
+        input.resize(input.size() + stepFrames, keyForLevel(level));
+    }
+    input.resize(input.size() + kDelay, input.back());
+    const Channels signal = fourChannels(input, input);
+    for (double slope : {0.05, 0.5})
+    {
+        for (float knee : {0.0f, 0.4f, 1.0f})
+        {
+            reload();
+            start(static_cast<float>(rate), 441);
+            set(1, thresholdFor(-24.0));
+            set(2, ratioForSlope(slope));
+            set(3, ReferenceModel::timeParameterValue(2.0));
+            set(4, ReferenceModel::timeParameterValue(20.0));
+            set(13, knee);
+            const SRendered rendered = render(signal, 441);
+            const ReferenceModel::Compressor curve({rate, -24.0, slope, 2.0, 20.0, 5.0, static_cast<double>(knee)});
+            for (size_t step = 0; step < levels.size(); ++step)
+            {
+                const size_t last = (step + 1) * stepFrames - 1 + kDelay;
+                const float key = input[last - kDelay];
+                const double expected = curve.staticGainDb(ReferenceModel::Compressor::constantKeyLevelDb(key, key));
+                EXPECT_NEAR(expected, gainDbAt(rendered, input, last), 2e-3)
+                    << "slope " << slope << ", knee " << knee << ", level " << levels[step];
+            }
+            EXPECT_LT(rendered.largestDifference(), 1e-5) << "slope " << slope << ", knee " << knee;
+        }
+    }
+}
+
+// Resume sets the envelope back to its floor but leaves the detector's power as it was: a loud signal carries
+// on at once from almost no gain reduction and is pulled down again over the attack time. Had resume emptied the
+// detector too, the output would stray some 4e-2 from the model; the float envelope alone strays about 1e-5.
+TEST_F(ProCompressionTest, resumeRestartsTheEnvelopeButKeepsTheDetectorsPower)
+{
+    start(44100.0f, 256);
+    set(1, thresholdFor(-40.0));
+    set(2, ratioForSlope(0.25));
+    set(3, ReferenceModel::timeParameterValue(30.0));
+    set(4, ReferenceModel::timeParameterValue(300.0));
+    set(13, kPlainKnee);
+    const Channels before = noiseChannels(35, 22050, 0.8f);
+    const SRendered compressed = render(before, 256);
+    EXPECT_LT(gainToDecibels(std::fabs(compressed.output[0].back() / before[0][before[0].size() - 1 - kDelay])),
+              -20.0);
+
+    m_host.stop();
+    m_host.dispatch(effMainsChanged, 0, 1);
+    m_model.resume(44100.0f);
+    const Channels after = noiseChannels(36, 22050, 0.8f);
+    const SRendered resumed = render(after, 256);
+    for (size_t i = 0; i < kDelay; ++i)
+        EXPECT_EQ(0.0f, resumed.output[0][i]) << "the ring starts empty";
+    EXPECT_GT(gainToDecibels(std::fabs(resumed.output[0][kDelay] / after[0][0])), -0.1);
+    EXPECT_LT(resumed.largestDifference(), 2e-5);
+}
+
+class ProTimingTest : public ProCompressionTest, public ::testing::WithParamInterface<float>
+{
+protected:
+    // Frames after `step` until the gain has covered 1 - 1/e of the way from startDb to endDb.
+    static size_t settleFrames(const std::vector<double>& gainsDb, size_t step, double startDb, double endDb)
+    {
+        const double mark = startDb + (endDb - startDb) * (1.0 - std::exp(-1.0));
+        for (size_t i = step; i < gainsDb.size(); ++i)
+            if (endDb < startDb ? gainsDb[i] <= mark : gainsDb[i] >= mark)
+                return i - step;
+        return gainsDb.size();
+    }
+
+    struct STiming
+    {
+        size_t effectFrames;
+        size_t modelFrames;
+        double largestDbDifference;
+    };
+
+    // A one-pole smoother in single precision stops short of its target once a step would move it by less than
+    // half an ulp: up to ulp(over) / 2 / (1 - c) dB on the envelope, (1 - slope) = 0.5 times that on the gain;
+    // 20 dB of excess has an ulp of 2^-19. The rest (float coefficients, log and exp) stays within 1e-3 dB.
+    static double envelopeToleranceDb(double timeMs, double rate)
+    {
+        return 0.5 * std::ldexp(1.0, -20) / (1.0 - ReferenceModel::timeCoefficient(timeMs, rate)) + 1e-3;
+    }
+
+    // A constant input stepping from `before` to `after` at 0.5 s; threshold -30 dB, slope 0.5, plain knee.
+    STiming measure(float attackValue, float releaseValue, float before, float after)
+    {
+        const double rate = GetParam();
+        start(GetParam(), 512);
+        set(1, thresholdFor(-30.0));
+        set(2, ratioForSlope(0.5));
+        set(3, attackValue);
+        set(4, releaseValue);
+        set(13, kPlainKnee);
+        const size_t step = TestSignals::blockFrames(0.5, rate);
+        std::vector<float> input(step, before);
+        input.resize(step + TestSignals::blockFrames(1.5, rate), after);
+        const SRendered rendered = render(fourChannels(input, input), 512);
+
+        std::vector<double> effectDb(input.size() - kDelay);
+        std::vector<double> modelDb(effectDb.size());
+        STiming timing{0, 0, 0.0};
+        for (size_t i = 0; i < effectDb.size(); ++i)
+        {
+            effectDb[i] = gainToDecibels(rendered.output[0][i + kDelay] / input[i]);
+            modelDb[i] = gainToDecibels(rendered.modelLeft[i + kDelay] / input[i]);
+            timing.largestDbDifference = std::max(timing.largestDbDifference, std::fabs(effectDb[i] - modelDb[i]));
+        }
+        const double beforeDb = ReferenceModel::Compressor::staticGainDb(
+            ReferenceModel::Compressor::constantKeyLevelDb(before, before), -30.0, 0.5);
+        const double afterDb = ReferenceModel::Compressor::staticGainDb(
+            ReferenceModel::Compressor::constantKeyLevelDb(after, after), -30.0, 0.5);
+        timing.effectFrames = settleFrames(effectDb, step, beforeDb, afterDb);
+        timing.modelFrames = settleFrames(modelDb, step, beforeDb, afterDb);
+        return timing;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Rates, ProTimingTest, ::testing::Values(44100.0f, 48000.0f, 96000.0f));
+
+// From 40 dB under the threshold to 20 dB over it: 1 - 1/e of the -10 dB change is covered about one attack time
+// later, plus up to 5 ms for the 5 ms RMS detector. The effect lands within a frame (plus 0.2 % for the float
+// coefficient) of the model and follows it within the float envelope's resolution throughout.
+TEST_P(ProTimingTest, attackTimeConstant)
+{
+    for (double attack : {10.0, 100.0})
+    {
+        reload();
+        const STiming timing = measure(static_cast<float>(ReferenceModel::timeParameterValue(attack)), 0.0f,
+                                       keyForLevel(-70.0), keyForLevel(-10.0));
+        const double modelledMs = 1000.0 * static_cast<double>(timing.modelFrames) / GetParam();
+        SCOPED_TRACE(testing::Message() << "attack " << attack << " ms");
+        EXPECT_NEAR(static_cast<double>(timing.modelFrames), static_cast<double>(timing.effectFrames),
+                    1.0 + 0.002 * static_cast<double>(timing.modelFrames));
+        EXPECT_GE(modelledMs, attack);
+        EXPECT_LE(modelledMs, attack + 5.0);
+        EXPECT_LT(timing.largestDbDifference, envelopeToleranceDb(attack, GetParam()));
+    }
+}
+
+// From 20 dB over to 40 dB under: the gain recovers 1 - 1/e of the way about one release time later, after the
+// detector's level has fallen through the 20 dB excess (8.7 dB per 5 ms RMS time constant: about 11.5 ms).
+TEST_P(ProTimingTest, releaseTimeConstant)
+{
+    for (double release : {50.0, 500.0})
+    {
+        reload();
+        const STiming timing = measure(static_cast<float>(ReferenceModel::timeParameterValue(1.0)),
+                                       static_cast<float>(ReferenceModel::timeParameterValue(release)),
+                                       keyForLevel(-10.0), keyForLevel(-70.0));
+        const double modelledMs = 1000.0 * static_cast<double>(timing.modelFrames) / GetParam();
+        SCOPED_TRACE(testing::Message() << "release " << release << " ms");
+        EXPECT_NEAR(static_cast<double>(timing.modelFrames), static_cast<double>(timing.effectFrames),
+                    1.0 + 0.005 * static_cast<double>(timing.modelFrames));
+        EXPECT_GE(modelledMs, release + 5.0);
+        EXPECT_LE(modelledMs, release + 15.0);
+        EXPECT_LT(timing.largestDbDifference, envelopeToleranceDb(release, GetParam()));
+    }
+}
+
+// Every factory program on programme-like noise, against the model at three rates; the program is chosen before
+// the rate, so its times must be recomputed at resume. The float envelope of Bass's 708 ms release strays up to
+// some 1e-4 of full scale from the double one.
+TEST_P(ProTimingTest, everyProgramFollowsTheModel)
+{
+    for (int program = 0; program < 10; ++program)
+    {
+        reload();
+        setProgram(program);
+        start(GetParam(), 300);
+        TestSignals::CNoise noise(40 + static_cast<uint32_t>(program));
+        const size_t frames = TestSignals::blockFrames(0.5, GetParam());
+        std::vector<float> left(frames);
+        std::vector<float> right(frames);
+        for (size_t i = 0; i < frames; ++i)
+        {
+            const float envelope = (i / (frames / 6)) % 2 == 0 ? 0.05f : 0.9f;
+            left[i] = noise.next(envelope);
+            right[i] = noise.next(envelope);
+        }
+        EXPECT_LT(render(fourChannels(left, right), 300).largestDifference(), 2e-4) << "program " << program;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Robustness: bad input, bad rates, empty calls.
+
+class ProRobustnessTest : public ProEffectFixture
+{
+};
+
+// NaN or infinity in the input spoils at most the ring block it arrives in; clean input after it comes out finite
+// and, once the detector has settled again, as if nothing had happened.
+TEST_F(ProRobustnessTest, nonFiniteInputIsFollowedByCleanOutput)
+{
+    for (float bad : {kNaN, kInfinity, -kInfinity})
+    {
+        SCOPED_TRACE(testing::Message() << "input " << bad);
+        CTestHost undisturbedHost;
+        std::string error;
+        ASSERT_TRUE(undisturbedHost.load(VOLTURA_PRO64, error)) << error;
+        reload();
+        for (CTestHost* host : {&m_host, &undisturbedHost})
+        {
+            host->start(44100.0f, 256);
+            host->dispatch(effSetProgram, 0, 5);
+            host->effect()->setParameter(host->effect(), 6, 0.3f);
+            host->effect()->setParameter(host->effect(), 14, kValveSoft);
+        }
+        Channels signal = noiseChannels(51, 44100, 0.7f);
+        const Channels clean = undisturbedHost.render(signal);
+        const size_t at = 1000;
+        signal[0][at] = bad;
+        signal[1][at + 5] = bad;
+        const Channels output = m_host.render(signal);
+        const size_t firstClean = (at / kDelay + 2) * kDelay;
+        for (size_t channel = 0; channel < 2; ++channel)
+        {
+            for (size_t i = firstClean; i < output[channel].size(); ++i)
+                ASSERT_TRUE(std::isfinite(output[channel][i])) << "channel " << channel << " frame " << i;
+            for (size_t i = output[channel].size() - 1000; i < output[channel].size(); ++i)
+                ASSERT_NEAR(clean[channel][i], output[channel][i], 1e-4 * std::fabs(clean[channel][i]) + 1e-7)
+                    << "channel " << channel << " frame " << i;
+        }
+    }
+}
+
+// Rates that are not finite, or 11025 or less, run exactly as 44100 does; 48000 does not.
+TEST_F(ProRobustnessTest, unusableSampleRatesCountAsFortyFourOneHundred)
+{
+    const Channels signal = noiseChannels(52, 22050, 0.8f);
+    auto renderAt = [&](float rate) {
+        reload();
+        m_host.dispatch(effSetProgram, 0, 5);
+        setEffectOnly(6, 0.3f);
+        setEffectOnly(4, 0.3f);
+        m_host.start(rate, 512);
+        return m_host.render(signal);
+    };
+    const Channels reference = renderAt(44100.0f);
+    for (float rate : {0.0f, 8000.0f, 11025.0f, kNaN, kInfinity, -kInfinity, -44100.0f})
+    {
+        const Channels output = renderAt(rate);
+        EXPECT_TRUE(output == reference) << "rate " << rate;
+    }
+    EXPECT_FALSE(renderAt(48000.0f) == reference);
+    EXPECT_FALSE(renderAt(11026.0f) == reference);
+}
+
+// A host that leaves a channel unconnected may pass a null pointer for it: a missing input counts as silence, a
+// missing output is skipped, and the other channels come out as usual.
+TEST_F(ProRobustnessTest, missingChannelsAreSilenceInAndSkippedOut)
+{
+    CTestHost reference;
+    std::string error;
+    ASSERT_TRUE(reference.load(VOLTURA_PRO64, error)) << error;
+    for (CTestHost* host : {&m_host, &reference})
+    {
+        host->start(44100.0f, 512);
+        host->dispatch(effSetProgram, 0, 5);
+        host->effect()->setParameter(host->effect(), 9, kExternal);
+    }
+    Channels signal = noiseChannels(53, 512, 0.9f);
+    std::fill(signal[2].begin(), signal[2].end(), 0.0f);
+    std::fill(signal[3].begin(), signal[3].end(), 0.0f);
+    Channels expected;
+    ASSERT_TRUE(reference.process(signal, expected, 512));
+
+    float* inputs[4] = {signal[0].data(), signal[1].data(), nullptr, nullptr};
+    std::vector<float> left(512, kNaN);
+    std::vector<float> right(512, kNaN);
+    float* outputs[2] = {left.data(), right.data()};
+    effect()->processReplacing(effect(), inputs, outputs, 512);
+    EXPECT_EQ(expected[0], left) << "side-chain pointers missing";
+    EXPECT_EQ(expected[1], right) << "side-chain pointers missing";
+
+    ASSERT_TRUE(reference.process(signal, expected, 512));
+    std::fill(left.begin(), left.end(), kNaN);
+    float* leftOnly[2] = {left.data(), nullptr};
+    effect()->processReplacing(effect(), inputs, leftOnly, 512);
+    EXPECT_EQ(expected[0], left) << "right output pointer missing";
+}
+
+TEST_F(ProRobustnessTest, zeroFramesWriteNothingAndKeepTheRing)
+{
+    m_host.start(44100.0f, 64);
+    std::vector<float> left(40, 0.0f);
+    left[0] = 1.0f;
+    std::vector<float> right(40, 0.0f);
+    float* inputs[4] = {left.data(), right.data(), right.data(), right.data()};
+    std::vector<float> outLeft(40, 7.0f);
+    std::vector<float> outRight(40, 7.0f);
+    float* outputs[2] = {outLeft.data(), outRight.data()};
+
+    effect()->processReplacing(effect(), inputs, outputs, 10);
+    for (VstInt32 frames : {0, -5})
+    {
+        std::fill(outLeft.begin(), outLeft.end(), 7.0f);
+        effect()->processReplacing(effect(), inputs, outputs, frames);
+        EXPECT_EQ(std::vector<float>(40, 7.0f), outLeft) << frames;
+    }
+    float* rest[4] = {left.data() + 10, right.data() + 10, right.data(), right.data()};
+    effect()->processReplacing(effect(), rest, outputs, 30);
+    for (size_t i = 0; i < 30; ++i)
+        EXPECT_EQ(i == 6 ? 1.0f : 0.0f, outLeft[i]) << "frame " << i + 10;
+}
+} // namespace
