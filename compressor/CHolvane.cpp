@@ -1,12 +1,7 @@
 #include "compressor/CHolvane.hpp"
 
-#include "editor/CVstWindow.hpp"
-#include "foundation/mathtools/CDenormalGuard.hpp"
-#include "vst/CHostText.hpp"
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 
@@ -23,9 +18,6 @@ constexpr short kEditorWidth = 500;
 constexpr short kEditorHeight = 400;
 constexpr float kSideChainOffset = 1e-15f;
 constexpr float kMakeUpFactor = 0.75f;
-// Host blocks are walked in runs of this many frames; missing channels read from a silent run.
-constexpr long kRunFrames = 64;
-const float kSilentRun[kRunFrames] = {};
 
 enum EKeyInput
 {
@@ -62,14 +54,14 @@ struct CProgramChange
     float value;
 };
 
-struct CProgramDefinition
+struct CProgramChanges
 {
     const char* name;
     CProgramChange changes[8];
     int numberOfChanges;
 };
 
-const CProgramDefinition kProgramDefinitions[CHolvane::kNumberOfPrograms] = {
+const CProgramChanges kProgramChanges[CHolvane::kNumberOfPrograms] = {
     {"Default", {}, 0},
     {"Soft master", {{1, 0.9995f}, {2, 0.6f}, {3, 0.3f}, {4, 0.65f}, {13, 0.25f}}, 5},
     {"Warm master", {{1, 0.9995f}, {2, 0.72f}, {3, 0.0f}, {4, 0.65f}, {13, 0.2f}, {14, 0.4f}}, 6},
@@ -80,6 +72,24 @@ const CProgramDefinition kProgramDefinitions[CHolvane::kNumberOfPrograms] = {
     {"Selvan", {}, 0},
     {"Quarrow", {}, 0},
     {"Audio", {}, 0}};
+
+// Every program is the default set with its own changes.
+struct CProgramTable
+{
+    CHolvane::CProgramDefinition programs[CHolvane::kNumberOfPrograms];
+
+    CProgramTable()
+    {
+        for (int program = 0; program < CHolvane::kNumberOfPrograms; ++program)
+        {
+            const CProgramChanges& changes = kProgramChanges[program];
+            programs[program].name = changes.name;
+            std::copy(std::begin(kDefaultValues), std::end(kDefaultValues), programs[program].values);
+            for (int change = 0; change < changes.numberOfChanges; ++change)
+                programs[program].values[changes.changes[change].index] = changes.changes[change].value;
+        }
+    }
+};
 
 // Programs are applied with the band and selector settings first and Master last.
 const int kProgramApplyOrder[kParameters] = {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 1, 2, 3, 4, 5, 0};
@@ -107,9 +117,8 @@ struct CHolvane::CBlockSettings
 };
 
 CHolvane::CHolvane(audioMasterCallback audioMaster)
-    : CVstEffect(audioMaster, kParameters, kNumberOfPrograms), m_programs(nullptr),
-      m_samplingRate(CHolvaneShared::usableSampleRate(0.0f)), m_masterGain(1.0f), m_makeUpGain(1.0f), m_sideChain(0),
-      m_midWeight(1.0f), m_sideWeight(1.0f), m_ringPosition(0), m_mix(1.0f)
+    : THolvaneEffect(audioMaster), m_masterGain(1.0f), m_makeUpGain(1.0f), m_sideChain(0), m_midWeight(1.0f),
+      m_sideWeight(1.0f)
 {
     setNumInputs(4);
     setNumOutputs(2);
@@ -121,7 +130,7 @@ CHolvane::CHolvane(audioMasterCallback audioMaster)
     setInitialDelay(kRingSize);
 
     createParameters();
-    primeCompressor();
+    primeCompressor(&CCompressorSC::process);
 
     CEQ* equaliser = new CEQ();
     equaliser->setSampleRate(m_samplingRate);
@@ -130,20 +139,18 @@ CHolvane::CHolvane(audioMasterCallback audioMaster)
     m_midSide.setPointer(new CMidSide());
     m_audioBuffer.setPointer(new Audio::TAudioBuffer<float>(2, kRingSize));
 
-    createPrograms();
-    m_mix = parameter(kMix)->getRealValue();
+    static const CProgramTable kPrograms;
+    createPrograms(kPrograms.programs, kProgramApplyOrder);
 }
 
 CHolvane::~CHolvane()
 {
-    delete[] m_programs;
     m_midSide.setPointer(nullptr);
     m_audioBuffer.setPointer(nullptr);
     m_compressor.setPointer(nullptr);
     m_valve.setPointer(nullptr);
     m_equaliser.setPointer(nullptr);
-    for (auto& holder : m_parameters)
-        holder.setPointer(nullptr);
+    releaseParameters();
 }
 
 Basics::CClass& CHolvane::classRecord()
@@ -159,12 +166,7 @@ const Basics::CClass& CHolvane::getClass() const
 
 void CHolvane::createParameters()
 {
-    m_parameters[kThreshold].setPointer(new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, -50.0f));
-    m_parameters[kRatio].setPointer(new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 0.05f));
-    m_parameters[kAttack].setPointer(new CVstParamFloatExp("Attack"));
-    m_parameters[kRelease].setPointer(new CVstParamFloatExp("Release"));
-    m_parameters[kMaster].setPointer(new CVstParamFloat("Master", "dB", -20.0f, 20.0f, -20.0f));
-    m_parameters[kMix].setPointer(new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 0.0f));
+    createSharedParameters();
     m_parameters[kEqLow].setPointer(new CVstParamFloat("EQ Low", "dB", -20.0f, 20.0f, -20.0f));
     m_parameters[kEqMid].setPointer(new CVstParamFloat("EQ Mid", "dB", -20.0f, 20.0f, -20.0f));
     m_parameters[kEqHigh].setPointer(new CVstParamFloat("EQ High", "dB", -20.0f, 20.0f, -20.0f));
@@ -177,61 +179,17 @@ void CHolvane::createParameters()
     m_parameters[kMidSide].setPointer(new CVstParamFloat("Mid/Side", " ", -1.0f, 1.0f, -1.0f));
 }
 
-// Runs a constant 0.5 through the detector so its RMS state starts from a settled value, then empties the ring.
-void CHolvane::primeCompressor()
-{
-    CCompressorSC* compressor = new CCompressorSC();
-    compressor->setSampleRate(m_samplingRate);
-    compressor->setEnvelope(CCompressorSC::kEnvelopeFloor);
-    m_compressor.setPointer(compressor);
-    std::fill(std::begin(m_wetLeft), std::end(m_wetLeft), 0.5f);
-    for (int pass = 0; pass < kRingSize; ++pass)
-        compressor->process(m_wetLeft, m_wetLeft, m_wetLeft, m_wetLeft);
-    m_ringPosition.store(0, std::memory_order_relaxed);
-    clearRing();
-}
-
-// Each program is built by making it current and applying its values: setParameter stores into it.
-void CHolvane::createPrograms()
-{
-    m_programs = new CHolvaneProgram[kNumberOfPrograms];
-    for (int program = kNumberOfPrograms - 1; program >= 0; --program)
-    {
-        m_currentProgram = program;
-        for (int index = 0; index < kParameters; ++index)
-            setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
-        float values[kParameters];
-        std::copy(std::begin(kDefaultValues), std::end(kDefaultValues), values);
-        const CProgramDefinition& definition = kProgramDefinitions[program];
-        for (int change = 0; change < definition.numberOfChanges; ++change)
-            values[definition.changes[change].index] = definition.changes[change].value;
-        for (int index : kProgramApplyOrder)
-            setParameter(index, values[index]);
-        CHostText::copyCut(m_programs[program].name, definition.name, CHolvaneProgram::kNameSize - 1);
-    }
-}
-
-Vst::CVstWindow* CHolvane::editorWindow()
-{
-    return static_cast<Vst::CVstWindow*>(getEditor());
-}
-
 void CHolvane::clearRing()
 {
-    for (float* ring : {m_wetLeft, m_wetRight, m_dryLeft, m_dryRight, m_keyLeft, m_keyRight})
-        std::fill(ring, ring + kRingSize, 0.0f);
+    THolvaneEffect::clearRing();
+    std::fill(std::begin(m_keyLeft), std::end(m_keyLeft), 0.0f);
+    std::fill(std::begin(m_keyRight), std::end(m_keyRight), 0.0f);
 }
 
 void CHolvane::resume()
 {
-    CVstEffect::resume();
-    float rate = CHolvaneShared::usableSampleRate(getSampleRate());
-    m_samplingRate = rate;
-    m_equaliser.getPointer()->setSampleRate(rate);
-    m_compressor.getPointer()->setSampleRate(rate);
-    m_compressor.getPointer()->setEnvelope(CCompressorSC::kEnvelopeFloor);
-    m_ringPosition.store(0, std::memory_order_relaxed);
-    clearRing();
+    THolvaneEffect::resume();
+    m_equaliser.getPointer()->setSampleRate(m_samplingRate);
 }
 
 // Make-up restores what the static curve takes at 0 dB: |T| (1 - s) decibels, less a quarter for safety.
@@ -250,36 +208,18 @@ void CHolvane::updateEqualiserGains()
                                        decibelsToGain(parameter(kEqHigh)->getRealValue()));
 }
 
-void CHolvane::setParameter(VstInt32 index, float value)
+void CHolvane::parameterChanged(int index, float value)
 {
-    // Host, MIDI and editor all come through here: a value outside 0..1 is clamped, NaN is no value.
-    if (!isParameterIndex(index) || !CHolvaneShared::clampHostValue(value))
-        return;
     CVstParam* changed = parameter(index);
-    changed->setValue(value);
-    m_programs[m_currentProgram].values[index].store(changed->getNormalisedValue(), std::memory_order_relaxed);
-
-    CCompressorSC* compressor = m_compressor.getPointer();
     switch (index)
     {
     case kMaster:
         m_masterGain.store(decibelsToGain(changed->getRealValue()), std::memory_order_relaxed);
         break;
     case kThreshold:
-        compressor->setThreshold(changed->getRealValue());
-        updateMakeUpGain();
-        break;
     case kRatio:
-        // The object holds the slope's side of the range: host 0 is 1:1, host 1 is 20:1.
-        changed->setValue(1.0f - value);
-        compressor->setSlope(changed->getRealValue());
+    case kMakeUpGain:
         updateMakeUpGain();
-        break;
-    case kAttack:
-        compressor->getAttack().setTime(changed->getRealValue());
-        break;
-    case kRelease:
-        compressor->getRelease().setTime(changed->getRealValue());
         break;
     case kEqLow:
     case kEqMid:
@@ -290,11 +230,8 @@ void CHolvane::setParameter(VstInt32 index, float value)
     case kSideChain:
         m_sideChain.store(changed->getIntegerValue(), std::memory_order_relaxed);
         break;
-    case kMakeUpGain:
-        updateMakeUpGain();
-        break;
     case kSoftKnee:
-        compressor->setKnee(changed->getNormalisedValue());
+        m_compressor.getPointer()->setKnee(changed->getNormalisedValue());
         break;
     case kMidSide:
         // Below the middle the side narrows to mono, above it the mid fades to leave only the side.
@@ -304,71 +241,6 @@ void CHolvane::setParameter(VstInt32 index, float value)
     default:
         break;
     }
-
-    Vst::CVstWindow* editor = editorWindow();
-    if (editor != nullptr && !editor->isUpdatingEffect())
-        editor->updateParameter(index, value);
-}
-
-float CHolvane::getParameter(VstInt32 index)
-{
-    if (!isParameterIndex(index))
-        return 0.0f;
-    float value = parameter(index)->getNormalisedValue();
-    return index == kRatio ? 1.0f - value : value;
-}
-
-void CHolvane::setProgram(VstInt32 program)
-{
-    if (!isProgramIndex(program))
-        return;
-    CVstEffect::setProgram(program);
-    for (int index = 0; index < kParameters; ++index)
-        setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
-}
-
-void CHolvane::setProgramName(char* name)
-{
-    CHostText::copyCut(m_programs[m_currentProgram].name, name, CHolvaneProgram::kNameSize - 1);
-}
-
-void CHolvane::getProgramName(char* name)
-{
-    CHostText::copyCut(name, m_programs[m_currentProgram].name, CHolvaneProgram::kNameSize - 1);
-}
-
-bool CHolvane::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text)
-{
-    if (!isProgramIndex(index))
-        return false;
-    CHostText::copyCut(text, m_programs[index].name, CHolvaneProgram::kNameSize - 1);
-    return true;
-}
-
-void CHolvane::getParameterName(VstInt32 index, char* text)
-{
-    if (isParameterIndex(index))
-        parameter(index)->getName(text);
-    else
-        *text = 0;
-}
-
-void CHolvane::getParameterLabel(VstInt32 index, char* label)
-{
-    if (isParameterIndex(index))
-        parameter(index)->getLabel(label);
-    else
-        *label = 0;
-}
-
-void CHolvane::getParameterDisplay(VstInt32 index, char* text)
-{
-    if (!isParameterIndex(index))
-        *text = 0;
-    else if (index == kRatio)
-        CHolvaneShared::ratioDisplay(*this, parameter(kRatio)->getRealValue(), text);
-    else
-        parameter(index)->getDisplayText(text);
 }
 
 bool CHolvane::getInputProperties(VstInt32 index, VstPinProperties* properties)
@@ -382,17 +254,6 @@ bool CHolvane::getInputProperties(VstInt32 index, VstPinProperties* properties)
     return CHolvaneShared::mainPinProperties(index, true, properties);
 }
 
-bool CHolvane::getOutputProperties(VstInt32 index, VstPinProperties* properties)
-{
-    return CHolvaneShared::mainPinProperties(index, false, properties);
-}
-
-VstInt32 CHolvane::canDo(char* text)
-{
-    return CHolvaneShared::canDo(text);
-}
-
-// The host extension for real parameter ranges and value texts.
 VstIntPtr CHolvane::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
     if (CHolvaneShared::vendorRange(index, value, ptr, kRanges, kParameters) ||
@@ -404,29 +265,6 @@ VstIntPtr CHolvane::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, f
          value == kValveModelling))
         return CHolvaneShared::kVendorAnswer;
     return 0;
-}
-
-VstInt32 CHolvane::processEvents(VstEvents* events)
-{
-    // A second call in the same block brings new events; the earlier ones were applied already.
-    long first = getMidiEvents().getNumberOfEvents();
-    CVstEffect::processEvents(events);
-    CHolvaneShared::applyControlChanges(*this, getMidiEvents(), first, kNumberOfPrograms);
-    return 1;
-}
-
-void CHolvane::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
-{
-    Brivant::MathTools::CDenormalGuard denormals;
-    processBlock(inputs, outputs, sampleFrames, true);
-    CVstEffect::processReplacing(inputs, outputs, sampleFrames);
-}
-
-void CHolvane::processAccumulating(float** inputs, float** outputs, long sampleFrames)
-{
-    Brivant::MathTools::CDenormalGuard denormals;
-    processBlock(inputs, outputs, sampleFrames, false);
-    CVstEffect::processAccumulating(inputs, outputs, sampleFrames);
 }
 
 CHolvane::CBlockSettings CHolvane::readSettings() const
@@ -482,31 +320,16 @@ void CHolvane::processBlock(float** inputs, float** outputs, long sampleFrames, 
         const float mixStep = (settings.mixTarget - mix) / static_cast<float>(sampleFrames);
         // The position is masked on every use: a resume on another thread can only restart the ring.
         int position = m_ringPosition.load(std::memory_order_relaxed) & (kRingSize - 1);
-        float discard[kRunFrames];
-        for (long done = 0; done < sampleFrames; done += kRunFrames)
+        for (long done = 0; done < sampleFrames; done += CRun::kFrames)
         {
-            const long run = std::min(kRunFrames, sampleFrames - done);
-            auto input = [&](int channel) -> const float* {
-                return inputs != nullptr && inputs[channel] != nullptr ? inputs[channel] + done : kSilentRun;
-            };
-            auto output = [&](int channel) -> float* {
-                return outputs != nullptr && outputs[channel] != nullptr ? outputs[channel] + done : nullptr;
-            };
-            const float* mainLeft = input(0);
-            const float* mainRight = input(1);
-            const float* keySourceLeft = settings.externalKey ? input(2) : mainLeft;
-            const float* keySourceRight = settings.externalKey ? input(3) : mainRight;
+            const CRun run(inputs, outputs, done, sampleFrames - done);
+            const float* mainLeft = run.input(0);
+            const float* mainRight = run.input(1);
+            const float* keySourceLeft = settings.externalKey ? run.input(2) : mainLeft;
+            const float* keySourceRight = settings.externalKey ? run.input(3) : mainRight;
             const float keyOffset = settings.externalKey ? kSideChainOffset : 0.0f;
-            float* outLeft = output(0);
-            float* outRight = output(1);
-            bool writeLeft = outLeft != nullptr;
-            bool writeRight = outRight != nullptr;
-            if (!writeLeft)
-                outLeft = discard;
-            if (!writeRight)
-                outRight = discard;
 
-            for (long i = 0; i < run; ++i)
+            for (long i = 0; i < run.frames; ++i)
             {
                 const float keyLeft = m_keyLeft[position];
                 const float keyRight = m_keyRight[position];
@@ -541,24 +364,13 @@ void CHolvane::processBlock(float** inputs, float** outputs, long sampleFrames, 
                 const float left = ((sourceLeft - dryLeft) * mix + dryLeft) * settings.master;
                 const float right = ((sourceRight - dryRight) * mix + dryRight) * settings.master;
                 peak = std::max(peak, std::max(std::fabs(sourceLeft), std::fabs(sourceRight)));
-                if (replacing)
-                {
-                    outLeft[i] = left;
-                    outRight[i] = right;
-                }
-                else
-                {
-                    outLeft[i] = (writeLeft ? outLeft[i] : 0.0f) + left;
-                    outRight[i] = (writeRight ? outRight[i] : 0.0f) + right;
-                }
+                run.write(i, left, right, replacing);
             }
         }
         m_ringPosition.store(position, std::memory_order_relaxed);
         m_mix = mix;
     }
-    Vst::CVstWindow* editor = editorWindow();
-    if (editor != nullptr && !editor->isUpdatingEffect())
-        editor->updateParameter(kMeterIndex, peak);
+    reportPeak(kMeterIndex, peak);
 }
 } // namespace Holvane
 } // namespace Brivant

@@ -1,38 +1,15 @@
 // VolturaLite's effect: the plain stereo compressor with master, threshold, ratio, attack, release and mix.
 #pragma once
 
-#include "compressor/CCompressorSC.hpp"
-#include "compressor/CHolvaneShared.hpp"
-#include "foundation/collections/TAutomaticPointer.hpp"
-#include "vst/CVstEffect.hpp"
-#include "vst/CVstParam.hpp"
-
-#include <atomic>
+#include "compressor/THolvaneEffect.hpp"
 
 namespace Brivant
 {
-namespace Vst
-{
-class CVstWindow;
-}
-
 namespace Holvane
 {
-class CHolvane : public Vst::CVstEffect
+class CHolvane : public THolvaneEffect<6, 13>
 {
 public:
-    enum EParameter
-    {
-        kMaster,
-        kThreshold,
-        kRatio,
-        kAttack,
-        kRelease,
-        kMix,
-        kNumberOfParameters
-    };
-    static constexpr int kNumberOfPrograms = 13;
-    static constexpr int kRingSize = CHolvaneShared::kRingSize;
     // The meter value reaches the editor at the index after the parameters' last.
     static constexpr long kMeterIndex = 7;
 
@@ -42,49 +19,15 @@ public:
     static Basics::CClass& classRecord();
     const Basics::CClass& getClass() const override;
 
-    void resume() override;
-    void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
-    void processAccumulating(float** inputs, float** outputs, long sampleFrames) override;
-    void setParameter(VstInt32 index, float value) override;
-    float getParameter(VstInt32 index) override;
-    void setProgram(VstInt32 program) override;
-    void setProgramName(char* name) override;
-    void getProgramName(char* name) override;
-    void getParameterLabel(VstInt32 index, char* label) override;
-    void getParameterDisplay(VstInt32 index, char* text) override;
-    void getParameterName(VstInt32 index, char* text) override;
-    bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
     bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
-    bool getOutputProperties(VstInt32 index, VstPinProperties* properties) override;
-    VstInt32 processEvents(VstEvents* events) override;
     VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
-    VstInt32 canDo(char* text) override;
+    void processBlock(float** inputs, float** outputs, long sampleFrames, bool replacing) override;
 
-    virtual void processBlock(float** inputs, float** outputs, long sampleFrames, bool replacing);
-
-    float getSamplingRate() const { return m_samplingRate; }
+protected:
+    void parameterChanged(int index, float value) override;
 
 private:
-    using CProgram = THolvaneProgram<kNumberOfParameters>;
-
-    CVstParam* parameter(int index) const { return m_parameters[index].getPointer(); }
-    Vst::CVstWindow* editorWindow();
-    void createParameters();
-    void primeCompressor();
-    void createPrograms();
-    void clearRing();
-
-    CProgram* m_programs;
-    float m_samplingRate;
     std::atomic<double> m_masterGain;
-    Collections::TAutomaticPointer<CVstParam> m_parameters[kNumberOfParameters];
-    Collections::TAutomaticPointer<CCompressorSC> m_compressor;
-    float m_wetLeft[kRingSize];
-    float m_wetRight[kRingSize];
-    float m_dryLeft[kRingSize];
-    float m_dryRight[kRingSize];
-    std::atomic<int> m_ringPosition;
-    float m_mix;
     Basics::TInstanceCount<CHolvane> m_instanceCount;
 };
 } // namespace Holvane

@@ -1,0 +1,321 @@
+// What both editions' effects do alike: the program table, the parameter objects and their texts, the
+// compressor, the dry and wet rings, MIDI control and the editor updates. Each edition adds its own parameters'
+// effects and its block path.
+#pragma once
+
+#include "compressor/CCompressorSC.hpp"
+#include "compressor/CHolvaneShared.hpp"
+#include "editor/CVstWindow.hpp"
+#include "foundation/collections/TAutomaticPointer.hpp"
+#include "foundation/mathtools/CDenormalGuard.hpp"
+#include "vst/CHostText.hpp"
+#include "vst/CVstEffect.hpp"
+#include "vst/CVstParam.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <iterator>
+
+namespace Brivant
+{
+namespace Holvane
+{
+template <int Parameters, int Programs>
+class THolvaneEffect : public Vst::CVstEffect
+{
+public:
+    // The parameters both editions have, at the same indexes.
+    enum ESharedParameter
+    {
+        kMaster,
+        kThreshold,
+        kRatio,
+        kAttack,
+        kRelease,
+        kMix
+    };
+    static constexpr int kNumberOfParameters = Parameters;
+    static constexpr int kNumberOfPrograms = Programs;
+    static constexpr int kRingSize = CHolvaneShared::kRingSize;
+
+    // A program as compiled in: its name and the host's normalised value of every parameter.
+    struct CProgramDefinition
+    {
+        const char* name;
+        float values[Parameters];
+    };
+
+    explicit THolvaneEffect(audioMasterCallback audioMaster)
+        : CVstEffect(audioMaster, Parameters, Programs), m_programs(nullptr),
+          m_samplingRate(CHolvaneShared::usableSampleRate(0.0f)), m_ringPosition(0), m_mix(1.0f)
+    {
+    }
+
+    ~THolvaneEffect() override { delete[] m_programs; }
+
+    void setParameter(VstInt32 index, float value) override
+    {
+        // Host, MIDI and editor all come through here: a value outside 0..1 is clamped, NaN is no value.
+        if (!isParameterIndex(index) || !CHolvaneShared::clampHostValue(value))
+            return;
+        CVstParam* changed = parameter(index);
+        changed->setValue(value);
+        m_programs[m_currentProgram].values[index].store(changed->getNormalisedValue(), std::memory_order_relaxed);
+        CCompressorSC* compressor = m_compressor.getPointer();
+        switch (index)
+        {
+        case kThreshold:
+            compressor->setThreshold(changed->getRealValue());
+            break;
+        case kRatio:
+            // The object holds the slope's side of the range: host 0 is 1:1, host 1 is 20:1.
+            changed->setValue(1.0f - value);
+            compressor->setSlope(changed->getRealValue());
+            break;
+        case kAttack:
+            compressor->getAttack().setTime(changed->getRealValue());
+            break;
+        case kRelease:
+            compressor->getRelease().setTime(changed->getRealValue());
+            break;
+        default:
+            break;
+        }
+        parameterChanged(index, value);
+        Vst::CVstWindow* editor = editorWindow();
+        if (editor != nullptr && !editor->isUpdatingEffect())
+            editor->updateParameter(index, value);
+    }
+
+    float getParameter(VstInt32 index) override
+    {
+        if (!isParameterIndex(index))
+            return 0.0f;
+        float value = parameter(index)->getNormalisedValue();
+        return index == kRatio ? 1.0f - value : value;
+    }
+
+    void setProgram(VstInt32 program) override
+    {
+        if (!isProgramIndex(program))
+            return;
+        CVstEffect::setProgram(program);
+        for (int index = 0; index < Parameters; ++index)
+            setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
+    }
+
+    void setProgramName(char* name) override
+    {
+        CHostText::copyCut(m_programs[m_currentProgram].name, name, CProgram::kNameSize - 1);
+    }
+
+    void getProgramName(char* name) override
+    {
+        CHostText::copyCut(name, m_programs[m_currentProgram].name, CProgram::kNameSize - 1);
+    }
+
+    bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) override
+    {
+        if (!isProgramIndex(index))
+            return false;
+        CHostText::copyCut(text, m_programs[index].name, CProgram::kNameSize - 1);
+        return true;
+    }
+
+    void getParameterName(VstInt32 index, char* text) override
+    {
+        if (isParameterIndex(index))
+            parameter(index)->getName(text);
+        else
+            *text = 0;
+    }
+
+    void getParameterLabel(VstInt32 index, char* label) override
+    {
+        if (isParameterIndex(index))
+            parameter(index)->getLabel(label);
+        else
+            *label = 0;
+    }
+
+    void getParameterDisplay(VstInt32 index, char* text) override
+    {
+        if (!isParameterIndex(index))
+            *text = 0;
+        else if (index == kRatio)
+            CHolvaneShared::ratioDisplay(*this, parameter(kRatio)->getRealValue(), text);
+        else
+            parameter(index)->getDisplayText(text);
+    }
+
+    bool getOutputProperties(VstInt32 index, VstPinProperties* properties) override
+    {
+        return CHolvaneShared::mainPinProperties(index, false, properties);
+    }
+
+    VstInt32 canDo(char* text) override { return CHolvaneShared::canDo(text); }
+
+    VstInt32 processEvents(VstEvents* events) override
+    {
+        // A second call in the same block brings new events; the earlier ones were applied already.
+        long first = getMidiEvents().getNumberOfEvents();
+        CVstEffect::processEvents(events);
+        CHolvaneShared::applyControlChanges(*this, getMidiEvents(), first, Programs);
+        return 1;
+    }
+
+    void resume() override
+    {
+        CVstEffect::resume();
+        m_samplingRate = CHolvaneShared::usableSampleRate(getSampleRate());
+        m_compressor.getPointer()->setSampleRate(m_samplingRate);
+        m_compressor.getPointer()->setEnvelope(CCompressorSC::kEnvelopeFloor);
+        m_ringPosition.store(0, std::memory_order_relaxed);
+        clearRing();
+    }
+
+    void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override
+    {
+        MathTools::CDenormalGuard denormals;
+        processBlock(inputs, outputs, sampleFrames, true);
+        CVstEffect::processReplacing(inputs, outputs, sampleFrames);
+    }
+
+    void processAccumulating(float** inputs, float** outputs, long sampleFrames) override
+    {
+        MathTools::CDenormalGuard denormals;
+        processBlock(inputs, outputs, sampleFrames, false);
+        CVstEffect::processAccumulating(inputs, outputs, sampleFrames);
+    }
+
+    virtual void processBlock(float** inputs, float** outputs, long sampleFrames, bool replacing) = 0;
+
+    float getSamplingRate() const { return m_samplingRate; }
+
+protected:
+    using CProgram = THolvaneProgram<Parameters>;
+
+    // One run of at most kFrames frames of the host's block. Missing inputs read as silence, missing outputs
+    // are skipped; replacing stores, accumulating adds.
+    class CRun
+    {
+    public:
+        static constexpr long kFrames = 64;
+
+        CRun(float** inputs, float** outputs, long done, long remaining)
+            : frames(std::min(kFrames, remaining)), m_inputs(inputs), m_done(done),
+              m_left(channel(outputs, 0)), m_right(channel(outputs, 1))
+        {
+        }
+
+        const float* input(int index) const
+        {
+            static const float kSilence[kFrames] = {};
+            const float* samples = channel(m_inputs, index);
+            return samples != nullptr ? samples : kSilence;
+        }
+
+        void write(long i, float left, float right, bool replacing) const
+        {
+            if (m_left != nullptr)
+                m_left[i] = replacing ? left : m_left[i] + left;
+            if (m_right != nullptr)
+                m_right[i] = replacing ? right : m_right[i] + right;
+        }
+
+        const long frames;
+
+    private:
+        float* channel(float** channels, int index) const
+        {
+            return channels != nullptr && channels[index] != nullptr ? channels[index] + m_done : nullptr;
+        }
+
+        float** m_inputs;
+        long m_done;
+        float* m_left;
+        float* m_right;
+    };
+
+    // What a parameter's new value does besides the compressor settings both editions share.
+    virtual void parameterChanged(int index, float value) = 0;
+    // Empties every ring the edition keeps.
+    virtual void clearRing()
+    {
+        for (float* ring : {m_wetLeft, m_wetRight, m_dryLeft, m_dryRight})
+            std::fill(ring, ring + kRingSize, 0.0f);
+    }
+
+    CVstParam* parameter(int index) const { return m_parameters[index].getPointer(); }
+    Vst::CVstWindow* editorWindow() { return static_cast<Vst::CVstWindow*>(getEditor()); }
+
+    // Hands the block's peak to the editor's meter, unless the editor is the one changing the effect.
+    void reportPeak(long meterIndex, float peak)
+    {
+        Vst::CVstWindow* editor = editorWindow();
+        if (editor != nullptr && !editor->isUpdatingEffect())
+            editor->updateParameter(meterIndex, peak);
+    }
+
+    // Runs a constant 0.5 through the detector so its RMS state starts from a settled value, then empties the
+    // ring. Each edition primes with the block routine it processes with.
+    void primeCompressor(void (CCompressorSC::*routine)(const float*, const float*, float*, float*))
+    {
+        CCompressorSC* compressor = new CCompressorSC();
+        compressor->setSampleRate(m_samplingRate);
+        compressor->setEnvelope(CCompressorSC::kEnvelopeFloor);
+        m_compressor.setPointer(compressor);
+        std::fill(std::begin(m_wetLeft), std::end(m_wetLeft), 0.5f);
+        for (int pass = 0; pass < kRingSize; ++pass)
+            (compressor->*routine)(m_wetLeft, m_wetLeft, m_wetLeft, m_wetLeft);
+        m_ringPosition.store(0, std::memory_order_relaxed);
+        clearRing();
+    }
+
+    // Builds the table from the last program to the first: each is made current, its stored values (all 0)
+    // are applied in index order, then its own values in `order`; setParameter stores them into it.
+    void createPrograms(const CProgramDefinition* definitions, const int* order)
+    {
+        m_programs = new CProgram[Programs];
+        for (int program = Programs - 1; program >= 0; --program)
+        {
+            m_currentProgram = program;
+            for (int index = 0; index < Parameters; ++index)
+                setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
+            for (int step = 0; step < Parameters; ++step)
+                setParameter(order[step], definitions[program].values[order[step]]);
+            CHostText::copyCut(m_programs[program].name, definitions[program].name, CProgram::kNameSize - 1);
+        }
+        m_mix = parameter(kMix)->getRealValue();
+    }
+
+    // The parameters both editions have, created in this order.
+    void createSharedParameters()
+    {
+        m_parameters[kThreshold].setPointer(new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, -50.0f));
+        m_parameters[kRatio].setPointer(new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 0.05f));
+        m_parameters[kAttack].setPointer(new CVstParamFloatExp("Attack"));
+        m_parameters[kRelease].setPointer(new CVstParamFloatExp("Release"));
+        m_parameters[kMaster].setPointer(new CVstParamFloat("Master", "dB", -20.0f, 20.0f, -20.0f));
+        m_parameters[kMix].setPointer(new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 0.0f));
+    }
+
+    void releaseParameters()
+    {
+        for (auto& holder : m_parameters)
+            holder.setPointer(nullptr);
+    }
+
+    CProgram* m_programs;
+    float m_samplingRate;
+    Collections::TAutomaticPointer<CVstParam> m_parameters[Parameters];
+    Collections::TAutomaticPointer<CCompressorSC> m_compressor;
+    float m_wetLeft[kRingSize];
+    float m_wetRight[kRingSize];
+    float m_dryLeft[kRingSize];
+    float m_dryRight[kRingSize];
+    std::atomic<int> m_ringPosition;
+    float m_mix;
+};
+} // namespace Holvane
+} // namespace Brivant
