@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh
-tools/build.sh
+tools/build.sh VolturaPro VolturaLite voltura_resources vsthost vstbench
 cmake/wine-run.sh build/win64/tools/vsthost.exe dist/win64/VolturaPro.dll ${1:+"$1"} --program 5 --out dist/demo-out.wav
