@@ -51,7 +51,7 @@ public:
     // VolturaPro's block routine, with knee shaping. key and audio may be the same arrays: each sample's key is
     // read before that sample's audio is scaled.
     void process(const float* keyLeft, const float* keyRight, float* audioLeft, float* audioRight);
-    // VolturaLite's block routine: the plain gain, kept in double until the product is stored.
+    // VolturaLite's block routine: the plain gain, without the knee shaping.
     void processPlain(const float* keyLeft, const float* keyRight, float* audioLeft, float* audioRight);
 
 private:

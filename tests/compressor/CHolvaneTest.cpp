@@ -1,9 +1,12 @@
 // VolturaPro's effect built in-process: what construction leaves, the editor stand-in's parameter updates and
 // meter, the caller's floating-point control word, missing channels and empty calls, and no heap allocation on the
 // audio path.
-#include "CAllocationCounter.hpp"
 #include "ReferenceModel.hpp"
 #include "TestSignals.hpp"
+#include "tests/support/CAllocationCounter.hpp"
+#include "tests/support/CCountingHost.hpp"
+#include "tests/support/CEventBlock.hpp"
+#include "tests/support/TInProcessEffectTest.hpp"
 
 #include "compressor/CHolvane.hpp"
 #include "editor/CVstWindow.hpp"
@@ -23,65 +26,13 @@ namespace
 {
 using Brivant::Holvane::CHolvane;
 using Brivant::Vst::CVstWindow;
+using VolturaTests::CCountingHost;
+using VolturaTests::CEventBlock;
 using Channels = std::vector<std::vector<float>>;
 
 constexpr size_t kDelay = 16;
 constexpr long kMeter = 17;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-// A host that answers the version and records the opcodes it is called with, in a fixed array so that recording
-// allocates nothing.
-class CEffectHost
-{
-public:
-    static VstIntPtr VSTCALLBACK callback(AEffect* /*effect*/, VstInt32 opcode, VstInt32 /*index*/,
-                                          VstIntPtr /*value*/, void* /*ptr*/, float /*opt*/)
-    {
-        if (s_count < s_opcodes.size())
-            s_opcodes[s_count++] = opcode;
-        return opcode == audioMasterVersion ? 2400 : 0;
-    }
-
-    static void clear() { s_count = 0; }
-    static size_t count() { return s_count; }
-
-private:
-    static std::array<VstInt32, 1024> s_opcodes;
-    static size_t s_count;
-};
-
-std::array<VstInt32, 1024> CEffectHost::s_opcodes{};
-size_t CEffectHost::s_count = 0;
-
-// A host event block of three-byte MIDI messages.
-class CEventBlock
-{
-public:
-    void controlChange(unsigned char controller, unsigned char value)
-    {
-        VstMidiEvent event{};
-        event.type = kVstMidiType;
-        event.byteSize = sizeof(VstMidiEvent);
-        event.midiData[0] = static_cast<char>(0xB0);
-        event.midiData[1] = static_cast<char>(controller);
-        event.midiData[2] = static_cast<char>(value);
-        m_events.push_back(event);
-    }
-
-    VstEvents* build()
-    {
-        m_storage.assign(sizeof(VstEvents) + m_events.size() * sizeof(VstEvent*), 0);
-        VstEvents* block = reinterpret_cast<VstEvents*>(m_storage.data());
-        block->numEvents = static_cast<VstInt32>(m_events.size());
-        for (size_t i = 0; i < m_events.size(); ++i)
-            block->events[i] = reinterpret_cast<VstEvent*>(&m_events[i]);
-        return block;
-    }
-
-private:
-    std::vector<VstMidiEvent> m_events;
-    std::vector<unsigned char> m_storage;
-};
 
 Channels noiseChannels(uint32_t seed, size_t frames, float amplitude)
 {
@@ -92,56 +43,8 @@ Channels noiseChannels(uint32_t seed, size_t frames, float amplitude)
     return channels;
 }
 
-class CHolvaneFixture : public ::testing::Test
+class CHolvaneFixture : public VolturaTests::TInProcessEffectTest<CHolvane, ReferenceModel::ProEffect>
 {
-protected:
-    CHolvaneFixture() : m_effect(std::make_unique<CHolvane>(CEffectHost::callback)) {}
-
-    CVstWindow& editor() { return *static_cast<CVstWindow*>(m_effect->getEditor()); }
-
-    void set(VstInt32 index, float value)
-    {
-        m_effect->setParameter(index, value);
-        m_model.setParameter(index, value);
-    }
-
-    void start(float sampleRate)
-    {
-        m_effect->setSampleRate(sampleRate);
-        m_effect->resume();
-        m_model.resume(sampleRate);
-    }
-
-    // One processReplacing call over frames [offset, offset + frames) of the inputs; answers the output.
-    static Channels processCall(CHolvane& effect, const Channels& inputs, size_t offset, size_t frames)
-    {
-        float* inputPointers[4];
-        Channels copies(4);
-        for (size_t channel = 0; channel < 4; ++channel)
-        {
-            copies[channel].assign(inputs[channel].begin() + static_cast<std::ptrdiff_t>(offset),
-                                   inputs[channel].begin() + static_cast<std::ptrdiff_t>(offset + frames));
-            inputPointers[channel] = copies[channel].data();
-        }
-        Channels outputs(2, std::vector<float>(frames, kNaN));
-        float* outputPointers[2] = {outputs[0].data(), outputs[1].data()};
-        effect.processReplacing(inputPointers, outputPointers, static_cast<VstInt32>(frames));
-        return outputs;
-    }
-
-    // The model's meter value for the same call.
-    double modelCall(const Channels& inputs, size_t offset, size_t frames)
-    {
-        const float* pointers[4];
-        for (size_t channel = 0; channel < 4; ++channel)
-            pointers[channel] = inputs[channel].data() + offset;
-        std::vector<double> left(frames);
-        std::vector<double> right(frames);
-        return m_model.process(pointers, left.data(), right.data(), static_cast<long>(frames));
-    }
-
-    std::unique_ptr<CHolvane> m_effect;
-    ReferenceModel::ProEffect m_model;
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -282,7 +185,7 @@ TEST_F(CHolvaneMeterTest, peakOfTheCompressedSignalAfterMakeUp)
     const std::vector<double> meter = meterValues(*m_effect, signal, true);
 
     // Mix and Master come after the meter: an effect that differs only in them shows the same values.
-    CHolvane other(CEffectHost::callback);
+    CHolvane other(CCountingHost::callback);
     other.setSampleRate(44100.0f);
     other.resume();
     for (VstInt32 index = 0; index < 16; ++index)
@@ -399,7 +302,7 @@ protected:
         }
     }
 
-    CHolvane m_reference{CEffectHost::callback};
+    CHolvane m_reference{CCountingHost::callback};
 };
 
 TEST_F(CHolvaneChannelTest, nullInputsReadAsSilence)
@@ -519,7 +422,7 @@ TEST_F(CHolvaneAllocationTest, theAudioPathAllocatesNothing)
     std::vector<VstEvents*> blocks;
     for (CEventBlock& block : events)
         blocks.push_back(block.build());
-    CEffectHost::clear();
+    CCountingHost::clear();
 
     VolturaTests::CAllocationCounter::arm();
     for (int round = 0; round < 3; ++round)
@@ -536,7 +439,7 @@ TEST_F(CHolvaneAllocationTest, theAudioPathAllocatesNothing)
     }
     const long allocations = VolturaTests::CAllocationCounter::disarm();
     EXPECT_EQ(0, allocations);
-    EXPECT_EQ(0u, CEffectHost::count()) << "nothing on the audio path calls the host";
+    EXPECT_EQ(0u, CCountingHost::count()) << "nothing on the audio path calls the host";
     for (const auto& channel : output)
         for (float sample : channel)
             ASSERT_TRUE(std::isfinite(sample));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
+#include <vector>
 
 namespace ReferenceModel
 {
@@ -162,6 +163,35 @@ const ValveSetting* valveSetting(int option)
 {
     return option == 1 ? &kSoftValve : option == 2 ? &kDirtyValve : nullptr;
 }
+
+double usableRate(double sampleRate)
+{
+    return std::isfinite(sampleRate) && sampleRate > kLowestRate ? sampleRate : kDefaultRate;
+}
+
+// The priming run both editions make while built: one buffer of 0.5 as both key channels and both audio
+// channels, 16 times, so every sample is read as key and then scaled once per audio channel.
+void primeDetector(Compressor& compressor, int ringSize)
+{
+    std::vector<double> buffer(static_cast<size_t>(ringSize), 0.5);
+    for (int pass = 0; pass < ringSize; ++pass)
+    {
+        for (double& sample : buffer)
+        {
+            const double gain = compressor.step(sample, sample);
+            sample *= gain * gain;
+        }
+    }
+}
+
+// Settings change the coefficients only; the detector's state carries over.
+Compressor retuned(const Compressor& current, const CompressorSettings& settings)
+{
+    Compressor next(settings);
+    next.setRmsState(current.rmsState());
+    next.setEnvelopeDb(current.envelopeDb());
+    return next;
+}
 } // namespace
 
 const ProProgram& proProgram(int program) { return kPrograms[program]; }
@@ -189,18 +219,7 @@ ProEffect::ProEffect()
     : m_compressor(CompressorSettings{kDefaultRate, 0.0, 1.0, 1.0, 1.0, 5.0, 0.5}),
       m_equaliser{Equaliser(kDefaultRate), Equaliser(kDefaultRate)}
 {
-    // The priming run: one buffer of 0.5 as both key channels and both audio channels, 16 times, so every
-    // sample is read as key and then scaled once per audio channel.
-    std::array<double, kRingSize> buffer;
-    buffer.fill(0.5);
-    for (int pass = 0; pass < kRingSize; ++pass)
-    {
-        for (double& sample : buffer)
-        {
-            const double gain = m_compressor.step(sample, sample);
-            sample *= gain * gain;
-        }
-    }
+    primeDetector(m_compressor, kRingSize);
     setProgram(0);
 }
 
@@ -221,7 +240,7 @@ void ProEffect::setProgram(int program)
 
 void ProEffect::resume(double sampleRate)
 {
-    m_sampleRate = std::isfinite(sampleRate) && sampleRate > kLowestRate ? sampleRate : kDefaultRate;
+    m_sampleRate = usableRate(sampleRate);
     for (Equaliser& equaliser : m_equaliser)
         equaliser.setSampleRate(m_sampleRate);
     updateCompressor();
@@ -252,14 +271,7 @@ CompressorSettings ProEffect::compressorSettings() const
             parameter(kSoftKnee)};
 }
 
-// Settings change the coefficients only; the detector's state carries over.
-void ProEffect::updateCompressor()
-{
-    Compressor next(compressorSettings());
-    next.setRmsState(m_compressor.rmsState());
-    next.setEnvelopeDb(m_compressor.envelopeDb());
-    m_compressor = next;
-}
+void ProEffect::updateCompressor() { m_compressor = retuned(m_compressor, compressorSettings()); }
 
 void ProEffect::updateEqualiser()
 {
@@ -352,6 +364,113 @@ double ProEffect::process(const float* const* inputs, double* outLeft, double* o
         outLeft[frame] = ((left - dryLeft) * m_mix + dryLeft) * master;
         outRight[frame] = ((right - dryRight) * m_mix + dryRight) * master;
         peak = std::max(peak, std::max(std::fabs(left), std::fabs(right)));
+    }
+    return peak;
+}
+
+namespace
+{
+constexpr LiteValues kLiteDefaultSet = {0.5, 1.0, 0.0, 0.25, 0.5, 1.0};
+
+const LiteProgram kLiteProgramTable[kLitePrograms] = {
+    {"Default", kLiteDefaultSet},
+    {"Mix", {0.505, 0.8, 0.6, 0.0, 0.72, 1.0}},
+    {"Bass Guitar", {0.505, 0.6, 0.75, 0.15, 0.71, 1.0}},
+    {"Vocals", {0.505, 0.5, 0.6, 0.0, 0.58, 1.0}},
+    {"Acoustic Guitar", {0.505, 0.6, 0.5, 0.45, 0.55, 1.0}},
+    {"Hard", {0.505, 0.84, 1.0, 0.0, 0.3, 1.0}},
+    {"Drums", {0.505, 0.9, 0.665, 0.2, 0.5, 1.0}},
+    {"TZN", {0.65, 0.0, 1.0, 0.0, 0.0, 1.0}},
+    {"-------", kLiteDefaultSet},
+    {"Voltura", kLiteDefaultSet},
+    {"From", kLiteDefaultSet},
+    {"Selvan", kLiteDefaultSet},
+    {"Quarrow", kLiteDefaultSet}};
+} // namespace
+
+const LiteProgram& liteProgram(int program) { return kLiteProgramTable[program]; }
+
+LiteEffect::LiteEffect() : m_compressor(CompressorSettings{kDefaultRate, 0.0, 1.0, 1.0, 1.0, 5.0, std::nullopt})
+{
+    primeDetector(m_compressor, kRingSize);
+    setProgram(0);
+}
+
+void LiteEffect::setParameter(int index, double hostValue)
+{
+    if (index < 0 || index >= kLiteParameters || std::isnan(hostValue))
+        return;
+    m_values[static_cast<size_t>(index)] = std::min(1.0, std::max(0.0, hostValue));
+    m_compressor = retuned(m_compressor, compressorSettings());
+}
+
+void LiteEffect::setProgram(int program)
+{
+    for (int index = 0; index < kLiteParameters; ++index)
+        setParameter(index, kLiteProgramTable[program].values[static_cast<size_t>(index)]);
+}
+
+void LiteEffect::resume(double sampleRate)
+{
+    m_sampleRate = usableRate(sampleRate);
+    m_compressor = retuned(m_compressor, compressorSettings());
+    m_compressor.setEnvelopeDb(kFloor);
+    m_position = 0;
+    for (auto* ring : {m_wet, m_dry})
+        for (int channel = 0; channel < 2; ++channel)
+            ring[channel].fill(0.0);
+}
+
+double LiteEffect::masterGain() const { return decibelsToGain(bandDecibels(parameter(kMaster)) + kMasterOffsetDb); }
+
+CompressorSettings LiteEffect::compressorSettings() const
+{
+    return {m_sampleRate,
+            thresholdDecibels(parameter(kThreshold)),
+            ratioSlope(parameter(kRatio)),
+            timeParameterMs(parameter(kAttack)),
+            timeParameterMs(parameter(kRelease)),
+            5.0,
+            std::nullopt};
+}
+
+double LiteEffect::process(const float* const* inputs, double* outLeft, double* outRight, long frames)
+{
+    double peak = 0.0;
+    if (frames <= 0)
+        return peak;
+    const double master = masterGain();
+    const double step = (parameter(kMix) - m_mix) / static_cast<double>(frames);
+    auto sample = [&](int channel, long frame) {
+        return inputs[channel] != nullptr ? static_cast<double>(inputs[channel][frame]) : 0.0;
+    };
+    for (long frame = 0; frame < frames; ++frame)
+    {
+        const size_t at = static_cast<size_t>(m_position);
+        const double dryLeft = m_dry[0][at];
+        const double dryRight = m_dry[1][at];
+        const double wetLeft = m_wet[0][at];
+        const double wetRight = m_wet[1][at];
+        m_dry[0][at] = m_wet[0][at] = sample(0, frame);
+        m_dry[1][at] = m_wet[1][at] = sample(1, frame);
+        if (++m_position == kRingSize)
+        {
+            m_position = 0;
+            // The dry input is the detector; at 0 dB the compressor is skipped and its state stands still.
+            if (parameter(kThreshold) != 1.0)
+            {
+                for (size_t i = 0; i < kRingSize; ++i)
+                {
+                    const double gain = m_compressor.step(m_dry[0][i], m_dry[1][i]);
+                    m_wet[0][i] *= gain;
+                    m_wet[1][i] *= gain;
+                }
+            }
+            peak = std::max(peak, std::max(std::fabs(wetLeft), std::fabs(wetRight)));
+        }
+        m_mix += step;
+        outLeft[frame] = (dryLeft + (wetLeft - dryLeft) * m_mix) * master;
+        outRight[frame] = (dryRight + (wetRight - dryRight) * m_mix) * master;
     }
     return peak;
 }

@@ -1,4 +1,4 @@
-// A double-precision model of the signal-processing stages and of VolturaPro's whole block path, written from
+// A double-precision model of the signal-processing stages and of both editions' whole block paths, written from
 // their formulas alone, for comparing the production code against. Every model runs one sample at a time.
 #pragma once
 
@@ -211,5 +211,62 @@ private:
     std::array<double, kRingSize> m_key[2]{};
     Compressor m_compressor;
     Equaliser m_equaliser[2];
+};
+// VolturaLite's six parameters: the first six of VolturaPro's, at the same indexes with the same ranges.
+constexpr int kLiteParameters = 6;
+constexpr int kLitePrograms = 13;
+
+using LiteValues = std::array<double, kLiteParameters>;
+
+struct LiteProgram
+{
+    const char* name;
+    LiteValues values;
+};
+
+const LiteProgram& liteProgram(int program);
+
+// The whole block path of VolturaLite's effect: a 16-sample delay ring for wet and dry; each time the ring fills,
+// the plain compressor (no knee) runs over the 16 buffered samples with the dry ones as its detector, unless
+// Threshold is at 0 dB; the samples leaving the ring get the dry/wet mix ramp and master, which sits 2 dB above
+// the Master value shown. Parameters are the host's normalised values.
+class LiteEffect
+{
+public:
+    static constexpr int kRingSize = 16;
+    static constexpr double kMasterOffsetDb = 2.0;
+
+    // As the effect is built: the detector primed with a constant 0.5 at 44100 Hz, the ring empty, the Default
+    // program applied. The mix ramp starts from the Mix value that program applies (1).
+    LiteEffect();
+
+    // Clamped to 0..1; NaN changes nothing.
+    void setParameter(int index, double hostValue);
+    double parameter(int index) const { return m_values[static_cast<size_t>(index)]; }
+    // All six values of a program, in index order.
+    void setProgram(int program);
+    // A rate that is not finite or is 11025 or less counts as 44100. Clears the ring and the envelope; the RMS
+    // state and the mix value stay.
+    void resume(double sampleRate);
+
+    double sampleRate() const { return m_sampleRate; }
+    // 10^((Master dB + 2) / 20).
+    double masterGain() const;
+    const Compressor& compressor() const { return m_compressor; }
+
+    // One host call of `frames` frames. inputs holds main left and right; a null channel is silence. Answers the
+    // block peak the meter shows: the wet samples leaving the ring, sampled only at the frames where it fills.
+    double process(const float* const* inputs, double* outLeft, double* outRight, long frames);
+
+private:
+    CompressorSettings compressorSettings() const;
+
+    LiteValues m_values{};
+    double m_sampleRate = 44100.0;
+    double m_mix = 1.0;
+    int m_position = 0;
+    std::array<double, kRingSize> m_wet[2]{};
+    std::array<double, kRingSize> m_dry[2]{};
+    Compressor m_compressor;
 };
 } // namespace ReferenceModel

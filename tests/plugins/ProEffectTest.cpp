@@ -2,6 +2,8 @@
 // queries, its MIDI mapping, and its audio compared with the double-precision model of the whole block path.
 #include "tests/compressor/ReferenceModel.hpp"
 #include "tests/compressor/TestSignals.hpp"
+#include "tests/support/CEventBlock.hpp"
+#include "tests/support/TModelledEffectTest.hpp"
 #include "tools/testhost/CTestHost.hpp"
 
 #include <gtest/gtest.h>
@@ -19,7 +21,12 @@ namespace
 using ReferenceModel::decibelsToGain;
 using ReferenceModel::gainToDecibels;
 using ReferenceModel::proProgram;
-using Channels = std::vector<std::vector<float>>;
+using VolturaTests::Channels;
+using VolturaTests::CEventBlock;
+using VolturaTests::keyForLevel;
+using VolturaTests::ratioForSlope;
+using VolturaTests::SRendered;
+using VolturaTests::thresholdFor;
 
 constexpr size_t kDelay = 16;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -42,15 +49,6 @@ constexpr float kMakeUpOn = 1.0f;
 // The gain the knee alone gives when nothing is compressed: (1 - knee) 28/36 + knee.
 double uncompressedKneeGain(double knee) { return ReferenceModel::Compressor::kneeGain(1.0, knee); }
 
-// The constant key on both channels that gives the detector this level.
-float keyForLevel(double levelDb) { return static_cast<float>(std::sqrt(std::pow(10.0, levelDb / 10.0) / 2.0)); }
-
-// The host value of Ratio that gives this slope.
-float ratioForSlope(double slope) { return static_cast<float>(1.0 - (slope - 0.05) / 0.95); }
-
-// The host value of Threshold that gives this many dB.
-float thresholdFor(double decibels) { return static_cast<float>((decibels + 50.0) / 50.0); }
-
 Channels fourChannels(const std::vector<float>& left, const std::vector<float>& right,
                       const std::vector<float>& sideLeft = {}, const std::vector<float>& sideRight = {})
 {
@@ -68,139 +66,10 @@ Channels noiseChannels(uint32_t seed, size_t frames, float amplitude)
     return fourChannels(left, right);
 }
 
-// A host event block of any size, made of three-byte MIDI messages.
-class CEventBlock
-{
-public:
-    void add(unsigned char status, unsigned char first, unsigned char second)
-    {
-        VstMidiEvent event{};
-        event.type = kVstMidiType;
-        event.byteSize = sizeof(VstMidiEvent);
-        event.midiData[0] = static_cast<char>(status);
-        event.midiData[1] = static_cast<char>(first);
-        event.midiData[2] = static_cast<char>(second);
-        m_events.push_back(event);
-    }
-
-    void controlChange(unsigned char controller, unsigned char value) { add(0xB0, controller, value); }
-
-    VstEvents* build()
-    {
-        m_storage.assign(sizeof(VstEvents) + m_events.size() * sizeof(VstEvent*), 0);
-        VstEvents* block = reinterpret_cast<VstEvents*>(m_storage.data());
-        block->numEvents = static_cast<VstInt32>(m_events.size());
-        for (size_t i = 0; i < m_events.size(); ++i)
-            block->events[i] = reinterpret_cast<VstEvent*>(&m_events[i]);
-        return block;
-    }
-
-private:
-    std::vector<VstMidiEvent> m_events;
-    std::vector<unsigned char> m_storage;
-};
-
-// What the effect and the model made of the same input.
-struct SRendered
-{
-    Channels output;
-    std::vector<double> modelLeft;
-    std::vector<double> modelRight;
-    // The model's meter value of every call.
-    std::vector<double> modelPeaks;
-
-    // Largest |effect - model| over both channels from frame `from` on.
-    double largestDifference(size_t from = 0) const
-    {
-        double worst = 0.0;
-        for (size_t i = from; i < modelLeft.size(); ++i)
-        {
-            worst = std::max(worst, std::fabs(static_cast<double>(output[0][i]) - modelLeft[i]));
-            worst = std::max(worst, std::fabs(static_cast<double>(output[1][i]) - modelRight[i]));
-        }
-        return worst;
-    }
-};
-
-class ProEffectFixture : public ::testing::Test
+class ProEffectFixture : public VolturaTests::TModelledEffectTest<ReferenceModel::ProEffect>
 {
 protected:
-    void SetUp() override
-    {
-        std::string error;
-        ASSERT_TRUE(m_host.load(VOLTURA_PRO64, error)) << error;
-    }
-
-    // A fresh effect and model, for tests that run several cases from the start.
-    void reload()
-    {
-        std::string error;
-        ASSERT_TRUE(m_host.load(VOLTURA_PRO64, error)) << error;
-        m_model = ReferenceModel::ProEffect();
-    }
-
-    // Construction leaves the detector primed at about -14.5 dB; a second of silence lets it rest at the floor
-    // (the compressor runs only while the threshold is below 0 dB).
-    void quietDown()
-    {
-        const size_t frames = TestSignals::blockFrames(1.0, m_model.sampleRate());
-        render(Channels(4, std::vector<float>(frames, 0.0f)), 512);
-    }
-
-    AEffect* effect() const { return m_host.effect(); }
-    float get(VstInt32 index) const { return effect()->getParameter(effect(), index); }
-    void setEffectOnly(VstInt32 index, float value) { effect()->setParameter(effect(), index, value); }
-    std::string display(VstInt32 index) { return m_host.queryString(effGetParamDisplay, index).text; }
-
-    // The same change on the effect and the model.
-    void set(VstInt32 index, float value)
-    {
-        setEffectOnly(index, value);
-        m_model.setParameter(index, value);
-    }
-    void setProgram(int program)
-    {
-        m_host.dispatch(effSetProgram, 0, program);
-        m_model.setProgram(program);
-    }
-    void start(float sampleRate, VstInt32 blockSize = 512)
-    {
-        m_host.start(sampleRate, blockSize);
-        m_model.resume(sampleRate);
-    }
-
-    // Four input channels through the effect and the model, in calls of `block` frames.
-    SRendered render(const Channels& inputs, size_t block)
-    {
-        const size_t length = inputs[0].size();
-        SRendered rendered;
-        rendered.output.assign(2, std::vector<float>(length));
-        rendered.modelLeft.resize(length);
-        rendered.modelRight.resize(length);
-        Channels blockInputs(4);
-        Channels blockOutputs;
-        for (size_t position = 0; position < length; position += block)
-        {
-            const size_t frames = std::min(block, length - position);
-            const float* modelInputs[4];
-            for (size_t channel = 0; channel < 4; ++channel)
-            {
-                blockInputs[channel].assign(inputs[channel].begin() + static_cast<std::ptrdiff_t>(position),
-                                            inputs[channel].begin() + static_cast<std::ptrdiff_t>(position + frames));
-                modelInputs[channel] = blockInputs[channel].data();
-            }
-            EXPECT_TRUE(m_host.process(blockInputs, blockOutputs, static_cast<VstInt32>(frames)));
-            for (size_t channel = 0; channel < 2; ++channel)
-                std::copy(blockOutputs[channel].begin(), blockOutputs[channel].end(),
-                          rendered.output[channel].begin() + static_cast<std::ptrdiff_t>(position));
-            rendered.modelPeaks.push_back(m_model.process(modelInputs, &rendered.modelLeft[position],
-                                                          &rendered.modelRight[position], static_cast<long>(frames)));
-        }
-        return rendered;
-    }
-
-    CTestHost m_host;
-    ReferenceModel::ProEffect m_model;
+    ProEffectFixture() : TModelledEffectTest(VOLTURA_PRO64) {}
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1180,33 +1049,8 @@ TEST_F(ProCompressionTest, resumeRestartsTheEnvelopeButKeepsTheDetectorsPower)
 class ProTimingTest : public ProCompressionTest, public ::testing::WithParamInterface<float>
 {
 protected:
-    // Frames after `step` until the gain has covered 1 - 1/e of the way from startDb to endDb.
-    static size_t settleFrames(const std::vector<double>& gainsDb, size_t step, double startDb, double endDb)
-    {
-        const double mark = startDb + (endDb - startDb) * (1.0 - std::exp(-1.0));
-        for (size_t i = step; i < gainsDb.size(); ++i)
-            if (endDb < startDb ? gainsDb[i] <= mark : gainsDb[i] >= mark)
-                return i - step;
-        return gainsDb.size();
-    }
-
-    struct STiming
-    {
-        size_t effectFrames;
-        size_t modelFrames;
-        double largestDbDifference;
-    };
-
-    // A one-pole smoother in single precision stops short of its target once a step would move it by less than
-    // half an ulp: up to ulp(over) / 2 / (1 - c) dB on the envelope, (1 - slope) = 0.5 times that on the gain;
-    // 20 dB of excess has an ulp of 2^-19. The rest (float coefficients, log and exp) stays within 1e-3 dB.
-    static double envelopeToleranceDb(double timeMs, double rate)
-    {
-        return 0.5 * std::ldexp(1.0, -20) / (1.0 - ReferenceModel::timeCoefficient(timeMs, rate)) + 1e-3;
-    }
-
     // A constant input stepping from `before` to `after` at 0.5 s; threshold -30 dB, slope 0.5, plain knee.
-    STiming measure(float attackValue, float releaseValue, float before, float after)
+    VolturaTests::STiming measure(float attackValue, float releaseValue, float before, float after)
     {
         const double rate = GetParam();
         start(GetParam(), 512);
@@ -1220,22 +1064,11 @@ protected:
         input.resize(step + TestSignals::blockFrames(1.5, rate), after);
         const SRendered rendered = render(fourChannels(input, input), 512);
 
-        std::vector<double> effectDb(input.size() - kDelay);
-        std::vector<double> modelDb(effectDb.size());
-        STiming timing{0, 0, 0.0};
-        for (size_t i = 0; i < effectDb.size(); ++i)
-        {
-            effectDb[i] = gainToDecibels(rendered.output[0][i + kDelay] / input[i]);
-            modelDb[i] = gainToDecibels(rendered.modelLeft[i + kDelay] / input[i]);
-            timing.largestDbDifference = std::max(timing.largestDbDifference, std::fabs(effectDb[i] - modelDb[i]));
-        }
         const double beforeDb = ReferenceModel::Compressor::staticGainDb(
             ReferenceModel::Compressor::constantKeyLevelDb(before, before), -30.0, 0.5);
         const double afterDb = ReferenceModel::Compressor::staticGainDb(
             ReferenceModel::Compressor::constantKeyLevelDb(after, after), -30.0, 0.5);
-        timing.effectFrames = settleFrames(effectDb, step, beforeDb, afterDb);
-        timing.modelFrames = settleFrames(modelDb, step, beforeDb, afterDb);
-        return timing;
+        return VolturaTests::stepTiming(rendered, input, kDelay, step, beforeDb, afterDb);
     }
 };
 
@@ -1249,7 +1082,7 @@ TEST_P(ProTimingTest, attackTimeConstant)
     for (double attack : {10.0, 100.0})
     {
         reload();
-        const STiming timing = measure(static_cast<float>(ReferenceModel::timeParameterValue(attack)), 0.0f,
+        const VolturaTests::STiming timing = measure(static_cast<float>(ReferenceModel::timeParameterValue(attack)), 0.0f,
                                        keyForLevel(-70.0), keyForLevel(-10.0));
         const double modelledMs = 1000.0 * static_cast<double>(timing.modelFrames) / GetParam();
         SCOPED_TRACE(testing::Message() << "attack " << attack << " ms");
@@ -1257,7 +1090,7 @@ TEST_P(ProTimingTest, attackTimeConstant)
                     1.0 + 0.002 * static_cast<double>(timing.modelFrames));
         EXPECT_GE(modelledMs, attack);
         EXPECT_LE(modelledMs, attack + 5.0);
-        EXPECT_LT(timing.largestDbDifference, envelopeToleranceDb(attack, GetParam()));
+        EXPECT_LT(timing.largestDbDifference, VolturaTests::envelopeToleranceDb(attack, GetParam()));
     }
 }
 
@@ -1268,7 +1101,7 @@ TEST_P(ProTimingTest, releaseTimeConstant)
     for (double release : {50.0, 500.0})
     {
         reload();
-        const STiming timing = measure(static_cast<float>(ReferenceModel::timeParameterValue(1.0)),
+        const VolturaTests::STiming timing = measure(static_cast<float>(ReferenceModel::timeParameterValue(1.0)),
                                        static_cast<float>(ReferenceModel::timeParameterValue(release)),
                                        keyForLevel(-10.0), keyForLevel(-70.0));
         const double modelledMs = 1000.0 * static_cast<double>(timing.modelFrames) / GetParam();
@@ -1277,7 +1110,7 @@ TEST_P(ProTimingTest, releaseTimeConstant)
                     1.0 + 0.005 * static_cast<double>(timing.modelFrames));
         EXPECT_GE(modelledMs, release + 5.0);
         EXPECT_LE(modelledMs, release + 15.0);
-        EXPECT_LT(timing.largestDbDifference, envelopeToleranceDb(release, GetParam()));
+        EXPECT_LT(timing.largestDbDifference, VolturaTests::envelopeToleranceDb(release, GetParam()));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/host/CApplication.hpp"
 #include "tests/support/CClassRegistryKeeper.hpp"
+#include "tests/support/CEventBlock.hpp"
 #include "vst/CVstEffect.hpp"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ using Brivant::Midi::CMidiEvent;
 using Brivant::Vst::CHostCanDo;
 using Brivant::Vst::CVstEffect;
 using Brivant::Vst::CVstTempo;
+using VolturaTests::CEventBlock;
 
 namespace
 {
@@ -26,37 +28,6 @@ public:
     explicit CProbeVstEffect(audioMasterCallback host) : CVstEffect(host, 4, 2) {}
     using CVstEffect::getMidiEvents;
     using CVstEffect::getTempoReader;
-};
-
-// A host event block of any size, holding MIDI events made from three bytes each.
-class CEventBlock
-{
-public:
-    void add(unsigned char status, unsigned char first, unsigned char second, VstInt32 delta = 0)
-    {
-        VstMidiEvent event{};
-        event.type = kVstMidiType;
-        event.byteSize = sizeof(VstMidiEvent);
-        event.deltaFrames = delta;
-        event.midiData[0] = static_cast<char>(status);
-        event.midiData[1] = static_cast<char>(first);
-        event.midiData[2] = static_cast<char>(second);
-        m_events.push_back(event);
-    }
-
-    VstEvents* build()
-    {
-        m_storage.assign(sizeof(VstEvents) + m_events.size() * sizeof(VstEvent*), 0);
-        VstEvents* block = reinterpret_cast<VstEvents*>(m_storage.data());
-        block->numEvents = static_cast<VstInt32>(m_events.size());
-        for (size_t i = 0; i < m_events.size(); ++i)
-            block->events[i] = reinterpret_cast<VstEvent*>(&m_events[i]);
-        return block;
-    }
-
-private:
-    std::vector<VstMidiEvent> m_events;
-    std::vector<unsigned char> m_storage;
 };
 
 class CVstEffectTest : public ::testing::Test

@@ -1,4 +1,4 @@
-// Replaces the compressor tests' global operator new and delete with versions that count, while armed, the
+// Replaces the test program's global operator new and delete with versions that count, while armed, the
 // allocations made on the thread that armed them; the audio path must make none.
 #pragma once
 

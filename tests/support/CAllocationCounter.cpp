@@ -1,4 +1,4 @@
-#include "CAllocationCounter.hpp"
+#include "tests/support/CAllocationCounter.hpp"
 
 #include <windows.h>
 
