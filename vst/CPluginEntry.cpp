@@ -1,6 +1,7 @@
 #include "vst/CPluginEntry.hpp"
 
 #include "foundation/host/CApplication.hpp"
+#include "gui/core/CGuiResources.hpp"
 #include "gui/core/CSystemDialogs.hpp"
 #include "vst/AudioEffect.hpp"
 
@@ -17,11 +18,13 @@ void CPluginEntry::attach(const CEditionDescription& edition, void* moduleHandle
 {
     Host::CApplication::initialiseApplication(kCompanyName, edition.productName, kDescription, kVersion,
                                               edition.registryKey, kNotice, moduleHandle);
+    GUI::Windowing::CGuiResources::initialiseGuiResources();
 }
 
 void CPluginEntry::detach()
 {
     Host::CApplication::uninitialiseApplication(nullptr);
+    GUI::Windowing::CGuiResources::releaseGuiResources();
 }
 
 AEffect* CPluginEntry::createEffect(audioMasterCallback audioMaster, const CEditionDescription& edition,

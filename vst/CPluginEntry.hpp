@@ -35,6 +35,7 @@ public:
 
     CPluginEntry() = delete;
 
+    // The application record first, then the GUI's resources; detach tears both down in the same order.
     static void attach(const CEditionDescription& edition, void* moduleHandle);
     static void detach();
 

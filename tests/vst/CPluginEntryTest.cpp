@@ -1,6 +1,7 @@
 // What `main` and the attach handler do for a deliverable, with a recording host and failure report.
 #include "CRecordingHost.hpp"
 #include "foundation/host/CApplication.hpp"
+#include "gui/core/CFont.hpp"
 #include "tests/support/CClassRegistryKeeper.hpp"
 #include "vst/CVstEffect.hpp"
 #include "vst/CPluginEntry.hpp"
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+using Brivant::GUI::Fonts::CFont;
 using Brivant::Host::CApplication;
 using Brivant::Vst::CEditionDescription;
 using Brivant::Vst::CVstEffect;
@@ -133,5 +135,21 @@ TEST_F(CPluginEntryTest, attachNamesTheEditionAndDetachForgetsIt)
     EXPECT_STREQ(" ", CApplication::getProductName()->getString());
     EXPECT_STREQ(" ", CApplication::getCompanyName()->getString());
     EXPECT_EQ(nullptr, CApplication::getModuleHandle());
+}
+
+TEST_F(CPluginEntryTest, attachMakesNoFontUnderTheLoaderLockAndDetachDropsTheDefaultFont)
+{
+    CFont::releaseDefaultFont();
+    const long fontsBefore = CFont::classRecord().getTotalCount();
+    int module = 0;
+    CEditionDescription edition = {"VolturaPro", "Software\\SQA\\VolturaPro", buildEffect};
+    CPluginEntry::attach(edition, &module);
+    EXPECT_EQ(fontsBefore, CFont::classRecord().getTotalCount());
+
+    // Made when first asked for, then gone at detach.
+    ASSERT_NE(nullptr, CFont::getDefaultFont());
+    EXPECT_EQ(1, CFont::classRecord().getInstanceCount());
+    CPluginEntry::detach();
+    EXPECT_EQ(0, CFont::classRecord().getInstanceCount());
 }
 } // namespace
