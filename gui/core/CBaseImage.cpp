@@ -127,6 +127,23 @@ void CBaseImage::deleteBitmap()
     m_bitmap = nullptr;
     m_loaded = false;
 }
+bool CBaseImage::beginLoading(const CSystemString& file, std::initializer_list<const char*> endings,
+                              const char* wrongType)
+{
+    setFilename(file);
+    for (const char* ending : endings)
+    {
+        if (endsWithIgnoringCase(file, ending))
+        {
+            unloadImage();
+            setFilename(file);
+            return true;
+        }
+    }
+    setLastError(wrongType);
+    return false;
+}
+
 } // namespace Graphics
 } // namespace GUI
 } // namespace Brivant

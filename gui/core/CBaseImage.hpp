@@ -9,6 +9,7 @@
 #include "gui/core/IImage.hpp"
 
 #include <cstdint>
+#include <initializer_list>
 
 struct HBITMAP__;
 
@@ -60,6 +61,20 @@ public:
     static bool endsWithIgnoringCase(const ::Brivant::Basics::CString& path, const char* ending);
 
 protected:
+    // The start every loader shares: the name is kept; unless it ends with one of the endings (in any case) the
+    // load fails with `wrongType` and the picture held stays, otherwise that picture is dropped.
+    bool beginLoading(const ::Brivant::Basics::CSystemString& file, std::initializer_list<const char*> endings,
+                      const char* wrongType);
+
+    // A new image of the kind given, loaded at once from `name` in `folder`.
+    template <class Image>
+    static Image* createInFolder(const ::Brivant::Basics::CSystemString& folder, const ::Brivant::Basics::CString& name)
+    {
+        ::Brivant::Basics::CSystemString path(folder);
+        path.appendPath(name);
+        return new Image(path);
+    }
+
     void setFilename(const ::Brivant::Basics::CSystemString& path) { m_filename = path; }
     void setLastError(const char* text) { m_lastError = text; }
     void setHasAlpha(bool hasAlpha) { m_hasAlpha = hasAlpha; }

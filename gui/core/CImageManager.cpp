@@ -129,6 +129,19 @@ bool splitEntry(const char* line, long count, CString* tokens)
     }
     return true;
 }
+// The first entry registered under `name`, or null.
+template <class Entry>
+Entry* findByName(const TCountedPointerArray<Entry>& entries, const CString& name)
+{
+    for (long index = 0; index < entries.getInsertIndex(); ++index)
+    {
+        Entry* entry = entries.getElementAt(index);
+        if (entry != nullptr && entry->getReferenceName() == name)
+            return entry;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 // ---- CImageReference ----
@@ -286,29 +299,13 @@ bool CImageManager::addAnimation(const CString& relativePath, const CString& fil
 CImageManager::CImageReference* CImageManager::getImageReference(const CString& name)
 {
     const SRegistry* state = existingRegistry();
-    if (state == nullptr)
-        return nullptr;
-    for (long index = 0; index < state->images.getInsertIndex(); ++index)
-    {
-        CImageReference* entry = state->images.getElementAt(index);
-        if (entry != nullptr && entry->getReferenceName() == name)
-            return entry;
-    }
-    return nullptr;
+    return state == nullptr ? nullptr : findByName(state->images, name);
 }
 
 CImageManager::CAnimationReference* CImageManager::getAnimationReference(const CString& name)
 {
     const SRegistry* state = existingRegistry();
-    if (state == nullptr)
-        return nullptr;
-    for (long index = 0; index < state->animations.getInsertIndex(); ++index)
-    {
-        CAnimationReference* entry = state->animations.getElementAt(index);
-        if (entry != nullptr && entry->getReferenceName() == name)
-            return entry;
-    }
-    return nullptr;
+    return state == nullptr ? nullptr : findByName(state->animations, name);
 }
 
 IImage* CImageManager::getImage(const CString& name)

@@ -33,22 +33,13 @@ bool CJPEGImage::loadFromFile(const CSystemString& path)
 {
     // Copied first: the path may be this image's own file name, which unloading resets.
     const CSystemString file(path);
-    setFilename(file);
-    if (!endsWithIgnoringCase(file, "jpg") && !endsWithIgnoringCase(file, "jpeg"))
-    {
-        setLastError("Filename is not of JPEG type");
-        return false;
-    }
-    unloadImage();
-    setFilename(file);
-    return loadThroughGdiplus(file, "System doesnt support GDI+ which must be available to load JPEG images");
+    return beginLoading(file, {"jpg", "jpeg"}, "Filename is not of JPEG type") &&
+           loadThroughGdiplus(file, "System doesnt support GDI+ which must be available to load JPEG images");
 }
 
 CJPEGImage* CJPEGImage::createFromFile(const CSystemString& folder, const CString& fileName)
 {
-    CSystemString path(folder);
-    path.appendPath(fileName);
-    return new CJPEGImage(path);
+    return createInFolder<CJPEGImage>(folder, fileName);
 }
 } // namespace Graphics
 } // namespace GUI

@@ -33,22 +33,13 @@ bool CPNGImage::loadFromFile(const CSystemString& path)
 {
     // Copied first: the path may be this image's own file name, which unloading resets.
     const CSystemString file(path);
-    setFilename(file);
-    if (!endsWithIgnoringCase(file, "png"))
-    {
-        setLastError("Filename is not of PNG type");
-        return false;
-    }
-    unloadImage();
-    setFilename(file);
-    return loadThroughGdiplus(file, "System doesnt support GDI+ which must be available to load PNG images");
+    return beginLoading(file, {"png"}, "Filename is not of PNG type") &&
+           loadThroughGdiplus(file, "System doesnt support GDI+ which must be available to load PNG images");
 }
 
 CPNGImage* CPNGImage::createFromFile(const CSystemString& folder, const CString& fileName)
 {
-    CSystemString path(folder);
-    path.appendPath(fileName);
-    return new CPNGImage(path);
+    return createInFolder<CPNGImage>(folder, fileName);
 }
 } // namespace Graphics
 } // namespace GUI

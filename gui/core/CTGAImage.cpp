@@ -84,14 +84,8 @@ CTGAImage::~CTGAImage() = default;
 bool CTGAImage::loadFromFile(const CSystemString& path)
 {
     const CSystemString file(path);
-    setFilename(file);
-    if (!endsWithIgnoringCase(file, "tga"))
-    {
-        setLastError(kNotTarga);
+    if (!beginLoading(file, {"tga"}, kNotTarga))
         return false;
-    }
-    unloadImage();
-    setFilename(file);
 
     CFileStream stream(file, CFileStream::kReading, true);
     if (!stream.isStreamOpenForReading())
