@@ -142,6 +142,17 @@ Entry* findByName(const TCountedPointerArray<Entry>& entries, const CString& nam
     return nullptr;
 }
 
+// Appends a copy of every entry's name, in the order they were registered.
+template <class Entry>
+void appendNames(const TCountedPointerArray<Entry>& entries, TCountedPointerArray<CString>& out)
+{
+    for (long index = 0; index < entries.getInsertIndex(); ++index)
+    {
+        if (const Entry* entry = entries.getElementAt(index))
+            out.addElement(new CString(entry->getReferenceName()));
+    }
+}
+
 } // namespace
 
 // ---- CImageReference ----
@@ -346,26 +357,14 @@ CString CImageManager::getReferenceName(const IImage* image)
 
 void CImageManager::getImageNames(TCountedPointerArray<CString>& out)
 {
-    const SRegistry* state = existingRegistry();
-    if (state == nullptr)
-        return;
-    for (long index = 0; index < state->images.getInsertIndex(); ++index)
-    {
-        if (const CImageReference* entry = state->images.getElementAt(index))
-            out.addElement(new CString(entry->getReferenceName()));
-    }
+    if (const SRegistry* state = existingRegistry())
+        appendNames(state->images, out);
 }
 
 void CImageManager::getAnimationNames(TCountedPointerArray<CString>& out)
 {
-    const SRegistry* state = existingRegistry();
-    if (state == nullptr)
-        return;
-    for (long index = 0; index < state->animations.getInsertIndex(); ++index)
-    {
-        if (const CAnimationReference* entry = state->animations.getElementAt(index))
-            out.addElement(new CString(entry->getReferenceName()));
-    }
+    if (const SRegistry* state = existingRegistry())
+        appendNames(state->animations, out);
 }
 
 void CImageManager::getAllNames(TCountedPointerArray<CString>& out)
