@@ -1,0 +1,33 @@
+// A menu entry that opens a nested menu of its own; hovering over it shows that menu, a click reports nothing.
+#pragma once
+
+#include "gui/controls/CMenuItem.hpp"
+
+namespace Brivant
+{
+namespace GUI
+{
+namespace Controls
+{
+class CMenu;
+
+class CSubMenuMenuItem : public CMenuItem
+{
+public:
+    // Type kSubMenuItem, enabled, with a new empty menu it holds one reference on.
+    CSubMenuMenuItem(const ::Brivant::Basics::CString& text, long id);
+    ~CSubMenuMenuItem() override;
+
+    static ::Brivant::Basics::CClass& classRecord();
+    const ::Brivant::Basics::CClass& getClass() const override;
+
+    // Never null.
+    virtual CMenu* getSubMenu() const;
+
+private:
+    CMenu* m_subMenu;
+    ::Brivant::Basics::TInstanceCount<CSubMenuMenuItem> m_instanceCount;
+};
+} // namespace Controls
+} // namespace GUI
+} // namespace Brivant
