@@ -229,61 +229,24 @@ TEST_F(CHolvaneMeterTest, monitorInputMetersTheDetectorSignal)
 
 TEST_F(CHolvaneMeterTest, emptyCallReportsZeroAndAnUpdatingEditorHearsNothing)
 {
-    const Channels signal = noiseChannels(64, 512, 0.9f);
-    processCall(*m_effect, signal, 0, 512);
-    EXPECT_GT(editor().getLastUpdate(kMeter), 0.1);
-    const long before = editor().getUpdateCount(kMeter);
-    processCall(*m_effect, signal, 0, 0);
-    EXPECT_EQ(0.0, editor().getLastUpdate(kMeter));
-    EXPECT_EQ(before + 1, editor().getUpdateCount(kMeter));
-
-    editor().setUpdatingEffect(true);
-    processCall(*m_effect, signal, 0, 512);
-    EXPECT_EQ(0.0, editor().getLastUpdate(kMeter));
-    EXPECT_EQ(before + 1, editor().getUpdateCount(kMeter));
+    expectEmptyCallReportsZeroAndUpdatingEditorHearsNothing(kMeter, noiseChannels(64, 512, 0.9f));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 
 class CHolvaneFloatingPointTest : public CHolvaneFixture
 {
-protected:
-    void TearDown() override { _mm_setcsr(m_callerState); }
-
-    const unsigned int m_callerState = _mm_getcsr();
 };
 
-// Flush-to-zero and denormals-are-zero, the rounding mode and the masks: the caller gets back what it had.
 TEST_F(CHolvaneFloatingPointTest, callersControlWordIsRestored)
 {
-    constexpr unsigned int kControlBits = 0xFFC0;
-    const Channels signal = noiseChannels(71, 1000, 0.9f);
     set(1, 0.5f);
-    for (unsigned int state : {0x1F80u, 0x9FC0u, 0x7F80u, 0xBF80u})
-    {
-        _mm_setcsr(state);
-        processCall(*m_effect, signal, 0, 1000);
-        const unsigned int after = _mm_getcsr();
-        _mm_setcsr(m_callerState);
-        EXPECT_EQ(state & kControlBits, after & kControlBits) << std::hex << state;
-    }
+    expectCallersControlWordRestored(noiseChannels(71, 1000, 0.9f));
 }
 
-// Default program: out = ((wet - dry) mix + dry) master with wet = dry. Flushed, a denormal input leaves 0; kept,
-// it would come through unchanged.
 TEST_F(CHolvaneFloatingPointTest, denormalsAreFlushedWhileProcessing)
 {
-    _mm_setcsr(0x1F80);
-    volatile float denormal = 1e-40f;
-    ASSERT_NE(0.0f, denormal * 1.0f) << "the caller keeps denormals";
-    Channels signal(4, std::vector<float>(200, 1e-40f));
-    for (size_t i = 0; i < 200; i += 2)
-        signal[1][i] = -3e-39f;
-    const Channels output = processCall(*m_effect, signal, 0, 200);
-    for (size_t channel = 0; channel < 2; ++channel)
-        for (size_t i = 0; i < 200; ++i)
-            ASSERT_EQ(0.0f, output[channel][i]) << "channel " << channel << " frame " << i;
-    EXPECT_EQ(0x1F80u, _mm_getcsr() & 0xFFC0u);
+    expectDenormalsFlushed(4);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
