@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 xvfb xauth googletest)
+packages=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 wine32:i386 xvfb xauth googletest
+    python3-cairo)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
@@ -12,6 +13,8 @@ if ((${#missing[@]})); then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     echo "Installing ${missing[*]} ..."
+    # The deliverables are 32-bit, so their tests need the 32-bit Wine loader too.
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
@@ -23,4 +26,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
+fi
+# The 32-bit side of the prefix finishes its own first start on the first 32-bit program; parallel tests must
+# not race it, so start one here and wait for the server to settle.
+if [ ! -f "$WINEPREFIX/.win32-ready" ]; then
+    WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine cmd /c exit >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.win32-ready"
 fi
