@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Runs a 64-bit Windows program in the project's own Wine prefix, quietly and without Mono/Gecko prompts.
+# Runs a Windows program in the project's own Wine prefix, quietly and without Mono/Gecko prompts; a 32-bit
+# program goes to the 32-bit loader, anything else to the 64-bit one.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX="${WINEPREFIX:-$here/../build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-exec /usr/lib/wine/wine64 "$@"
+loader=/usr/lib/wine/wine64
+if [ -f "$1" ]; then
+    # The PE header's offset sits at 0x3c; the machine field follows the 4-byte signature (0x14c: i386).
+    offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+    machine=$(od -An -tx2 -j$((${offset:-0} + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')
+    [ "$machine" = "014c" ] && loader=/usr/lib/wine/wine
+fi
+exec "$loader" "$@"

@@ -57,7 +57,7 @@ Channels noiseChannels(uint32_t seed, size_t frames, float amplitude)
 class LiteEffectFixture : public VolturaTests::TModelledEffectTest<ReferenceModel::LiteEffect>
 {
 protected:
-    LiteEffectFixture() : TModelledEffectTest(VOLTURA_LITE64) {}
+    LiteEffectFixture() : TModelledEffectTest(VOLTURA_LITE) {}
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -825,7 +825,7 @@ TEST_F(LiteRobustnessTest, nonFiniteInputIsFollowedByCleanOutput)
         SCOPED_TRACE(testing::Message() << "input " << bad);
         CTestHost undisturbedHost;
         std::string error;
-        ASSERT_TRUE(undisturbedHost.load(VOLTURA_LITE64, error)) << error;
+        ASSERT_TRUE(undisturbedHost.load(VOLTURA_LITE, error)) << error;
         reload();
         for (CTestHost* host : {&m_host, &undisturbedHost})
         {
@@ -872,7 +872,7 @@ TEST_F(LiteRobustnessTest, missingChannelsAreSilenceInAndSkippedOut)
 {
     CTestHost reference;
     std::string error;
-    ASSERT_TRUE(reference.load(VOLTURA_LITE64, error)) << error;
+    ASSERT_TRUE(reference.load(VOLTURA_LITE, error)) << error;
     for (CTestHost* host : {&m_host, &reference})
     {
         host->start(44100.0f, 512);
@@ -961,8 +961,8 @@ TEST(LiteLibraryTest, carriesNoneOfProsOwnClasses)
         }
         return false;
     };
-    const std::string lite = contents(VOLTURA_LITE64);
-    const std::string pro = contents(VOLTURA_PRO64);
+    const std::string lite = contents(VOLTURA_LITE);
+    const std::string pro = contents(VOLTURA_PRO);
     for (const char* name : {"CEQ", "CMidSide", "CValveModel", "CVstParamSelect", "TAudioBuffer"})
     {
         EXPECT_FALSE(holdsName(lite, name)) << name;

@@ -18,6 +18,8 @@ namespace
 struct SEdition
 {
     const char* name;
+    // The build's own library, the one its tests load; both builds' files are inspected.
+    const char* path;
     const char* path64;
     const char* path32;
     const char* uniqueId;
@@ -33,8 +35,8 @@ void PrintTo(const SEdition& edition, std::ostream* stream)
     *stream << edition.name;
 }
 
-const SEdition kPro = {"VolturaPro", VOLTURA_PRO64, VOLTURA_PRO32, "Sqa1", 4, 16, 10, 0.0};
-const SEdition kLite = {"VolturaLite", VOLTURA_LITE64, VOLTURA_LITE32, "Sqa2", 2, 6, 13, 2.0};
+const SEdition kPro = {"VolturaPro", VOLTURA_PRO, VOLTURA_PRO64, VOLTURA_PRO32, "Sqa1", 4, 16, 10, 0.0};
+const SEdition kLite = {"VolturaLite", VOLTURA_LITE, VOLTURA_LITE64, VOLTURA_LITE32, "Sqa2", 2, 6, 13, 2.0};
 
 std::string fourCharacters(VstInt32 id)
 {
@@ -50,7 +52,7 @@ protected:
     void SetUp() override
     {
         std::string error;
-        ASSERT_TRUE(m_host.load(GetParam().path64, error)) << error;
+        ASSERT_TRUE(m_host.load(GetParam().path, error)) << error;
     }
 
     CTestHost m_host;
@@ -203,7 +205,7 @@ TEST_P(PluginLibraryTest, hostWithoutVst2GetsNoEffect)
     CTestHost host;
     host.setHostVersion(0);
     std::string error;
-    EXPECT_FALSE(host.load(GetParam().path64, error));
+    EXPECT_FALSE(host.load(GetParam().path, error));
     EXPECT_EQ(nullptr, host.effect());
     std::vector<CTestHost::SHostCall> calls = host.calls();
     ASSERT_EQ(1u, calls.size()) << "main asks the version and nothing else";
@@ -214,12 +216,12 @@ TEST_P(PluginLibraryTest, libraryAttachesAndDetachesWithoutMain)
 {
     CTestHost host;
     std::string error;
-    ASSERT_TRUE(host.loadLibraryOnly(GetParam().path64, error)) << error;
+    ASSERT_TRUE(host.loadLibraryOnly(GetParam().path, error)) << error;
     host.unload();
     EXPECT_FALSE(host.isLibraryLoaded());
     EXPECT_TRUE(host.calls().empty());
     // A second load after the unload must find the library in its initial state.
-    ASSERT_TRUE(host.load(GetParam().path64, error)) << error;
+    ASSERT_TRUE(host.load(GetParam().path, error)) << error;
     EXPECT_EQ(GetParam().name, host.queryString(effGetEffectName).text);
 }
 
@@ -228,8 +230,8 @@ TEST_P(PluginLibraryTest, twoEffectsFromOneLibraryAreIndependent)
     CTestHost first;
     CTestHost second;
     std::string error;
-    ASSERT_TRUE(first.load(GetParam().path64, error)) << error;
-    ASSERT_TRUE(second.load(GetParam().path64, error)) << error;
+    ASSERT_TRUE(first.load(GetParam().path, error)) << error;
+    ASSERT_TRUE(second.load(GetParam().path, error)) << error;
     EXPECT_NE(first.effect(), second.effect());
     first.effect()->setParameter(first.effect(), 0, 0.25f);
     second.effect()->setParameter(second.effect(), 0, 0.75f);

@@ -69,7 +69,7 @@ Channels noiseChannels(uint32_t seed, size_t frames, float amplitude)
 class ProEffectFixture : public VolturaTests::TModelledEffectTest<ReferenceModel::ProEffect>
 {
 protected:
-    ProEffectFixture() : TModelledEffectTest(VOLTURA_PRO64) {}
+    ProEffectFixture() : TModelledEffectTest(VOLTURA_PRO) {}
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -316,7 +316,7 @@ TEST_F(ProHostQueryTest, vendorRangeQueryWritesEachParametersRealRange)
         EXPECT_EQ(-999.0, range[2]) << "two doubles only";
     }
     double range[2] = {-999.0, -999.0};
-    for (VstIntPtr index : {VstIntPtr(16), VstIntPtr(-1), VstIntPtr(1) << 40})
+    for (VstIntPtr index : {VstIntPtr(16), VstIntPtr(-1), VstIntPtr(1) << (8 * sizeof(VstIntPtr) - 2)})
         EXPECT_EQ(0, m_host.dispatch(effVendorSpecific, kRangeQuery, index, range)) << index;
     EXPECT_EQ(-999.0, range[0]);
     EXPECT_EQ(0, m_host.dispatch(effVendorSpecific, kRangeQuery, 1, nullptr));
@@ -1154,7 +1154,7 @@ TEST_F(ProRobustnessTest, nonFiniteInputIsFollowedByCleanOutput)
         SCOPED_TRACE(testing::Message() << "input " << bad);
         CTestHost undisturbedHost;
         std::string error;
-        ASSERT_TRUE(undisturbedHost.load(VOLTURA_PRO64, error)) << error;
+        ASSERT_TRUE(undisturbedHost.load(VOLTURA_PRO, error)) << error;
         reload();
         for (CTestHost* host : {&m_host, &undisturbedHost})
         {
@@ -1209,7 +1209,7 @@ TEST_F(ProRobustnessTest, missingChannelsAreSilenceInAndSkippedOut)
 {
     CTestHost reference;
     std::string error;
-    ASSERT_TRUE(reference.load(VOLTURA_PRO64, error)) << error;
+    ASSERT_TRUE(reference.load(VOLTURA_PRO, error)) << error;
     for (CTestHost* host : {&m_host, &reference})
     {
         host->start(44100.0f, 512);
