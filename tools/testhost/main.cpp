@@ -456,9 +456,11 @@ int showEditor(CTestHost& host, const SOptions& options, const std::vector<std::
         const double seconds = static_cast<double>(options.editorMilliseconds) / 1000.0;
         editor.run(seconds, signal);
         saved = editor.saveScreenshot(options.editorPath, error);
-        std::printf("Editor   %d x %d, program %lld (%s)\n", editor.width(), editor.height(),
-                    static_cast<long long>(host.dispatch(effGetProgram)),
-                    printable(host.queryString(effGetProgramName).text).c_str());
+        std::string program;
+        if (host.effect()->numPrograms > 0)
+            program = ", program " + std::to_string(static_cast<long long>(host.dispatch(effGetProgram))) + " (" +
+                      printable(host.queryString(effGetProgramName).text) + ")";
+        std::printf("Editor   %d x %d%s\n", editor.width(), editor.height(), program.c_str());
         std::printf("Ran      %.2f s: %ld blocks of %ld frames at %ld Hz, %ld idle calls\n", seconds,
                     editor.blocksProcessed(), options.block, rate, editor.idleCalls());
         if (saved)
