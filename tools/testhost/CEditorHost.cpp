@@ -167,7 +167,7 @@ HWND CEditorHost::editorWindow() const
     return m_editorOpen ? GetWindow(m_window, GW_CHILD) : nullptr;
 }
 
-void CEditorHost::run(double seconds, const std::vector<std::vector<float>>& signal)
+double CEditorHost::run(double seconds, const std::vector<std::vector<float>>& signal)
 {
     const AEffect* effect = m_host.effect();
     bool audio = m_canProcess && effect != nullptr && effect->numInputs >= 0 && !signal.empty();
@@ -186,7 +186,7 @@ void CEditorHost::run(double seconds, const std::vector<std::vector<float>>& sig
         pumpMessages();
         const double elapsed = secondsBetween(start, Clock::now());
         if (m_closeRequested || elapsed >= seconds)
-            break;
+            return elapsed;
         // As many blocks as real time has asked for, as an audio device would.
         while (audio && m_canProcess && framesDone + block <= elapsed * rate)
         {

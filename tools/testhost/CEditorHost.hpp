@@ -30,8 +30,8 @@ public:
     bool openEditor(std::string& error);
     // Runs the window's messages for the given time; meanwhile the signal, looped, goes through processReplacing
     // in blocks of the host's block size at the host's sample rate in real time, and effEditIdle comes every
-    // kIdleIntervalSeconds. Ends early when the window is asked to close.
-    void run(double seconds, const std::vector<std::vector<float>>& signal);
+    // kIdleIntervalSeconds. Ends early when the window is asked to close; answers how long it ran.
+    double run(double seconds, const std::vector<std::vector<float>>& signal);
     // Invalidates the whole editor window and has it paint at once.
     void repaintEditor();
     // effEditClose, then handles what that left in the message queue.

@@ -4,10 +4,9 @@
 #include "CTestHost.hpp"
 #include "CWavFile.hpp"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -437,7 +436,9 @@ bool startPlugin(CTestHost& host, const SOptions& options, long rate, int& exitC
 
 std::string windowTitle(CTestHost& host)
 {
-    return "vsthost: " + printable(host.queryString(effGetEffectName).text);
+    // A plug-in that leaves the name unwritten leaves the buffer's fill, which is no name.
+    const CTestHost::SStringReply name = host.queryString(effGetEffectName);
+    return name.terminatedWithin && !name.text.empty() ? "vsthost: " + printable(name.text) : "vsthost";
 }
 
 // Opens the editor, keeps audio and idle calls going for the time asked, saves the screenshot and closes it all.
@@ -453,8 +454,7 @@ int showEditor(CTestHost& host, const SOptions& options, const std::vector<std::
             std::fprintf(stderr, "vsthost: %s\n", error.c_str());
             return kExitFailure;
         }
-        const double seconds = static_cast<double>(options.editorMilliseconds) / 1000.0;
-        editor.run(seconds, signal);
+        const double seconds = editor.run(static_cast<double>(options.editorMilliseconds) / 1000.0, signal);
         saved = editor.saveScreenshot(options.editorPath, error);
         std::string program;
         if (host.effect()->numPrograms > 0)
@@ -479,11 +479,7 @@ int showEditor(CTestHost& host, const SOptions& options, const std::vector<std::
 
 double secondsNow()
 {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 double medianMilliseconds(std::vector<double> seconds)
