@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -67,6 +68,7 @@ bool CTestHost::loadLibraryOnly(const std::string& path, std::string& error)
 
 bool CTestHost::load(const std::string& path, std::string& error)
 {
+    m_entrySeconds = 0.0;
     if (!loadLibraryOnly(path, error))
         return false;
     HMODULE module = static_cast<HMODULE>(m_module);
@@ -87,7 +89,9 @@ bool CTestHost::load(const std::string& path, std::string& error)
             std::lock_guard<std::mutex> lock(g_registryMutex);
             g_loadingHost = this;
         }
+        const auto started = std::chrono::steady_clock::now();
         effect = entry(&CTestHost::hostCallback);
+        m_entrySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         std::lock_guard<std::mutex> lock(g_registryMutex);
         g_loadingHost = nullptr;
         if (effect != nullptr && effect->magic == kEffectMagic)

@@ -49,6 +49,8 @@ public:
     void unload();
     bool isLibraryLoaded() const { return m_module != nullptr; }
     AEffect* effect() const { return m_effect; }
+    // How long the last load's call of main took: the effect's (and its editor's) construction.
+    double entrySeconds() const { return m_entrySeconds; }
 
     // What audioMasterVersion answers; 0 makes a VST 2.4 plug-in refuse to start.
     void setHostVersion(VstIntPtr version);
@@ -91,6 +93,7 @@ private:
 
     void* m_module = nullptr;
     AEffect* m_effect = nullptr;
+    double m_entrySeconds = 0.0;
 
     mutable std::mutex m_mutex;
     VstIntPtr m_hostVersion = kVstVersion;

@@ -1,9 +1,12 @@
-// vsthost: loads one VST 2.4 plug-in, prints what it reports about itself and renders a WAV file through it.
+// vsthost: loads one VST 2.4 plug-in, prints what it reports about itself and renders a WAV file through it, or
+// opens its editor to save a screenshot or to time it.
+#include "CEditorHost.hpp"
 #include "CTestHost.hpp"
 #include "CWavFile.hpp"
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +19,8 @@ namespace
 constexpr int kExitUsage = 1;
 constexpr int kExitFailure = 2;
 constexpr double kPi = 3.14159265358979323846;
+// Each editor figure is the median of this many runs.
+constexpr int kEditorBenchRuns = 20;
 
 struct SOptions
 {
@@ -25,6 +30,11 @@ struct SOptions
     long rate = 0; // 0: the input file's, or 44100
     long block = 512;
     long program = -1; // -1: the plug-in's own choice
+    bool outputGiven = false;
+    std::string editorPath; // set: save a screenshot of the editor instead of rendering
+    long editorMilliseconds = 1000;
+    bool editorTimeGiven = false;
+    bool editorBench = false;
 };
 
 void printUsage(FILE* stream)
@@ -32,10 +42,18 @@ void printUsage(FILE* stream)
     std::fprintf(stream,
                  "usage: vsthost <plugin.dll> [input.wav] [--out <output.wav>] [--rate <Hz>] [--block <frames>]\n"
                  "               [--program <number>]\n"
+                 "       vsthost <plugin.dll> [input.wav] --editor <screenshot.png> [--editor-time <ms>]\n"
+                 "               [--rate <Hz>] [--block <frames>] [--program <number>]\n"
+                 "       vsthost <plugin.dll> --editor-bench [--program <number>]\n"
                  "  Prints the plug-in's identity, parameters and programs, renders input.wav (or a generated\n"
                  "  3-second stereo test signal) through it and writes the result (default demo-out.wav).\n"
                  "  --rate defaults to the input file's rate, else 44100; --block defaults to 512;\n"
-                 "  --program selects one of the plug-in's programs before rendering.\n"
+                 "  --program selects one of the plug-in's programs before rendering or opening the editor.\n"
+                 "  --editor opens the plug-in's editor in a window of its size, processes the signal (looped) in\n"
+                 "  real time and calls the editor's idle while --editor-time passes (default 1000 ms), then\n"
+                 "  saves the window's client area as a PNG file and closes the editor and the plug-in.\n"
+                 "  --editor-bench prints the median of 20 runs of the plug-in's construction (its main call),\n"
+                 "  of opening the editor until it has painted, and of one full repaint of the editor.\n"
                  "  Exit codes: 0 done, 1 bad arguments, 2 plug-in or file failure.\n");
 }
 
@@ -63,7 +81,13 @@ bool parseArguments(int argc, char** argv, SOptions& options, bool& help, std::s
             help = true;
             return true;
         }
-        if (argument == "--out" || argument == "--rate" || argument == "--block" || argument == "--program")
+        if (argument == "--editor-bench")
+        {
+            options.editorBench = true;
+            continue;
+        }
+        if (argument == "--out" || argument == "--rate" || argument == "--block" || argument == "--program" ||
+            argument == "--editor" || argument == "--editor-time")
         {
             if (i + 1 >= argc)
             {
@@ -72,7 +96,29 @@ bool parseArguments(int argc, char** argv, SOptions& options, bool& help, std::s
             }
             const char* value = argv[++i];
             if (argument == "--out")
+            {
                 options.outputPath = value;
+                options.outputGiven = true;
+            }
+            else if (argument == "--editor")
+            {
+                options.editorPath = value;
+                if (options.editorPath.empty())
+                {
+                    error = "--editor needs a file name";
+                    return false;
+                }
+            }
+            else if (argument == "--editor-time")
+            {
+                options.editorTimeGiven = true;
+                if (!parseNumber(value, 0, 600000, options.editorMilliseconds))
+                {
+                    error = std::string("--editor-time must be a whole number of milliseconds from 0 to 600000, "
+                                        "not '") + value + "'";
+                    return false;
+                }
+            }
             else if (argument == "--rate" && !parseNumber(value, 1000, 768000, options.rate))
             {
                 error = std::string("--rate must be a whole number of Hz from 1000 to 768000, not '") + value + "'";
@@ -113,6 +159,27 @@ bool parseArguments(int argc, char** argv, SOptions& options, bool& help, std::s
     if (options.outputPath.empty())
     {
         error = "--out needs a file name";
+        return false;
+    }
+    const bool editorMode = !options.editorPath.empty();
+    if (editorMode && options.editorBench)
+    {
+        error = "--editor and --editor-bench are separate modes";
+        return false;
+    }
+    if ((editorMode || options.editorBench) && options.outputGiven)
+    {
+        error = "--out writes the rendered audio, which the editor modes do not";
+        return false;
+    }
+    if (options.editorTimeGiven && !editorMode)
+    {
+        error = "--editor-time goes with --editor";
+        return false;
+    }
+    if (options.editorBench && !options.inputPath.empty())
+    {
+        error = "--editor-bench processes no audio, so it takes no input file";
         return false;
     }
     return true;
@@ -341,6 +408,149 @@ void printLevels(const std::vector<std::vector<std::string>>& rows)
     for (const auto& row : rows)
         std::printf("  %-8s %-8s %9s %9s\n", row[0].c_str(), row[1].c_str(), row[2].c_str(), row[3].c_str());
 }
+
+// Loads the plug-in, switches it on and selects the program asked for; false after printing why not.
+bool startPlugin(CTestHost& host, const SOptions& options, long rate, int& exitCode)
+{
+    std::string error;
+    if (!host.load(options.pluginPath, error))
+    {
+        std::fprintf(stderr, "vsthost: %s\n", error.c_str());
+        exitCode = kExitFailure;
+        return false;
+    }
+    host.start(static_cast<float>(rate), static_cast<VstInt32>(options.block));
+    if (options.program >= 0)
+    {
+        if (options.program >= host.effect()->numPrograms)
+        {
+            host.stop();
+            std::fprintf(stderr, "vsthost: the plug-in has no program %ld\n", options.program);
+            exitCode = kExitUsage;
+            return false;
+        }
+        host.dispatch(effSetProgram, 0, options.program);
+    }
+    return true;
+}
+
+std::string windowTitle(CTestHost& host)
+{
+    // A plug-in that leaves the name unwritten leaves the buffer's fill, which is no name.
+    const CTestHost::SStringReply name = host.queryString(effGetEffectName);
+    return name.terminatedWithin && !name.text.empty() ? "vsthost: " + printable(name.text) : "vsthost";
+}
+
+// Opens the editor, keeps audio and idle calls going for the time asked, saves the screenshot and closes it all.
+int showEditor(CTestHost& host, const SOptions& options, const std::vector<std::vector<float>>& signal, long rate)
+{
+    std::string error;
+    bool saved = false;
+    {
+        CEditorHost editor(host);
+        if (!editor.create(windowTitle(host), error) || !editor.openEditor(error))
+        {
+            host.stop();
+            std::fprintf(stderr, "vsthost: %s\n", error.c_str());
+            return kExitFailure;
+        }
+        const double seconds = editor.run(static_cast<double>(options.editorMilliseconds) / 1000.0, signal);
+        saved = editor.saveScreenshot(options.editorPath, error);
+        std::string program;
+        if (host.effect()->numPrograms > 0)
+            program = ", program " + std::to_string(static_cast<long long>(host.dispatch(effGetProgram))) + " (" +
+                      printable(host.queryString(effGetProgramName).text) + ")";
+        std::printf("Editor   %d x %d%s\n", editor.width(), editor.height(), program.c_str());
+        std::printf("Ran      %.2f s: %ld blocks of %ld frames at %ld Hz, %ld idle calls\n", seconds,
+                    editor.blocksProcessed(), options.block, rate, editor.idleCalls());
+        if (saved)
+            std::printf("Wrote    %s (%d x %d)\n", options.editorPath.c_str(), editor.width(), editor.height());
+        editor.closeEditor();
+    }
+    host.stop();
+    host.unload();
+    if (!saved)
+    {
+        std::fprintf(stderr, "vsthost: %s\n", error.c_str());
+        return kExitFailure;
+    }
+    return 0;
+}
+
+double secondsNow()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double medianMilliseconds(std::vector<double> seconds)
+{
+    std::sort(seconds.begin(), seconds.end());
+    const size_t middle = seconds.size() / 2;
+    const double median = seconds.size() % 2 != 0 ? seconds[middle] : (seconds[middle - 1] + seconds[middle]) / 2.0;
+    return median * 1000.0;
+}
+
+// Times the plug-in's construction, the editor's opening and its repaint; prints the medians, asserts nothing.
+int benchEditor(const SOptions& options, long rate)
+{
+    CTestHost host;
+    int exitCode = 0;
+    // Each load unloads the library first, so every construction starts from a freshly loaded library.
+    std::vector<double> construction;
+    for (int run = 0; run < kEditorBenchRuns; ++run)
+    {
+        std::string error;
+        if (!host.load(options.pluginPath, error))
+        {
+            std::fprintf(stderr, "vsthost: %s\n", error.c_str());
+            return kExitFailure;
+        }
+        construction.push_back(host.entrySeconds());
+    }
+    if (!startPlugin(host, options, rate, exitCode))
+        return exitCode;
+
+    std::string error;
+    std::vector<double> opening;
+    std::vector<double> repaint;
+    {
+        CEditorHost editor(host);
+        bool opened = editor.create(windowTitle(host), error);
+        for (int run = 0; opened && run < kEditorBenchRuns; ++run)
+        {
+            const double start = secondsNow();
+            opened = editor.openEditor(error);
+            opening.push_back(secondsNow() - start);
+            editor.closeEditor();
+        }
+        opened = opened && editor.openEditor(error);
+        for (int run = 0; opened && run < kEditorBenchRuns; ++run)
+        {
+            const double start = secondsNow();
+            editor.repaintEditor();
+            repaint.push_back(secondsNow() - start);
+        }
+    }
+    host.stop();
+    host.unload();
+    if (repaint.empty())
+    {
+        std::fprintf(stderr, "vsthost: %s\n", error.c_str());
+        return kExitFailure;
+    }
+
+    std::printf("Editor timings of %s, median of %d runs\n", options.pluginPath.c_str(), kEditorBenchRuns);
+    const struct
+    {
+        const char* name;
+        const std::vector<double>& seconds;
+    } rows[] = {{"construction (main)", construction},
+                {"open to first paint", opening},
+                {"full repaint", repaint}};
+    for (const auto& row : rows)
+        std::printf("  %-22s %10.3f ms\n", row.name, medianMilliseconds(row.seconds));
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -360,6 +570,9 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (options.editorBench)
+        return benchEditor(options, options.rate != 0 ? options.rate : 44100);
+
     CWavFile input;
     const bool haveInput = !options.inputPath.empty();
     if (haveInput && !input.read(options.inputPath, error))
@@ -373,25 +586,14 @@ int main(int argc, char** argv)
                      static_cast<unsigned>(input.sampleRate()));
 
     CTestHost host;
-    if (!host.load(options.pluginPath, error))
-    {
-        std::fprintf(stderr, "vsthost: %s\n", error.c_str());
-        return kExitFailure;
-    }
-    host.start(static_cast<float>(rate), static_cast<VstInt32>(options.block));
-    if (options.program >= 0)
-    {
-        if (options.program >= host.effect()->numPrograms)
-        {
-            host.stop();
-            std::fprintf(stderr, "vsthost: the plug-in has no program %ld\n", options.program);
-            return kExitUsage;
-        }
-        host.dispatch(effSetProgram, 0, options.program);
-    }
-    printIdentity(host, options.pluginPath);
-
+    int exitCode = 0;
+    if (!startPlugin(host, options, rate, exitCode))
+        return exitCode;
     const std::vector<std::vector<float>> signal = haveInput ? input.channels() : makeTestSignal(rate);
+    if (!options.editorPath.empty())
+        return showEditor(host, options, signal, rate);
+
+    printIdentity(host, options.pluginPath);
     if (host.effect()->numOutputs < 1)
     {
         host.stop();
