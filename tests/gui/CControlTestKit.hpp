@@ -8,7 +8,8 @@
 //                                          mods any of kCtrl | kShift | kAlt; wheel(x, y, notches) for the wheel;
 //     bench.key(pressed, character)        one key event through the root; answers the root's answer;
 //     bench.drop(x, y, {"a.txt"})          a file drop through the root.
-//   CProbeControl                        a CControl that writes each event it gets into a log as
+//   CProbeControl                        a CControl that writes each event it gets into a log (its own when
+//                                          given none) as
 //                                          "name operation x,y" (local position, then "shift" and the wheel
 //                                          when set; keys "name keyDown c",
 //                                          drops "name drop x,y file"), fills its area with one colour when drawn
@@ -158,7 +159,7 @@ class CProbeControl : public CControl
 public:
     CProbeControl(IControlRoot* root, const char* name, const Brivant::MathTools::CRect& area, CEventLog* log,
                   const CAlphaColour& colour = CAlphaColour(255, 0, 0))
-        : CControl(root, -1, area, nullptr), m_name(name), m_log(log), m_colour(colour)
+        : CControl(root, -1, area, nullptr), m_name(name), m_log(log != nullptr ? log : &m_ownLog), m_colour(colour)
     {
     }
 
@@ -219,6 +220,7 @@ private:
     }
 
     std::string m_name;
+    CEventLog m_ownLog;
     CEventLog* m_log;
     CAlphaColour m_colour;
 };
