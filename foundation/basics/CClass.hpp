@@ -70,3 +70,22 @@ public:
 };
 } // namespace Basics
 } // namespace Brivant
+
+// One line at the start of a class body gives the class its record, getClass and an instance count, and registers
+// the record while the library loads: BRIVANT_CLASS_RECORD(CKnob, "CAnimation"). A null parent name leaves the
+// parent "UndefinedParent". The access after it is private, as at the start of any class body.
+#define BRIVANT_CLASS_RECORD(Owner, parentName) BRIVANT_NAMED_CLASS_RECORD(Owner, #Owner, parentName)
+
+// The same for a record whose name is not the class's own spelling, such as a nested class's "COuter::CInner".
+#define BRIVANT_NAMED_CLASS_RECORD(Owner, className, parentName)                                                \
+public:                                                                                                        \
+    static ::Brivant::Basics::CClass& classRecord()                                                            \
+    {                                                                                                          \
+        static ::Brivant::Basics::CClass record(className, parentName);                                        \
+        return record;                                                                                         \
+    }                                                                                                          \
+    const ::Brivant::Basics::CClass& getClass() const override { return classRecord(); }                       \
+                                                                                                               \
+private:                                                                                                       \
+    ::Brivant::Basics::TInstanceCount<Owner> m_instanceCount;                                                  \
+    inline static const ::Brivant::Basics::CClass& s_recordAtLoad = classRecord()

@@ -36,6 +36,20 @@ class TAudioBuffer
 
 namespace
 {
+// Classes that take their record from the one-line macro.
+class CTestTrailer : public CTestVehicle
+{
+    BRIVANT_CLASS_RECORD(CTestTrailer, "CTestVehicle");
+};
+
+class CTestHitch : public CCountedObject
+{
+    BRIVANT_NAMED_CLASS_RECORD(CTestHitch, "CTestTrailer::CHitch", nullptr);
+};
+} // namespace
+
+namespace
+{
 using VolturaTests::Audio::TAudioBuffer;
 using VolturaTests::GUI::IControl;
 
@@ -217,5 +231,28 @@ TEST_F(CClassTest, sortingPutsNamesInUnsignedByteOrderAndNullsLast)
     EXPECT_EQ(0, CClass::compareClassNames(&records[0], &records[0]));
     EXPECT_EQ(1, CClass::compareClassNames(&records[4], &records[0]));
     EXPECT_EQ(-1, CClass::compareClassNames(&records[0], &records[4]));
+}
+TEST_F(CClassTest, theOneLineRecordRegistersAtLoadCountsItsInstancesAndIsTheirClass)
+{
+    // Looked up before anything in the tests asks for the records: they were made while the program loaded.
+    const CClass* trailerAtLoad = m_registry.getClassWithName("CTestTrailer");
+    const CClass* hitchAtLoad = m_registry.getClassWithName("CTestTrailer::CHitch");
+    EXPECT_EQ(&CTestTrailer::classRecord(), trailerAtLoad);
+    EXPECT_EQ(&CTestHitch::classRecord(), hitchAtLoad);
+    EXPECT_STREQ("CTestVehicle", CTestTrailer::classRecord().getParentName());
+    EXPECT_STREQ("UndefinedParent", CTestHitch::classRecord().getParentName());
+    EXPECT_TRUE(CTestTrailer::classRecord().isTypeOf(CTestVehicle::classRecord()));
+
+    const long vehicles = CTestVehicle::classRecord().getInstanceCount();
+    const long total = CTestTrailer::classRecord().getTotalCount();
+    {
+        const CTestTrailer trailer;
+        const CTestTrailer copy(trailer);
+        EXPECT_EQ(&CTestTrailer::classRecord(), &trailer.getClass());
+        EXPECT_EQ(2, CTestTrailer::classRecord().getInstanceCount());
+        EXPECT_EQ(vehicles + 2, CTestVehicle::classRecord().getInstanceCount());
+    }
+    EXPECT_EQ(0, CTestTrailer::classRecord().getInstanceCount());
+    EXPECT_EQ(total + 2, CTestTrailer::classRecord().getTotalCount());
 }
 } // namespace
