@@ -611,20 +611,16 @@ void CWindow::removeTimedObject(ITimedObject* object)
     {
         return;
     }
-    const long timerId = object->getTimerId();
-    bool removed = false;
-    for (long index = m_timedObjects->getIndexOfElement(object); index >= 0;
-         index = m_timedObjects->getIndexOfElement(object))
-    {
-        m_timedObjects->removeElementAt(index);
-        removed = true;
-    }
-    if (!removed)
+    // One entry per call, as each addition adds one.
+    const long index = m_timedObjects->getIndexOfElement(object);
+    if (index < 0)
     {
         return;
     }
+    const long timerId = object->getTimerId();
+    m_timedObjects->removeElementAt(index);
     m_timedObjects->reorderArray(false);
-    // Objects sharing an id share one system timer.
+    // Objects sharing an id share one system timer: stopping it would starve the ones still registered.
     if (hasNativeWindow() && !hasTimedObjectWithId(timerId))
     {
         KillTimer(m_handle, static_cast<UINT_PTR>(timerId));

@@ -110,7 +110,7 @@ public:
     // Only an id some registered object has.
     void stopTimer(long timerId) override;
     void addTimedObject(Basics::ITimedObject* object) override;
-    // Every entry of the object goes; its timer stops unless another registered object shares the id.
+    // One entry of the object goes; its timer stops unless an entry still registered has the same id.
     void removeTimedObject(Basics::ITimedObject* object) override;
     // The objects are forgotten: they must register again.
     void stopAllTimers() override;

@@ -117,24 +117,43 @@ TEST_F(CWindowTimerTest, aTimerStartedBeforeTheWindowExistsStartsNoSystemTimer)
     EXPECT_GE(probe.expiries, 1);
 }
 
-TEST_F(CWindowTimerTest, removingAnObjectStopsItsTimerUnlessAnotherObjectSharesTheId)
+std::vector<UINT_PTR> s_stoppedTimers;
+BOOL WINAPI recordingKillTimer(HWND window, UINT_PTR timerId)
+{
+    s_stoppedTimers.push_back(timerId);
+    using FKillTimer = BOOL(WINAPI*)(HWND, UINT_PTR);
+    return reinterpret_cast<FKillTimer>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "KillTimer")))(window, timerId);
+}
+
+// Each addition is undone by one removal; the shared system timer stops only with the last entry of its id.
+TEST_F(CWindowTimerTest, removingTakesOneEntryAndStopsTheTimerWithTheLastEntryOfItsId)
 {
     create();
-    CTimedProbe first(4);
-    CTimedProbe second(4);
-    m_window.addTimedObject(&first);
-    m_window.addTimedObject(&second);
-    m_window.startTimer(4, 10);
-    m_window.removeTimedObject(&first);
-    pumpMessages(120);
-    EXPECT_EQ(0, first.expiries);
-    EXPECT_GE(second.expiries, 2);
+    CImportPatch patch("user32.dll", "KillTimer", reinterpret_cast<void*>(&recordingKillTimer));
+    ASSERT_TRUE(patch.isActive());
+    s_stoppedTimers.clear();
+    CTimedProbe twice(4);
+    CTimedProbe sharing(4);
+    CTimedProbe stranger(4);
+    m_window.addTimedObject(&twice);
+    m_window.addTimedObject(&twice);
+    m_window.addTimedObject(&sharing);
+    m_window.startTimer(4, 1000);
 
-    m_window.removeTimedObject(&second);
-    pumpMessages(30);
-    const int stopped = second.expiries;
-    pumpMessages(80);
-    EXPECT_EQ(stopped, second.expiries);
+    m_window.removeTimedObject(&stranger);
+    m_window.removeTimedObject(&twice);
+    m_window.timerExpired(4);
+    EXPECT_EQ(1, twice.expiries);
+    EXPECT_EQ(1, sharing.expiries);
+    m_window.removeTimedObject(&twice);
+    m_window.timerExpired(4);
+    EXPECT_EQ(1, twice.expiries);
+    EXPECT_EQ(2, sharing.expiries);
+    EXPECT_TRUE(s_stoppedTimers.empty());
+
+    m_window.removeTimedObject(&sharing);
+    EXPECT_EQ(std::vector<UINT_PTR>{4}, s_stoppedTimers);
 }
 
 TEST_F(CWindowTimerTest, stoppingAllTimersForgetsEveryObject)
