@@ -2,6 +2,7 @@
 #include "CRecordingHost.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/host/CApplication.hpp"
+#include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/support/CClassRegistryKeeper.hpp"
 #include "tests/support/CEventBlock.hpp"
 #include "vst/CVstEffect.hpp"
@@ -204,6 +205,26 @@ TEST_F(CVstEffectTest, defaultTextsOfTheBase)
     EXPECT_EQ(1, record->dispatcher(record, effGetNumMidiInputChannels, 0, 0, nullptr, 0));
     EXPECT_EQ(0, record->dispatcher(record, effGetNumMidiOutputChannels, 0, 0, nullptr, 0));
     EXPECT_STREQ("CVstEffect", effect.getClass().getClassName());
+}
+
+TEST_F(CVstEffectTest, theBlocksEventListCountsUnderItsOwnRecordBelowTheListsRecord)
+{
+    const Brivant::Basics::CClass& own = Brivant::Vst::CVstMidiEventList::classRecord();
+    const Brivant::Basics::CClass& parent = Brivant::Midi::CMidiEventList::classRecord();
+    const VolturaTests::CCountChange ownCount(own);
+    const VolturaTests::CCountChange parentCount(parent);
+    {
+        CProbeVstEffect effect(CRecordingHost::callback);
+        const Brivant::Basics::CClass& record = effect.getMidiEvents().getClass();
+        EXPECT_STREQ("CVstMidiEventList", record.getClassName());
+        EXPECT_STREQ("CMidiEventList", record.getParentName());
+        EXPECT_TRUE(record.isTypeOf(parent));
+        EXPECT_FALSE(parent.isTypeOf(record));
+        EXPECT_EQ(1, ownCount.live());
+        EXPECT_EQ(1, parentCount.live());
+    }
+    EXPECT_EQ(0, ownCount.live());
+    EXPECT_EQ(1, ownCount.total());
 }
 
 // Text and method of the exception a call throws, or "" when it throws none.
