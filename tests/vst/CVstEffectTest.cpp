@@ -207,6 +207,32 @@ TEST_F(CVstEffectTest, defaultTextsOfTheBase)
     EXPECT_STREQ("CVstEffect", effect.getClass().getClassName());
 }
 
+TEST_F(CVstEffectTest, namesReachTheHostAsWholeZeroFilledFields)
+{
+    CApplication::initialiseApplication("Selvan Quarrow Audio", "VolturaPro", "Vst Compressor", "1", "key",
+                                        "notice", nullptr);
+    CProbeVstEffect effect(CRecordingHost::callback);
+    AEffect* record = effect.getAeffect();
+    const struct
+    {
+        VstInt32 opcode;
+        const char* name;
+    } cases[] = {{effGetEffectName, "VolturaPro"},
+                 {effGetVendorString, "Selvan Quarrow Audio"},
+                 {effGetProductString, "Vst Compressor"}};
+    for (const auto& query : cases)
+    {
+        SCOPED_TRACE(query.name);
+        char field[40];
+        std::memset(field, '#', sizeof(field));
+        EXPECT_EQ(1, record->dispatcher(record, query.opcode, 0, 0, field, 0));
+        EXPECT_STREQ(query.name, field);
+        EXPECT_EQ(std::string(24 - std::strlen(query.name), '\0'),
+                  std::string(field + std::strlen(query.name), field + 24));
+        EXPECT_EQ('#', field[24]);
+    }
+}
+
 TEST_F(CVstEffectTest, theBlocksEventListCountsUnderItsOwnRecordBelowTheListsRecord)
 {
     const Brivant::Basics::CClass& own = Brivant::Vst::CVstMidiEventList::classRecord();
