@@ -111,9 +111,10 @@ TEST_P(CGraphicsShapesTest, resettingTheClipFreesBothGdiAndGdiplusDrawing)
     m_graphics.getClippingRegion().setClipRegion(CRect(0, 0, 4, 4));
     m_graphics.getClippingRegion().resetClipRegion();
     EXPECT_FALSE(m_graphics.getClippingRegion().isClipSet());
+    // The rectangle is only what was set last; it no longer limits the drawing.
     CRect clip(0, 0, 0, 0);
     m_graphics.getClippingRegion().getClipRegion(clip);
-    EXPECT_TRUE(clip == CRect(0, 0, kWidth, kHeight));
+    EXPECT_TRUE(clip == CRect(0, 0, 4, 4));
 
     m_graphics.getMutableBrush().setColour(CAlphaColour::red());
     m_graphics.fillRectangle(CRect(10, 10, 10, 10));
@@ -287,6 +288,35 @@ TEST_P(CGraphicsShapesTest, roundedRectangleFillSparesTheCornersOnly)
     EXPECT_EQ(kBlue, drawn.rgb(25, 20));
     EXPECT_EQ(0, drawn.count(0, 0, kWidth, 9, kBlue));
     EXPECT_EQ(0, drawn.count(0, 31, kWidth, kHeight - 31, kBlue));
+}
+
+// Corners too large for the area are made as large as it allows: the fill never leaves its area.
+TEST_P(CGraphicsShapesTest, roundedRectangleFillWithOversizedCornersStaysInsideItsArea)
+{
+    const struct
+    {
+        CRect area;
+        CDimension corner;
+    } cases[] = {{CRect(10, 10, 30, 8), CDimension(20, 20)},
+                 {CRect(10, 10, 8, 30), CDimension(6, 6)},
+                 {CRect(20, 5, 12, 12), CDimension(40, 40)}};
+    for (const auto& shape : cases)
+    {
+        SCOPED_TRACE(shape.area.getWidth());
+        m_graphics.getMutableBrush().setColour(CAlphaColour::white());
+        m_graphics.fillRectangle(CRect(0, 0, kWidth, kHeight));
+        m_graphics.getMutableBrush().setColour(CAlphaColour::blue());
+        m_graphics.fillRoundedRectangle(shape.area, shape.corner);
+        const CPixels drawn = pixels();
+        const CRect ink = drawn.inkBounds(kWhite);
+        EXPECT_GE(ink.getLeft(), shape.area.getLeft());
+        EXPECT_GE(ink.getTop(), shape.area.getTop());
+        EXPECT_LE(ink.getRight(), shape.area.getRight());
+        EXPECT_LE(ink.getBottom(), shape.area.getBottom());
+        const long middleX = shape.area.getLeft() + shape.area.getWidth() / 2;
+        const long middleY = shape.area.getTop() + shape.area.getHeight() / 2;
+        EXPECT_EQ(kBlue, drawn.rgb(middleX, middleY));
+    }
 }
 
 TEST_P(CGraphicsShapesTest, roundedRectangleOutlineLeavesTheInsideAndTheBrushAlone)
