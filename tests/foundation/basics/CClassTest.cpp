@@ -8,7 +8,9 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <typeinfo>
+#include <vector>
 
 using Brivant::Basics::CClass;
 using Brivant::Basics::CClassManager;
@@ -112,6 +114,25 @@ TEST_F(CClassTest, countsAssignmentAndRenaming)
     EXPECT_STREQ("Source", target.getClassName());
     EXPECT_STREQ("UndefinedParent", target.getParentName());
     EXPECT_EQ(0, target.getTotalCount());
+}
+
+// A host scanning plug-ins builds and frees effects on several threads at once: no count may be lost.
+TEST_F(CClassTest, countsStayExactWhileManyThreadsBuildAndFreeObjects)
+{
+    const long before = CTestCar::classRecord().getInstanceCount();
+    const long totalBefore = CTestCar::classRecord().getTotalCount();
+    constexpr int kThreads = 8;
+    constexpr int kObjectsPerThread = 20000;
+    std::vector<std::thread> threads;
+    for (int thread = 0; thread < kThreads; ++thread)
+        threads.emplace_back([] {
+            for (int object = 0; object < kObjectsPerThread; ++object)
+                CTestCar car;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(before, CTestCar::classRecord().getInstanceCount());
+    EXPECT_EQ(totalBefore + kThreads * kObjectsPerThread, CTestCar::classRecord().getTotalCount());
 }
 
 TEST_F(CClassTest, equalityComparesNamesByteForByte)
