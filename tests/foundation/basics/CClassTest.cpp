@@ -1,4 +1,5 @@
 // Class records: names and their cut, counts, ancestry through the registry, template names and sort order.
+#include "CCountChange.hpp"
 #include "CTestVehicle.hpp"
 #include "foundation/basics/CClass.hpp"
 #include "foundation/basics/CClassManager.hpp"
@@ -119,20 +120,17 @@ TEST_F(CClassTest, countsAssignmentAndRenaming)
 // A host scanning plug-ins builds and frees effects on several threads at once: no count may be lost.
 TEST_F(CClassTest, countsStayExactWhileManyThreadsBuildAndFreeObjects)
 {
-    const long before = CTestCar::classRecord().getInstanceCount();
-    const long totalBefore = CTestCar::classRecord().getTotalCount();
-    constexpr int kThreads = 8;
-    constexpr int kObjectsPerThread = 20000;
+    const VolturaTests::CCountChange count(CTestCar::classRecord());
     std::vector<std::thread> threads;
-    for (int thread = 0; thread < kThreads; ++thread)
+    for (int thread = 0; thread < 8; ++thread)
         threads.emplace_back([] {
-            for (int object = 0; object < kObjectsPerThread; ++object)
+            for (int object = 0; object < 20000; ++object)
                 CTestCar car;
         });
     for (std::thread& thread : threads)
         thread.join();
-    EXPECT_EQ(before, CTestCar::classRecord().getInstanceCount());
-    EXPECT_EQ(totalBefore + kThreads * kObjectsPerThread, CTestCar::classRecord().getTotalCount());
+    EXPECT_EQ(0, count.live());
+    EXPECT_EQ(8 * 20000, count.total());
 }
 
 TEST_F(CClassTest, equalityComparesNamesByteForByte)
