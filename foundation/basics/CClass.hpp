@@ -1,6 +1,7 @@
 // Run-time class records: one per class and per template instantiation, counting live and total instances.
 #pragma once
 
+#include <atomic>
 #include <typeinfo>
 
 namespace Brivant
@@ -32,8 +33,8 @@ public:
     void setClassName(const char* name);
     const char* getClassName() const { return m_name; }
     const char* getParentName() const { return m_parentName; }
-    long getInstanceCount() const { return m_instances; }
-    long getTotalCount() const { return m_total; }
+    long getInstanceCount() const { return m_instances.load(std::memory_order_relaxed); }
+    long getTotalCount() const { return m_total.load(std::memory_order_relaxed); }
 
     bool operator==(const char* name) const;
     bool operator==(const CClass& other) const;
@@ -53,8 +54,9 @@ private:
 
     char m_name[kNameSize];
     char m_parentName[kNameSize];
-    long m_instances;
-    long m_total;
+    // Hosts build and free effects on several threads at once.
+    std::atomic<long> m_instances;
+    std::atomic<long> m_total;
 };
 
 // Counts the instances of Owner in Owner::classRecord(): every constructor (copies included) counts one more

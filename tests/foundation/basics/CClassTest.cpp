@@ -1,4 +1,5 @@
 // Class records: names and their cut, counts, ancestry through the registry, template names and sort order.
+#include "CCountChange.hpp"
 #include "CTestVehicle.hpp"
 #include "foundation/basics/CClass.hpp"
 #include "foundation/basics/CClassManager.hpp"
@@ -8,7 +9,9 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <typeinfo>
+#include <vector>
 
 using Brivant::Basics::CClass;
 using Brivant::Basics::CClassManager;
@@ -126,6 +129,22 @@ TEST_F(CClassTest, countsAssignmentAndRenaming)
     EXPECT_STREQ("Source", target.getClassName());
     EXPECT_STREQ("UndefinedParent", target.getParentName());
     EXPECT_EQ(0, target.getTotalCount());
+}
+
+// A host scanning plug-ins builds and frees effects on several threads at once: no count may be lost.
+TEST_F(CClassTest, countsStayExactWhileManyThreadsBuildAndFreeObjects)
+{
+    const VolturaTests::CCountChange count(CTestCar::classRecord());
+    std::vector<std::thread> threads;
+    for (int thread = 0; thread < 8; ++thread)
+        threads.emplace_back([] {
+            for (int object = 0; object < 20000; ++object)
+                CTestCar car;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(0, count.live());
+    EXPECT_EQ(8 * 20000, count.total());
 }
 
 TEST_F(CClassTest, equalityComparesNamesByteForByte)
