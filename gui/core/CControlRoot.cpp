@@ -1,14 +1,20 @@
 #include "gui/core/CControlRoot.hpp"
 
+#include "foundation/mathtools/CRect.hpp"
+#include "gui/core/CGraphics.hpp"
+#include "gui/core/IImage.hpp"
+
 namespace Brivant
 {
 namespace GUI
 {
 namespace Controls
 {
-CControlRoot::CControlRoot(Windowing::IWindow* parent) : m_parent(parent) {}
+using ::Brivant::MathTools::CRect;
 
-CControlRoot::~CControlRoot() = default;
+CControlRoot::CControlRoot(Windowing::IWindow* parent) : m_parent(parent), m_backgroundImage(nullptr) {}
+
+CControlRoot::~CControlRoot() { setBackgroundImage(nullptr); }
 
 void CControlRoot::handleLeftButtonDown(Events::CMouseEvent& /*event*/) {}
 void CControlRoot::handleLeftButtonUp(Events::CMouseEvent& /*event*/) {}
@@ -24,7 +30,31 @@ bool CControlRoot::handleKeyUp(const Events::CKeyboardEvent& /*event*/) { return
 
 void CControlRoot::handleFileDrop(const Events::CDropEvent& /*event*/) {}
 
-void CControlRoot::drawRootControl(Graphics::CGraphics& /*graphics*/) {}
+void CControlRoot::drawRootControl(Graphics::CGraphics& graphics)
+{
+    if (m_backgroundImage == nullptr)
+        return;
+    // A blend whose source reaches past the picture draws nothing at all, so only the part the picture covers.
+    CRect part(0, 0, 0, 0);
+    CRect::getIntersection(graphics.getUpdateArea(), m_backgroundImage->getImageArea(), part);
+    if (part.getWidth() <= 0 || part.getHeight() <= 0)
+        return;
+    graphics.getClippingRegion().setClipRegion(part);
+    graphics.drawImage(m_backgroundImage, part, part);
+    graphics.getClippingRegion().resetClipRegion();
+}
+
+void CControlRoot::setBackgroundImage(Graphics::IImage* image)
+{
+    if (image == m_backgroundImage)
+        return;
+    if (image != nullptr)
+        image->referenced();
+    Graphics::IImage* previous = m_backgroundImage;
+    m_backgroundImage = image;
+    if (previous != nullptr)
+        previous->dereference();
+}
 } // namespace Controls
 } // namespace GUI
 } // namespace Brivant

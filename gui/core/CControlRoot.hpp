@@ -1,5 +1,6 @@
 // Stand-in for the control root until the controls exist: it holds no controls, so it takes every event
-// without passing it on and draws nothing, leaving the window its background colour.
+// without passing it on; it draws only its background image, leaving the rest of the window its background
+// colour.
 #pragma once
 
 #include "gui/core/IControlRoot.hpp"
@@ -8,6 +9,11 @@ namespace Brivant
 {
 namespace GUI
 {
+namespace Graphics
+{
+class IImage;
+}
+
 namespace Windowing
 {
 class IWindow;
@@ -38,10 +44,15 @@ public:
     bool handleKeyDown(const Events::CKeyboardEvent& event) override;
     bool handleKeyUp(const Events::CKeyboardEvent& event) override;
     void handleFileDrop(const Events::CDropEvent& event) override;
+    // The part of the background image under the update area, at the same place.
     void drawRootControl(Graphics::CGraphics& graphics) override;
+
+    // Counted: the root holds one reference; null removes the picture.
+    void setBackgroundImage(Graphics::IImage* image);
 
 private:
     Windowing::IWindow* m_parent;
+    Graphics::IImage* m_backgroundImage;
 };
 } // namespace Controls
 } // namespace GUI
