@@ -51,19 +51,21 @@ const CClass& CAboutWindow::getClass() const { return classRecord(); }
 CAboutWindow::CAboutWindow(const CSystemString& folder, const CString& fileName, double alpha)
     : CWindow(CRect(0, 0, 100, 100)), m_hasPicture(false)
 {
-    setControlRoot(new CAboutRoot(this));
-    createForPicture(CImageManager::createImage(folder, fileName), alpha);
+    auto* root = new CAboutRoot(this);
+    setControlRoot(root);
+    createForPicture(*root, CImageManager::createImage(folder, fileName), alpha);
 }
 
 CAboutWindow::CAboutWindow(double alpha) : CWindow(CRect(0, 0, 100, 100)), m_hasPicture(false)
 {
-    setControlRoot(new CAboutRoot(this));
-    createForPicture(CImageManager::getImage(CString(kRegisteredPictureName)), alpha);
+    auto* root = new CAboutRoot(this);
+    setControlRoot(root);
+    createForPicture(*root, CImageManager::getImage(CString(kRegisteredPictureName)), alpha);
 }
 
 CAboutWindow::~CAboutWindow() = default;
 
-void CAboutWindow::createForPicture(IImage* picture, double alpha)
+void CAboutWindow::createForPicture(CAboutRoot& root, IImage* picture, double alpha)
 {
     if (picture == nullptr)
         return;
@@ -71,7 +73,7 @@ void CAboutWindow::createForPicture(IImage* picture, double alpha)
     picture->referenced();
     if (picture->hasImageLoaded())
     {
-        static_cast<CAboutRoot*>(getControlRoot())->setBackgroundImage(picture);
+        root.setBackgroundImage(picture);
         m_hasPicture = true;
     }
     picture->dereference();

@@ -48,11 +48,9 @@ public:
     void intialiseWindow(CWindowAttributes* attributes, bool showWindow) override;
     void lostFocus(IWindow* window) override;
 
-    bool hasPicture() const { return m_hasPicture; }
-
 private:
     // Takes the picture when it loaded and makes the hidden window for it; a picture it cannot use goes.
-    void createForPicture(Graphics::IImage* picture, double alpha);
+    void createForPicture(CAboutRoot& root, Graphics::IImage* picture, double alpha);
 
     bool m_hasPicture;
     ::Brivant::Basics::TInstanceCount<CAboutWindow> m_instanceCount;
