@@ -4,6 +4,8 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CModulatedSlider.hpp"
+#include "gui/controls/CRangeSlider.hpp"
 #include "gui/controls/CRepeatingButton.hpp"
 #include "gui/controls/CRolloverButton.hpp"
 #include "gui/core/CControlPanel.hpp"
@@ -23,13 +25,18 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CControlPanel", "CRepeatingButton", "CRolloverButton"};
+const char* const kClassNames[] = {"CControlPanel", "CModulatedSlider", "CRangeSlider", "CRepeatingButton",
+                                   "CRolloverButton"};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CModulatedSlider")
+        return new CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
+    if (className == "CRangeSlider")
+        return new CRangeSlider(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CRepeatingButton")
         return new CRepeatingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CRolloverButton")
