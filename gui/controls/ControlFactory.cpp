@@ -4,6 +4,7 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CADSREditor.hpp"
 #include "gui/controls/CCenterSlider.hpp"
 #include "gui/controls/CModulatedSlider.hpp"
 #include "gui/controls/CRangeSlider.hpp"
@@ -26,12 +27,14 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CCenterSlider", "CControlPanel",    "CModulatedSlider",
-                                   "CRangeSlider",  "CRepeatingButton", "CRolloverButton"};
+const char* const kClassNames[] = {"CADSREditor",  "CCenterSlider",    "CControlPanel",  "CModulatedSlider",
+                                   "CRangeSlider", "CRepeatingButton", "CRolloverButton"};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
+    if (className == "CADSREditor")
+        return new CADSREditor(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CCenterSlider")
         return new CCenterSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CControlPanel")
