@@ -118,6 +118,8 @@ protected:
     void rememberMouseTarget(IControl* target);
     // The event handed to controls; its position is local to the receiver while a handler runs.
     Events::CMouseEvent& getRootMouseEvent() { return m_rootEvent; }
+    // Closes the holes removals leave in the list, keeping the controls' order.
+    void packControls() { m_controls.reorderArray(true); }
 
     // Edges included: right = left + width, bottom = top + height.
     static bool contains(const ::Brivant::MathTools::CRect& area, const ::Brivant::MathTools::CPoint& point);
