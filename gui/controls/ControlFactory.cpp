@@ -4,6 +4,10 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CScrollBar.hpp"
+#include "gui/controls/CScrollPanel.hpp"
+#include "gui/controls/CSlider.hpp"
+#include "gui/controls/CSliderArray.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -21,13 +25,21 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CControlPanel"};
+const char* const kClassNames[] = {"CControlPanel", "CScrollBar", "CScrollPanel", "CSlider", "CSliderArray"};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CScrollBar")
+        return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
+    if (className == "CScrollPanel")
+        return new CScrollPanel(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200));
+    if (className == "CSlider")
+        return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
+    if (className == "CSliderArray")
+        return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
     return nullptr;
 }
 } // namespace

@@ -63,4 +63,18 @@ TEST(ControlFactory, anyOtherNameMakesNothingAndLeavesTheHolderAsItWas)
         EXPECT_EQ(control, held.getPointer());
     }
 }
+TEST(ControlFactory, slidersAndScrollingControlsGetTheirDefaultAreas)
+{
+    CControlBench bench;
+    const std::pair<const char*, CRect> cases[] = {{"CScrollBar", CRect(0, 0, 20, 100)},
+                                                   {"CScrollPanel", CRect(0, 0, 200, 200)},
+                                                   {"CSlider", CRect(0, 0, 20, 100)},
+                                                   {"CSliderArray", CRect(0, 0, 200, 100)}};
+    for (const auto& test : cases)
+    {
+        TAutomaticPointer<IControl> control;
+        ASSERT_TRUE(createControl(CString(test.first), control, &bench.root())) << test.first;
+        EXPECT_EQ(test.second, control.getPointer()->getArea()) << test.first;
+    }
+}
 } // namespace
