@@ -132,14 +132,14 @@ void CScrollBar::handleActionEvent(const Events::CActionEvent& /*event*/)
     if (isVertical())
     {
         const long offset = still ? 0 : static_cast<long>(hidden * (m_canvas.getHeight() - getArea().getHeight()));
-        m_scrollListener->handleScrollEvent(Events::CScrollEvent(
-            Events::CScrollEvent::kVertical, CRect(0, offset, 0, getHandleArea().getHeight())));
+        m_scrollListener->handleScrollEvent(
+            Events::CScrollEvent(Events::CScrollEvent::kVertical, CRect(0, offset, 0, getHandleArea().getHeight())));
     }
     else
     {
         const long offset = still ? 0 : static_cast<long>(hidden * (m_canvas.getWidth() - getArea().getWidth()));
-        m_scrollListener->handleScrollEvent(Events::CScrollEvent(
-            Events::CScrollEvent::kHorizontal, CRect(offset, 0, getHandleArea().getWidth(), 0)));
+        m_scrollListener->handleScrollEvent(
+            Events::CScrollEvent(Events::CScrollEvent::kHorizontal, CRect(offset, 0, getHandleArea().getWidth(), 0)));
     }
 }
 

@@ -96,8 +96,7 @@ bool CScrollBarImages::drawScrollBarImages(Graphics::CGraphics& graphics, const 
     else
     {
         repeat.setRect(area.getLeft() + widthOf(m_topCap), area.getTop(),
-                       area.getRight() - area.getLeft() - widthOf(m_endCap) - widthOf(m_topCap),
-                       heightOf(m_repeat));
+                       area.getRight() - area.getLeft() - widthOf(m_endCap) - widthOf(m_topCap), heightOf(m_repeat));
         endCap.setOrigin(MathTools::CPoint(area.getRight() - widthOf(m_endCap), area.getTop()));
         thumb.setOrigin(MathTools::CPoint(area.getCentralXPosition() - widthOf(m_thumb) / 2, area.getTop()));
     }

@@ -26,7 +26,8 @@ namespace
 class CCanvasPosition
 {
 public:
-    CCanvasPosition(CMouseEvent& event, const CPoint& scrollOffset) : m_event(event), m_position(event.getMousePosition())
+    CCanvasPosition(CMouseEvent& event, const CPoint& scrollOffset)
+        : m_event(event), m_position(event.getMousePosition())
     {
         m_event.setMousePosition(
             CPoint(m_position.getX() + scrollOffset.getX(), m_position.getY() + scrollOffset.getY()));
@@ -42,8 +43,8 @@ private:
 } // namespace
 
 CScrollPanel::CScrollPanel(IControlRoot* root, long id, const CRect& area, const CRect& canvas)
-    : CControlPanel(root != nullptr ? root->getParentWindow() : nullptr, root, id, area, nullptr),
-      verticalScrollBar(), horizontalScrollBar(), m_canvas(canvas), m_scrollOffset(0, 0), m_canvasOrigin(0, 0)
+    : CControlPanel(root != nullptr ? root->getParentWindow() : nullptr, root, id, area, nullptr), verticalScrollBar(),
+      horizontalScrollBar(), m_canvas(canvas), m_scrollOffset(0, 0), m_canvasOrigin(0, 0)
 {
 }
 

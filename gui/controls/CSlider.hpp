@@ -28,8 +28,7 @@ public:
     };
 
     // The handle is a third of the length at the start of the track; the value stays at 1.
-    CSlider(IControlRoot* root, long id, const ::Brivant::MathTools::CRect& area,
-            Listeners::IActionListener* listener);
+    CSlider(IControlRoot* root, long id, const ::Brivant::MathTools::CRect& area, Listeners::IActionListener* listener);
     // Releases the four handle images.
     ~CSlider() override;
 

@@ -36,11 +36,10 @@ const char kSliderWidth[] = "Slider Width";
 const char kGapWidth[] = "Gap Width";
 } // namespace
 
-CSliderArray::CSliderArray(IControlRoot* root, long id, const CRect& area, long sliderWidth, long gapWidth,
-                           long count, Listeners::IActionListener* listener)
+CSliderArray::CSliderArray(IControlRoot* root, long id, const CRect& area, long sliderWidth, long gapWidth, long count,
+                           Listeners::IActionListener* listener)
     : CControl(root, id, area, listener), m_handleColour(239, 149, 41, 255), m_handleDownColour(243, 32, 32, 255),
-      m_values(), m_bars(), m_sliderWidth(sliderWidth), m_gapWidth(gapWidth), m_dragging(false),
-      m_selectedSlider(0)
+      m_values(), m_bars(), m_sliderWidth(sliderWidth), m_gapWidth(gapWidth), m_dragging(false), m_selectedSlider(0)
 {
     setSliderCount(count);
 }

@@ -29,8 +29,8 @@ public:
     };
 
     // Every bar starts full; a count below 0 gives none.
-    CSliderArray(IControlRoot* root, long id, const ::Brivant::MathTools::CRect& area, long sliderWidth,
-                 long gapWidth, long count, Listeners::IActionListener* listener);
+    CSliderArray(IControlRoot* root, long id, const ::Brivant::MathTools::CRect& area, long sliderWidth, long gapWidth,
+                 long count, Listeners::IActionListener* listener);
 
     // Ignored unless 0 <= value <= 1 and the index names a bar; the listener is not told.
     virtual void setSliderValue(double value, long index);
