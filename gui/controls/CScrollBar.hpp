@@ -36,6 +36,7 @@ public:
     // Null puts the bar itself back; any other listener takes the bar's place, and scroll events stop.
     void registerActionListener(Listeners::IActionListener* listener) override;
     virtual void setScrollListener(Listeners::IScrollListener* listener);
+    Listeners::IScrollListener* getScrollListener() const { return m_scrollListener; }
     // The thumb is sized to the share of the canvas the bar shows (all of it when the canvas is no longer than
     // the bar) and keeps its place on the track; the value is left alone.
     virtual void setCanvasArea(const ::Brivant::MathTools::CRect& canvas);

@@ -48,7 +48,14 @@ CScrollPanel::CScrollPanel(IControlRoot* root, long id, const CRect& area, const
 {
 }
 
-CScrollPanel::~CScrollPanel() = default;
+CScrollPanel::~CScrollPanel()
+{
+    for (CScrollBar* bar : {horizontalScrollBar.getPointer(), verticalScrollBar.getPointer()})
+    {
+        if (bar != nullptr && bar->getScrollListener() == this)
+            bar->setScrollListener(nullptr);
+    }
+}
 
 void CScrollPanel::setCanvasArea(const CRect& canvas)
 {

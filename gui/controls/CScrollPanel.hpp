@@ -26,6 +26,7 @@ public:
     // In the root's window, with the root as parent root and no action listener; offset (0, 0), no scroll bars.
     CScrollPanel(IControlRoot* root, long id, const ::Brivant::MathTools::CRect& area,
                  const ::Brivant::MathTools::CRect& canvas);
+    // Bars that outlive the panel (their root holds them too) stop sending it their offsets.
     ~CScrollPanel() override;
 
     // Passed on to the scroll bars present, horizontal first.

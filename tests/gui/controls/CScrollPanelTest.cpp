@@ -171,4 +171,13 @@ TEST(CScrollPanel, aSliderOnTheCanvasKeepsItsHandleAndValueWhileTheCanvasScrolls
         (std::vector<long>{scrolling.panel->getControlIndex(scrolling.a), scrolling.panel->getControlIndex(scrolling.b),
                            scrolling.panel->getControlIndex(slider), scrolling.panel->getControlArraySize()}));
 }
+TEST(CScrollPanel, aBarThatOutlivesItsPanelNoLongerSendsItOffsets)
+{
+    SScrollingPanel scrolling;
+    CScrollBar* bar = scrolling.panel->verticalScrollBar.getPointer();
+    scrolling.bench.root().removeControl(scrolling.panel);
+    EXPECT_EQ(nullptr, bar->getScrollListener());
+    scrolling.bench.wheel(115, 50, -1.0);
+    EXPECT_EQ("0,20,20,64", rectText(bar->getHandleArea()));
+}
 } // namespace
