@@ -4,6 +4,7 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -21,13 +22,18 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CControlPanel"};
+const char* const kClassNames[] = {
+    "CControlPanel",
+    "CTextLabel",
+};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CTextLabel")
+        return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;
 }
 } // namespace
