@@ -4,6 +4,8 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CLatchingButton.hpp"
+#include "gui/controls/CMomentaryButton.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
@@ -24,6 +26,8 @@ namespace
 // construction to newControl.
 const char* const kClassNames[] = {
     "CControlPanel",
+    "CLatchingButton",
+    "CMomentaryButton",
     "CTextLabel",
 };
 
@@ -32,6 +36,10 @@ IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CLatchingButton")
+        return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CMomentaryButton")
+        return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;
