@@ -25,6 +25,8 @@ using Brivant::MathTools::CRect;
 class CControlLayoutBench : public CImageManagerFixture
 {
 protected:
+    using CString = Brivant::Basics::CString;
+
     CControlLayoutBench()
     {
         const std::string names[] = {"up", "down", "disabled"};
@@ -38,10 +40,8 @@ protected:
         }
     }
 
-    using CString = Brivant::Basics::CString;
-
     // A control of the class at the area, held by the root, with the settings of set.
-    CControl& make(const char* className, const Brivant::MathTools::CRect& area, const std::string& settings = "")
+    CControl& make(const char* className, const CRect& area, const std::string& settings = "")
     {
         Brivant::Collections::TAutomaticPointer<IControl> made;
         EXPECT_TRUE(Brivant::GUI::Controls::createControl(CString(className), made, &bench.root()));
@@ -52,14 +52,17 @@ protected:
         return control;
     }
 
-    // Applies "Name=value;..." in order, expecting each to be taken.
+    // Applies "Name=value;..." in order, expecting each to be taken, or refused when written "!Name=value".
     static void set(IControl& control, const std::string& settings)
     {
         std::istringstream list(settings);
         std::string setting;
         while (std::getline(list, setting, ';'))
-            EXPECT_TRUE(apply(control, setting.substr(0, setting.find('=')), setting.substr(setting.find('=') + 1)))
+        {
+            const size_t from = setting[0] == '!' ? 1 : 0, equals = setting.find('=');
+            EXPECT_NE(from == 1, apply(control, setting.substr(from, equals - from), setting.substr(equals + 1)))
                 << setting;
+        }
     }
 
     // "#n" gives a CLong whatever the property; otherwise colours read "r,g,b,a", flags 0 or 1, "Alignment" the
