@@ -63,6 +63,7 @@ TEST(ControlFactory, anyOtherNameMakesNothingAndLeavesTheHolderAsItWas)
         EXPECT_EQ(control, held.getPointer());
     }
 }
+
 TEST(ControlFactory, slidersAndScrollingControlsGetTheirDefaultAreas)
 {
     CControlBench bench;
