@@ -3,6 +3,7 @@
 #include "gui/controls/CScrollPanel.hpp"
 
 #include "gui/controls/CSlider.hpp"
+#include "foundation/exceptions/CException.hpp"
 #include "gui/core/CScrollEvent.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 
@@ -171,7 +172,7 @@ TEST(CScrollPanel, aSliderOnTheCanvasKeepsItsHandleAndValueWhileTheCanvasScrolls
         (std::vector<long>{scrolling.panel->getControlIndex(scrolling.a), scrolling.panel->getControlIndex(scrolling.b),
                            scrolling.panel->getControlIndex(slider), scrolling.panel->getControlArraySize()}));
 }
-TEST(CScrollPanel, aBarThatOutlivesItsPanelNoLongerSendsItOffsets)
+TEST(CScrollPanel, aBarThatOutlivesItsPanelStopsSendingItOffsetsAndAPanelNeedsARoot)
 {
     SScrollingPanel scrolling;
     CScrollBar* bar = scrolling.panel->verticalScrollBar.getPointer();
@@ -179,5 +180,6 @@ TEST(CScrollPanel, aBarThatOutlivesItsPanelNoLongerSendsItOffsets)
     EXPECT_EQ(nullptr, bar->getScrollListener());
     scrolling.bench.wheel(115, 50, -1.0);
     EXPECT_EQ("0,20,20,64", rectText(bar->getHandleArea()));
+    EXPECT_THROW(CScrollPanel(nullptr, 1, CRect(0, 0, 9, 9), CRect(0, 0, 9, 9)), Brivant::Exceptions::CException);
 }
 } // namespace
