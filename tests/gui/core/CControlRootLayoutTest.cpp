@@ -22,7 +22,6 @@ using Brivant::Basics::CString;
 using Brivant::Basics::CSystemString;
 using Brivant::GUI::Controls::CControlPanel;
 using Brivant::GUI::Windowing::IWindow;
-using Brivant::MathTools::CRect;
 using namespace VolturaTests;
 
 class CControlLayoutFiles : public ::testing::Test
@@ -93,8 +92,7 @@ TEST_F(CControlLayoutFiles, hostileLayoutsReadWithoutACrashAndAFailedReadLeavesT
         mutations.push_back(dropped);
         mutations.push_back(repeated);
     }
-    const char* hostileValues[] = {"-1",   "-2147483648", "2147483648", "99999999999999999999", "nan", "inf",
-                                   "1e400", "",           "CMenu",      "1,2",                  "x,y,z,w"};
+    const char* hostileValues[] = {"-1", "2147483648", "99999999999999999999", "nan", "1e400", "", "CMenu", "1,2"};
     const std::regex value("=\"[^\"]*\"");
     for (auto match = std::sregex_iterator(valid.begin(), valid.end(), value); match != std::sregex_iterator();
          ++match)
