@@ -42,6 +42,8 @@ using Events::CMouseEvent;
 
 namespace
 {
+[[maybe_unused]] const CClass& s_record = CWindow::classRecord();
+
 using FSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 using CTimedObjects = Collections::TPointerCollection<ITimedObject>;
 
@@ -208,6 +210,14 @@ private:
     HDROP m_drop;
 };
 } // namespace
+
+CClass& CWindow::classRecord()
+{
+    static CClass record("CWindow");
+    return record;
+}
+
+const CClass& CWindow::getClass() const { return classRecord(); }
 
 CWindow::CWindow(const CRect& area)
     : m_referenceCount(0), m_mouseListener(nullptr), m_dropFileListener(nullptr), m_keyboardListener(nullptr),

@@ -50,8 +50,6 @@ class CWindow : public IWindow,
                 public Listeners::IFocusListener,
                 public IToolTipSupportingWindow
 {
-    BRIVANT_CLASS_RECORD(CWindow, nullptr);
-
 public:
     // Keeps the area; no native window exists until intialiseWindow.
     explicit CWindow(const ::Brivant::MathTools::CRect& area);
@@ -60,12 +58,15 @@ public:
     CWindow(const CWindow&) = delete;
     CWindow& operator=(const CWindow&) = delete;
 
+    static ::Brivant::Basics::CClass& classRecord();
+
     // Its own count, not a CCountedObject's: the last dereference deletes the window.
     void referenced() override;
     void dereference() override;
     long getReferenceCount() const override;
     // Writes nothing.
     void getObjectDescription(char* text, long size) const override;
+    const ::Brivant::Basics::CClass& getClass() const override;
 
     void setParentWindow(IWindow* parent) override;
     IWindow* getParentWindow() const override;
@@ -223,6 +224,7 @@ private:
     ::Brivant::Basics::CString m_className;
     // False once the window is deleted, so a loop of callbacks can tell when one of them deleted it.
     std::shared_ptr<bool> m_alive;
+    ::Brivant::Basics::TInstanceCount<CWindow> m_instanceCount;
 };
 } // namespace Windowing
 } // namespace GUI
