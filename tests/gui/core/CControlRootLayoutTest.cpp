@@ -67,6 +67,15 @@ TEST_F(CControlLayoutFiles, aSavedLayoutReadsBackIntoARootThatSavesTheSameFile)
     ASSERT_TRUE(copy.root().saveToXmlFile(path("second.xml")));
     EXPECT_EQ(text, read("second.xml"));
     EXPECT_EQ("15,25,50,40", rectText(copy.root().findControlByName(CString("inner"))->getAbsoluteArea()));
+
+    // A count is bounded by the elements really there: a negative one reads none, a huge one what is present.
+    for (const char* count : {"-1", "99999"})
+    {
+        write("counted.xml", std::regex_replace(text, std::regex("number_of_controls=\"1\""),
+                                                std::string("number_of_controls=\"") + count + "\""));
+        ASSERT_TRUE(copy.root().loadFromXmlFile(path("counted.xml")));
+        EXPECT_EQ(std::string(count) == "-1" ? 0 : 1, copy.root().getInsertIndex()) << count;
+    }
 }
 
 TEST_F(CControlLayoutFiles, hostileLayoutsReadWithoutACrashAndAFailedReadLeavesTheRootAsItWas)
