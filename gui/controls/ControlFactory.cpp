@@ -6,10 +6,19 @@
 #include "foundation/mathtools/CRect.hpp"
 #include "gui/controls/CADSREditor.hpp"
 #include "gui/controls/CCenterSlider.hpp"
+#include "gui/controls/CKnob.hpp"
+#include "gui/controls/CLatchingButton.hpp"
+#include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CModulatedSlider.hpp"
+#include "gui/controls/CMomentaryButton.hpp"
 #include "gui/controls/CRangeSlider.hpp"
 #include "gui/controls/CRepeatingButton.hpp"
 #include "gui/controls/CRolloverButton.hpp"
+#include "gui/controls/CScrollBar.hpp"
+#include "gui/controls/CScrollPanel.hpp"
+#include "gui/controls/CSlider.hpp"
+#include "gui/controls/CSliderArray.hpp"
+#include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -27,26 +36,63 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CADSREditor",  "CCenterSlider",    "CControlPanel",  "CModulatedSlider",
-                                   "CRangeSlider", "CRepeatingButton", "CRolloverButton"};
+const char* const kClassNames[] = {
+    "CADSREditor",
+    "CAnimation",
+    "CCenterSlider",
+    "CControlPanel",
+    "CKnob",
+    "CLatchingButton",
+    "CLevelMeter",
+    "CModulatedSlider",
+    "CMomentaryButton",
+    "CRangeSlider",
+    "CRepeatingButton",
+    "CRolloverButton",
+    "CScrollBar",
+    "CScrollPanel",
+    "CSlider",
+    "CSliderArray",
+    "CTextLabel",
+};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CADSREditor")
         return new CADSREditor(root, -1, CRect(0, 0, 150, 100), nullptr);
+    if (className == "CAnimation")
+        return new CAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CCenterSlider")
         return new CCenterSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CKnob")
+        return new CKnob(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CLatchingButton")
+        return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CLevelMeter")
+        return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
     if (className == "CModulatedSlider")
         return new CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
+    if (className == "CMomentaryButton")
+        return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CRangeSlider")
         return new CRangeSlider(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CRepeatingButton")
         return new CRepeatingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CRolloverButton")
         return new CRolloverButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CScrollBar")
+        return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
+    if (className == "CScrollPanel")
+        return new CScrollPanel(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200));
+    if (className == "CSlider")
+        return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
+    if (className == "CSliderArray")
+        return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
+    if (className == "CTextLabel")
+        return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;
 }
 } // namespace
