@@ -11,6 +11,7 @@
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CModulatedSlider.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CProgressBar.hpp"
 #include "gui/controls/CRangeSlider.hpp"
 #include "gui/controls/CRepeatingButton.hpp"
 #include "gui/controls/CRolloverButton.hpp"
@@ -37,23 +38,9 @@ namespace
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
 const char* const kClassNames[] = {
-    "CADSREditor",
-    "CAnimation",
-    "CCenterSlider",
-    "CControlPanel",
-    "CKnob",
-    "CLatchingButton",
-    "CLevelMeter",
-    "CModulatedSlider",
-    "CMomentaryButton",
-    "CRangeSlider",
-    "CRepeatingButton",
-    "CRolloverButton",
-    "CScrollBar",
-    "CScrollPanel",
-    "CSlider",
-    "CSliderArray",
-    "CTextLabel",
+    "CADSREditor",     "CAnimation",       "CCenterSlider",    "CControlPanel", "CKnob",        "CLatchingButton",
+    "CLevelMeter",     "CModulatedSlider", "CMomentaryButton", "CProgressBar",  "CRangeSlider", "CRepeatingButton",
+    "CRolloverButton", "CScrollBar",       "CScrollPanel",     "CSlider",       "CSliderArray", "CTextLabel",
 };
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
@@ -77,6 +64,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CProgressBar")
+        return new CProgressBar(root, -1, CRect(0, 0, 200, 20));
     if (className == "CRangeSlider")
         return new CRangeSlider(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CRepeatingButton")
