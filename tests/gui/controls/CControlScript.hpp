@@ -14,23 +14,16 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace VolturaTests
 {
 inline void playMouseScript(Brivant::GUI::Windowing::CWindow& window, const std::string& script)
 {
-    using Listener = Brivant::GUI::Listeners::IMouseListener;
-    Listener& root = *dynamic_cast<CControlRoot*>(window.getControlRoot());
+    auto& root = *dynamic_cast<CControlRoot*>(window.getControlRoot());
     const std::string kinds = "DUMWwL";
-    const std::pair<long, void (Listener::*)(CMouseEvent&)> operations[] = {
-        {CMouseEvent::kLeftButtonDown, &Listener::handleLeftButtonDown},
-        {CMouseEvent::kLeftButtonUp, &Listener::handleLeftButtonUp},
-        {CMouseEvent::kMouseMove, &Listener::handleMouseMovement},
-        {CMouseEvent::kMouseWheel, &Listener::handleMouseScroll},
-        {CMouseEvent::kMouseWheel, &Listener::handleMouseScroll},
-        {CMouseEvent::kMouseLeave, &Listener::handleMouseLeavingArea}};
+    const long types[] = {CMouseEvent::kLeftButtonDown, CMouseEvent::kLeftButtonUp, CMouseEvent::kMouseMove,
+                          CMouseEvent::kMouseWheel,     CMouseEvent::kMouseWheel,   CMouseEvent::kMouseLeave};
     std::istringstream steps(script);
     std::string step;
     while (steps >> step)
@@ -40,11 +33,11 @@ inline void playMouseScript(Brivant::GUI::Windowing::CWindow& window, const std:
         long x = 0, y = 0;
         char comma = 0;
         std::istringstream(step.substr(shift ? 2 : 1)) >> x >> comma >> y;
-        const auto& operation = operations[kinds.find(kind)];
-        CMouseEvent event(&window.getMousePointer(), operation.first, kind == 'W' ? 1.0 : (kind == 'w' ? -1.0 : 0.0));
-        event.setMousePosition(Brivant::MathTools::CPoint(x, y));
+        CMouseEvent event(&window.getMousePointer(), types[kinds.find(kind)],
+                          kind == 'W' ? 1.0 : (kind == 'w' ? -1.0 : 0.0));
+        event.setMousePosition(CPoint(x, y));
         event.setModifiers(false, shift, false);
-        (root.*operation.second)(event);
+        sendMouseEvent(root, event);
     }
 }
 
