@@ -2,23 +2,17 @@
 // sliders without length, the looks in pixels and the properties.
 #include "gui/controls/CCenterSlider.hpp"
 
-#include "foundation/basics/CBool.hpp"
-#include "gui/core/CControlDescriptor.hpp"
 #include "tests/gui/controls/CControlScript.hpp"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-using Brivant::Basics::CBool;
-using Brivant::Basics::CString;
 using Brivant::GUI::Controls::CCenterSlider;
-using Brivant::GUI::Controls::CControlDescriptor;
-using Brivant::MathTools::CRect;
 using namespace VolturaTests;
 
-const CRect kHorizontal(10, 10, 100, 20);
-const CRect kVertical(10, 10, 20, 100);
+const CRect kAcross(10, 10, 100, 20);
+const CRect kUp(10, 10, 20, 100);
 
 class CCenterSliderTest : public ::testing::Test
 {
@@ -31,109 +25,91 @@ protected:
         bench.root().addControl(slider);
         return *slider;
     }
+    // "value bar".
+    static std::string state(const CCenterSlider& slider)
+    {
+        return number(slider.getValue()) + " " + rectText(slider.getBarArea());
+    }
 
     CControlBench bench;
     CRecordingActionListener listener;
 };
 
-TEST_F(CCenterSliderTest, aValueDrawsTheBarFromTheCentreLineTowardsItsEnd)
+TEST_F(CCenterSliderTest, aValueDrawsTheBarFromTheCentreLineTowardsItsEndAndAResizeFollows)
 {
     const struct
     {
         CRect area;
         double value; // -1: none set
-        const char* bar;
+        const char* expected;
     } cases[] = {
-        {kHorizontal, -1, "50,0,50,20"},
-        {kHorizontal, 0.75, "50,0,25,20"},
-        {kHorizontal, 0.25, "25,0,25,20"},
-        {kHorizontal, 0.5, "50,0,1,20"},
-        {kHorizontal, 0.0, "0,0,50,20"},
-        {kHorizontal, 1.5, "50,0,50,20"},
-        {kVertical, -1, "0,0,20,50"},
-        {kVertical, 0.75, "0,25,20,25"},
-        {kVertical, 0.25, "0,50,20,25"},
-        {kVertical, 0.5, "0,50,20,1"},
-        {kVertical, 0.6, "0,40,20,10"},
-        {kVertical, -0.1, "0,0,20,50"},
-        {CRect(0, 0, 20, 101), -1, "0,0,20,50"},
+        {kAcross, -1, "1 50,0,50,20"},
+        {kAcross, 0.75, "0.75 50,0,25,20"},
+        {kAcross, 0.25, "0.25 25,0,25,20"},
+        {kAcross, 0.5, "0.5 50,0,1,20"},
+        {kAcross, 0.0, "0 0,0,50,20"},
+        {kAcross, 1.5, "1 50,0,50,20"},
+        {kUp, -1, "1 0,0,20,50"},
+        {kUp, 0.75, "0.75 0,25,20,25"},
+        {kUp, 0.25, "0.25 0,50,20,25"},
+        {kUp, 0.5, "0.5 0,50,20,1"},
+        {kUp, 0.6, "0.6 0,40,20,10"},
+        {kUp, -0.1, "1 0,0,20,50"},
+        {CRect(0, 0, 20, 101), -1, "1 0,0,20,50"},
     };
     for (const auto& test : cases)
     {
-        SCOPED_TRACE(std::to_string(test.value) + " " + rectText(test.area));
-        CCenterSlider& slider = add(test.area);
+        CCenterSlider& slider = add(kAcross);
         slider.setValue(test.value);
-        EXPECT_EQ(test.bar, rectText(slider.getBarArea()));
-        EXPECT_DOUBLE_EQ(test.value >= 0 && test.value <= 1 ? test.value : 1.0, slider.getValue());
+        slider.setArea(test.area);
+        EXPECT_EQ(test.expected, state(slider)) << test.value << " " << rectText(test.area);
         EXPECT_TRUE(listener.controls.empty());
     }
 }
 
-TEST_F(CCenterSliderTest, aPressOrDragSetsTheValueAtThePointerLinearlyOnlyOnTheNearSideOfTheCentre)
+TEST_F(CCenterSliderTest, aPressOrDragSetsTheValueAtThePointerLinearlyOnlyOnTheNearSideAndTheWheelStepsIt)
 {
     const struct
     {
         CRect area;
-        const char* script;
-        double value;
-        const char* bar;
-        size_t reports;
-        bool pressed;
-    } cases[] = {
-        {kHorizontal, "D10,20", 0.0, "0,0,50,20", 1, true},
-        {kHorizontal, "D60,20", 0.5, "50,0,0,20", 1, true},
-        {kHorizontal, "D110,20", 1.0, "50,0,50,20", 1, true},
-        {kHorizontal, "D35,20", 25 / 75.0, "25,0,25,20", 1, true},
-        {kHorizontal, "D85,20", 0.75, "50,0,25,20", 1, true},
-        {kHorizontal, "D35,20 M0,20 M200,20", 1.0, "50,0,50,20", 3, true},
-        {kHorizontal, "D35,20 U35,20 M85,20", 25 / 75.0, "25,0,25,20", 1, false},
-        {kHorizontal, "M85,20", 1.0, "50,0,50,20", 0, false},
-        {kVertical, "D20,10", 1.0, "0,0,20,50", 1, true},
-        {kVertical, "D20,60", 0.5, "0,50,20,0", 1, true},
-        {kVertical, "D20,110", 0.0, "0,50,20,50", 1, true},
-        {kVertical, "D20,85", 0.25, "0,50,20,25", 1, true},
-        {kVertical, "D20,35 M20,0", 1.0, "0,0,20,50", 2, true},
-        {kVertical, "D20,35", 1 - 25 / 75.0, "0,25,20,25", 1, true},
-        // Without length the value is kept.
-        {CRect(10, 10, 0, 0), "D10,10 M10,10", 1.0, "0,0,0,0", 2, true},
-        {CRect(10, 10, 1, 0), "D11,10", 1.0, "0,0,0,0", 1, true},
-    };
-    for (const auto& test : cases)
-    {
-        SCOPED_TRACE(std::string(test.script) + " " + rectText(test.area));
-        CCenterSlider& slider = add(test.area);
-        playMouseScript(bench.window(), test.script);
-        EXPECT_NEAR(test.value, slider.getValue(), 1e-12);
-        EXPECT_EQ(test.bar, rectText(slider.getBarArea()));
-        EXPECT_EQ(std::vector<IControl*>(test.reports, &slider), listener.controls);
-        EXPECT_EQ(test.pressed, slider.isPressed());
-        EXPECT_EQ(test.pressed ? &slider : nullptr, bench.root().getLockedControl());
-    }
-}
-
-TEST_F(CCenterSliderTest, theWheelStepsTheValueAndReportsEvenWhenTheStepIsRefused)
-{
-    const struct
-    {
         double start;
         const char* script;
-        double value;
-        size_t reports;
+        const char* expected; // value, bar, reports, pressed
     } cases[] = {
-        {1.0, "W60,20", 1.0, 1},   {1.0, "w60,20", 0.975, 1},      {1.0, "^w60,20", 0.999375, 1},
-        {0.5, "W60,20", 0.525, 1}, {0.0, "w60,20 w60,20", 0.0, 2}, {0.01, "w60,20 W60,20", 0.035, 2},
+        {kAcross, 1, "D10,20", "0 0,0,50,20 1 pressed"},
+        {kAcross, 1, "D60,20", "0.5 50,0,0,20 1 pressed"},
+        {kAcross, 1, "D110,20", "1 50,0,50,20 1 pressed"},
+        {kAcross, 1, "D35,20", "0.3333 25,0,25,20 1 pressed"}, // 25 / 75, not 0.25
+        {kAcross, 1, "D85,20", "0.75 50,0,25,20 1 pressed"},
+        {kAcross, 1, "D35,20 M0,20 M200,20", "1 50,0,50,20 3 pressed"},
+        {kAcross, 1, "D35,20 U35,20 M85,20", "0.3333 25,0,25,20 1 -"},
+        {kAcross, 1, "M85,20", "1 50,0,50,20 0 -"},
+        {kUp, 1, "D20,10", "1 0,0,20,50 1 pressed"},
+        {kUp, 1, "D20,60", "0.5 0,50,20,0 1 pressed"},
+        {kUp, 1, "D20,110", "0 0,50,20,50 1 pressed"},
+        {kUp, 1, "D20,85", "0.25 0,50,20,25 1 pressed"},
+        {kUp, 1, "D20,35", "0.6667 0,25,20,25 1 pressed"},
+        {kUp, 1, "D20,35 M20,0", "1 0,0,20,50 2 pressed"},
+        // Without length the value is kept.
+        {CRect(10, 10, 0, 0), 0.3, "D10,10 M10,10", "0.3 0,0,0,0 2 pressed"},
+        {CRect(10, 10, 1, 0), 0.3, "D11,10", "0.3 0,0,0,0 1 pressed"},
+        // The wheel steps 0.025, 0.000625 with Shift, and reports even when the step would leave 0..1.
+        {kAcross, 1, "W60,20", "1 50,0,50,20 1 -"},
+        {kAcross, 1, "w60,20", "0.975 50,0,48,20 1 -"},
+        {kAcross, 1, "^w60,20", "0.9994 50,0,50,20 1 -"},
+        {kAcross, 0.5, "W60,20", "0.525 50,0,3,20 1 -"},
+        {kAcross, 0, "w60,20 w60,20", "0 0,0,50,20 2 -"},
+        {kAcross, 0.01, "w60,20 W60,20", "0.035 3,0,47,20 2 -"},
     };
     for (const auto& test : cases)
     {
-        SCOPED_TRACE(std::to_string(test.start) + " " + test.script);
-        CCenterSlider& slider = add(kHorizontal);
+        CCenterSlider& slider = add(test.area);
         slider.setValue(test.start);
         playMouseScript(bench.window(), test.script);
-        EXPECT_NEAR(test.value, slider.getValue(), 1e-12);
-        EXPECT_EQ(std::vector<IControl*>(test.reports, &slider), listener.controls);
-        CCenterSlider copy(&bench.root(), 2, kHorizontal, nullptr);
-        copy.setValue(slider.getValue());
-        EXPECT_EQ(rectText(copy.getBarArea()), rectText(slider.getBarArea()));
+        EXPECT_EQ(test.expected, state(slider) + " " + std::to_string(listener.controls.size()) +
+                                     (slider.isPressed() ? " pressed" : " -"))
+            << test.script << " " << rectText(test.area);
+        EXPECT_EQ(slider.isPressed() ? &slider : nullptr, bench.root().getLockedControl());
     }
 }
 
@@ -141,22 +117,18 @@ TEST_F(CCenterSliderTest, theBarIsFilledByPressAndFramedAndTheCentreLineCrossesI
 {
     const struct
     {
-        CRect area;
         const char* script;
         bool enabled;
-        const char* fill;
-        const char* frame;
-        const char* line;
+        const char* expected; // inside the bar, its right edge, the centre line, beside the bar
     } cases[] = {
-        {kHorizontal, "", true, "153,116,188", "0,0,0", "243,32,32"},
-        {kHorizontal, "D85,20", true, "243,32,32", "0,0,0", "243,32,32"},
-        {kHorizontal, "D85,20 U85,20", true, "153,116,188", "0,0,0", "243,32,32"},
-        {kHorizontal, "", false, "255,255,255", "255,255,255", "255,255,255"},
+        {"", true, "153,116,188 0,0,0 243,32,32 255,255,255"},
+        {"D85,20", true, "243,32,32 0,0,0 243,32,32 255,255,255"},
+        {"D85,20 U85,20", true, "153,116,188 0,0,0 243,32,32 255,255,255"},
+        {"", false, "255,255,255 255,255,255 255,255,255 255,255,255"},
     };
     for (const auto& test : cases)
     {
-        SCOPED_TRACE(test.script);
-        CCenterSlider& slider = add(test.area);
+        CCenterSlider& slider = add(kAcross);
         slider.setValue(0.75);
         if (!test.enabled)
             slider.disable();
@@ -164,28 +136,18 @@ TEST_F(CCenterSliderTest, theBarIsFilledByPressAndFramedAndTheCentreLineCrossesI
         COffscreenCanvas canvas(150, 50);
         canvas.draw(bench.root());
         const CPixels pixels = canvas.pixels();
-        EXPECT_EQ(test.fill, pixels.rgb(70, 20));
-        EXPECT_EQ(test.frame, pixels.rgb(84, 20));
-        EXPECT_EQ(test.line, pixels.rgb(60, 20));
-        EXPECT_EQ("255,255,255", pixels.rgb(40, 20));
+        EXPECT_EQ(test.expected,
+                  pixels.rgb(70, 20) + " " + pixels.rgb(84, 20) + " " + pixels.rgb(60, 20) + " " + pixels.rgb(40, 20))
+            << test.script;
     }
 }
 
-TEST_F(CCenterSliderTest, theColoursTravelThroughTheLayoutAndValuesOfAnotherClassAreRefused)
+TEST_F(CCenterSliderTest, theColoursTravelThroughTheLayoutAndOnlyAsColours)
 {
-    CCenterSlider& source = add(kHorizontal);
-    EXPECT_EQ(std::vector<std::string>(
-                  {"Off Colour=153,116,188,255", "Over Colour=243,32,32,255", "Down Colour=243,32,32,255"}),
-              propertyTexts(source, 12));
-    CCenterSlider copy(&bench.root(), 2, kHorizontal, nullptr);
-    ASSERT_TRUE(readChangedLayout(
-        source, copy,
-        {{"Off Colour", "1,2,3,4"}, {"Over Colour", "5,6,7,8"}, {"Down Colour", "9,8,7,6"}, {"Area", "0,0,20,60"}}));
-    EXPECT_EQ(std::vector<std::string>({"Off Colour=1,2,3,4", "Over Colour=5,6,7,8", "Down Colour=9,8,7,6"}),
-              propertyTexts(copy, 12));
-    // The new area turns the slider upright, with the bar laid out again for the value.
-    EXPECT_EQ("0,0,20,30", rectText(copy.getBarArea()));
-    EXPECT_FALSE(copy.applyDescriptor(CControlDescriptor(CString("Down Colour"), 2, new CBool(true))));
-    EXPECT_EQ("Down Colour=9,8,7,6", propertyTexts(copy, 14).front());
+    CCenterSlider source(&bench.root(), 1, kAcross, nullptr);
+    CCenterSlider copy(&bench.root(), 2, kAcross, nullptr);
+    expectPropertiesTravel(source, copy, 12,
+                           "Off Colour=153,116,188,255|Over Colour=243,32,32,255|Down Colour=243,32,32,255",
+                           "Off Colour=1,2,3,4|Over Colour=5,6,7,8|Down Colour=9,8,7,6");
 }
 } // namespace
