@@ -4,6 +4,9 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CAnimationFrame.hpp"
+#include "gui/controls/CAreaBox.hpp"
+#include "gui/controls/CAutoAnimation.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
@@ -32,6 +35,9 @@ namespace
 // construction to newControl.
 const char* const kClassNames[] = {
     "CAnimation",
+    "CAnimationFrame",
+    "CAreaBox",
+    "CAutoAnimation",
     "CControlPanel",
     "CKnob",
     "CLatchingButton",
@@ -49,6 +55,12 @@ IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CAnimation")
         return new CAnimation(root, -1, CRect(0, 0, 50, 50));
+    if (className == "CAnimationFrame")
+        return new CAnimationFrame(root, -1, CRect(0, 0, 50, 50));
+    if (className == "CAreaBox")
+        return new CAreaBox(root, CRect(0, 0, 50, 50));
+    if (className == "CAutoAnimation")
+        return new CAutoAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CKnob")
