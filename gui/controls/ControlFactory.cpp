@@ -4,6 +4,12 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CImageLabel.hpp"
+#include "gui/controls/CModulatedXYPad.hpp"
+#include "gui/controls/CTriStateImage.hpp"
+#include "gui/controls/CWaveCycle.hpp"
+#include "gui/controls/CWindowDragTab.hpp"
+#include "gui/controls/CXYPad.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -21,13 +27,26 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CControlPanel"};
+const char* const kClassNames[] = {"CControlPanel",   "CImageLabel",    "CModulatedXYPad", "CTriStateImage",
+                                   "CWaveCycle",      "CWindowDragTab", "CXYPad"};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CImageLabel")
+        return new CImageLabel(root, -1, CRect(0, 0, 100, 20));
+    if (className == "CModulatedXYPad")
+        return new CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CTriStateImage")
+        return new CTriStateImage(root, -1, CRect(0, 0, 50, 20));
+    if (className == "CWaveCycle")
+        return new CWaveCycle(root, -1, CRect(0, 0, 100, 100));
+    if (className == "CWindowDragTab")
+        return new CWindowDragTab(root, -1, CRect(0, 0, 100, 50), nullptr);
+    if (className == "CXYPad")
+        return new CXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     return nullptr;
 }
 } // namespace
