@@ -3,6 +3,7 @@
 
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/io/CXMLNode.hpp"
 #include "gui/core/CControlPanel.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 
@@ -61,6 +62,29 @@ TEST(ControlFactory, anyOtherNameMakesNothingAndLeavesTheHolderAsItWas)
         held.setPointer(control);
         EXPECT_TRUE(createControl(CString(name), held, &bench.root())) << name;
         EXPECT_EQ(control, held.getPointer());
+    }
+}
+
+TEST(ControlFactory, pictureAndPadControlsGetTheirDefaultSizesAndReadTheLayoutTheyWrite)
+{
+    CControlBench bench;
+    const struct
+    {
+        const char* name;
+        long width, height;
+    } cases[] = {{"CImageLabel", 100, 20},     {"CModulatedXYPad", 200, 200}, {"CTriStateImage", 50, 20},
+                 {"CWaveCycle", 100, 100},     {"CWindowDragTab", 100, 50},   {"CXYPad", 200, 200}};
+    for (const auto& test : cases)
+    {
+        TAutomaticPointer<IControl> control;
+        ASSERT_TRUE(createControl(CString(test.name), control, &bench.root())) << test.name;
+        EXPECT_STREQ(test.name, control.getPointer()->getClass().getClassName());
+        EXPECT_EQ(CRect(0, 0, test.width, test.height), control.getPointer()->getArea()) << test.name;
+        Brivant::IO::CXMLNode node(CString("control"), nullptr);
+        ASSERT_TRUE(control.getPointer()->writeToXmlNode(&node)) << test.name;
+        TAutomaticPointer<IControl> copy;
+        ASSERT_TRUE(createControl(CString(test.name), copy, &bench.root()));
+        EXPECT_TRUE(copy.getPointer()->readFromXmlNode(&node)) << test.name;
     }
 }
 } // namespace
