@@ -1,83 +1,100 @@
-// CImageLabel: files dropped on it through its root: the first supported file becomes the picture, anything else
-// clears it, and the listener hears of every drop that names a file.
+// CImageLabel and CTriStateImage: drops through the root (the first supported file loads, anything else clears and
+// still notifies), the tri-state bounds and the disabled picture, and the tri-state picture properties.
 #include "gui/controls/CImageLabel.hpp"
 
+#include "gui/controls/CTriStateImage.hpp"
+#include "gui/core/CControlDescriptor.hpp"
+#include "gui/core/CImageManager.hpp"
 #include "gui/core/IImage.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace
 {
-using Brivant::GUI::Controls::CImageLabel;
+using Brivant::Basics::CString;
+using Brivant::GUI::Graphics::CImageManager;
 using Brivant::GUI::Graphics::IImage;
 using Brivant::MathTools::CRect;
 using namespace VolturaTests;
 
-class CImageLabelTest : public CImageManagerFixture
+class CPictureControlTest : public CImageManagerFixture
 {
 protected:
-    CImageLabelTest()
+    std::string centre()
     {
-        writePng(file("blue.png"), 8, 8, [](long, long) { return 0xFF0000C8u; });
-        writeJpeg(file("red.jpg"), 8, 8, [](long, long) { return 0xFFC80000u; });
-        writeText("notes.txt", "not a picture");
-        writeText("picture.bmp", "BM");
+        COffscreenCanvas canvas(40, 30);
+        canvas.draw(bench.root());
+        return canvas.rgb(15, 12);
     }
+    CControlBench bench{40, 30};
 };
 
-TEST_F(CImageLabelTest, theFirstSupportedFileLoadsAndAnythingElseClearsThePictureWithOneNotice)
+TEST_F(CPictureControlTest, aDropLoadsTheFirstFileOnlyClearsForAnyOtherKindAndNotifiesOnce)
 {
-    const std::string blue = file("blue.png"), red = file("red.jpg"), text = file("notes.txt"),
-                      bitmap = file("picture.bmp"), missing = file("missing.png");
+    writePng(file("blue.png"), 4, 4, [](long, long) { return 0xFF0000C8u; });
+    writeJpeg(file("red.jpg"), 4, 4, [](long, long) { return 0xFFC80000u; });
+    writeText("notes.txt", "text");
+    writeText("picture.bmp", "BM");
     const struct
     {
-        std::vector<const char*> files;
-        bool withListener;
+        std::vector<std::string> files;
         long type; // of the picture afterwards, -1 for none
-        size_t notices;
-        std::string centre;
-    } cases[] = {
-        {{blue.c_str(), red.c_str()}, true, IImage::kPNGImage, 1, "0,0,200"},
-        {{red.c_str()}, true, IImage::kJPEGImage, 1, ""},
-        {{text.c_str(), blue.c_str()}, true, -1, 1, "255,255,255"},
-        {{bitmap.c_str()}, true, -1, 1, "255,255,255"},
-        {{missing.c_str()}, true, -1, 1, "255,255,255"},
-        {{}, true, IImage::kPNGImage, 0, "0,0,200"}, // an empty drop keeps the picture
-        {{blue.c_str()}, false, IImage::kPNGImage, 0, "0,0,200"},
-    };
+    } cases[] = {{{"blue.png", "red.jpg"}, IImage::kPNGImage}, {{"red.jpg"}, IImage::kJPEGImage},
+                 {{"notes.txt", "blue.png"}, -1},             {{"picture.bmp"}, -1},
+                 {{"missing.png"}, -1},                        {{}, IImage::kPNGImage}};
+    auto* label = new Brivant::GUI::Controls::CImageLabel(&bench.root(), 1, CRect(10, 10, 20, 10));
+    bench.root().addControl(label);
+    EXPECT_FALSE(label->isMouseEnabled());
     for (const auto& test : cases)
     {
-        CControlBench bench(100, 60);
-        auto* label = new CImageLabel(&bench.root(), 1, CRect(10, 10, 40, 20));
-        bench.root().addControl(label);
-        EXPECT_FALSE(label->isMouseEnabled());
+        label->registerActionListener(nullptr);
+        bench.drop(12, 12, {file("blue.png").c_str()});
+        EXPECT_EQ("0,0,200", centre());
         CRecordingActionListener listener;
-        if (test.withListener)
-            label->registerActionListener(&listener);
-        bench.drop(15, 15, {blue.c_str()});
-        listener.controls.clear();
-
-        Brivant::GUI::Events::CDropEvent event(Brivant::MathTools::CPoint(12, 12));
-        for (const char* name : test.files)
-            event.getFileList().addElement(new Brivant::Basics::CString(name));
+        label->registerActionListener(&listener);
+        Brivant::GUI::Events::CDropEvent event(Brivant::MathTools::CPoint(25, 15));
+        for (const std::string& name : test.files)
+            event.getFileList().addElement(new CString(file(name).c_str()));
         bench.root().handleFileDrop(event);
-
         const std::string context = test.files.empty() ? "none" : test.files[0];
-        IImage* picture = label->getPrimaryImage();
-        EXPECT_EQ(test.type, picture != nullptr ? picture->getImageType() : -1) << context;
-        EXPECT_EQ(std::vector<IControl*>(test.notices, label), listener.controls) << context;
-        EXPECT_EQ("10,10,40,20", bench.redraws.back()) << context;
-        if (!test.centre.empty())
-        {
-            COffscreenCanvas canvas(100, 60);
-            canvas.draw(bench.root());
-            EXPECT_EQ(test.centre, canvas.rgb(30, 20)) << context;
-        }
+        EXPECT_EQ(test.type, label->getPrimaryImage() ? label->getPrimaryImage()->getImageType() : -1) << context;
+        EXPECT_EQ(std::vector<IControl*>(test.files.empty() ? 0 : 1, label), listener.controls) << context;
+        EXPECT_EQ(test.type == -1, centre() == "255,255,255") << context;
     }
+}
+
+TEST_F(CPictureControlTest, theTriStateImageShowsOnlyStatesZeroToTwoAndTheDisabledPictureWins)
+{
+    const char* names[] = {"first", "second", "third"};
+    const SPixel pixels[] = {{200, 0, 0, 255}, {0, 200, 0, 255}, {50, 50, 50, 255}};
+    for (int index = 0; index < 3; ++index)
+    {
+        const std::string fileName = std::string(names[index]) + ".tga";
+        CTemporaryFolder::writeBytes(file(fileName), targaFile(2, 2, std::vector<SPixel>(4, pixels[index])));
+        CImageManager::addImage(CString("{}"), CString(fileName.c_str()), CString(names[index]));
+    }
+    auto* image = new Brivant::GUI::Controls::CTriStateImage(&bench.root(), 1, CRect(5, 5, 20, 10));
+    bench.root().addControl(image);
+    image->setImages(CImageManager::getImage(CString("first")), CImageManager::getImage(CString("second")), nullptr);
+    const std::pair<long, const char*> steps[] = {
+        {0, "0,0,200"}, {1, "0,200,0"}, {3, "0,200,0"}, {-1, "0,200,0"}, {2, "255,255,255"}};
+    for (const auto& step : steps)
+    {
+        image->setState(static_cast<unsigned long>(step.first));
+        EXPECT_EQ(step.second, centre()) << step.first;
+    }
+    EXPECT_EQ(3u, bench.redraws.size()); // one for each state taken
+    using Brivant::GUI::Controls::CControlDescriptor;
+    EXPECT_TRUE(image->applyDescriptor(CControlDescriptor(CString("Image 3"), 1, new CString("third"))));
+    EXPECT_FALSE(image->applyDescriptor(CControlDescriptor(CString("Image 3"), 1, new CRect(0, 0, 1, 1))));
+    EXPECT_EQ("50,50,50", centre());
+    EXPECT_TRUE(image->applyDescriptor(CControlDescriptor(CString("Image 3"), 1, new CString("nobody"))));
+    EXPECT_EQ("255,255,255", centre());
+    image->setDisabledImage(CImageManager::getImage(CString("second")));
+    image->disable();
+    image->setState(0);
+    EXPECT_EQ("0,200,0", centre());
 }
 } // namespace
