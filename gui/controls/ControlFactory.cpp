@@ -5,7 +5,16 @@
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
 #include "gui/controls/CImageLabel.hpp"
+#include "gui/controls/CKnob.hpp"
+#include "gui/controls/CLatchingButton.hpp"
+#include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CModulatedXYPad.hpp"
+#include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CScrollBar.hpp"
+#include "gui/controls/CScrollPanel.hpp"
+#include "gui/controls/CSlider.hpp"
+#include "gui/controls/CSliderArray.hpp"
+#include "gui/controls/CTextLabel.hpp"
 #include "gui/controls/CTriStateImage.hpp"
 #include "gui/controls/CWaveCycle.hpp"
 #include "gui/controls/CWindowDragTab.hpp"
@@ -27,18 +36,55 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CControlPanel",   "CImageLabel",    "CModulatedXYPad", "CTriStateImage",
-                                   "CWaveCycle",      "CWindowDragTab", "CXYPad"};
+const char* const kClassNames[] = {
+    "CAnimation",
+    "CControlPanel",
+    "CImageLabel",
+    "CKnob",
+    "CLatchingButton",
+    "CLevelMeter",
+    "CModulatedXYPad",
+    "CMomentaryButton",
+    "CScrollBar",
+    "CScrollPanel",
+    "CSlider",
+    "CSliderArray",
+    "CTextLabel",
+    "CTriStateImage",
+    "CWaveCycle",
+    "CWindowDragTab",
+    "CXYPad",
+};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
+    if (className == "CAnimation")
+        return new CAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CImageLabel")
         return new CImageLabel(root, -1, CRect(0, 0, 100, 20));
+    if (className == "CKnob")
+        return new CKnob(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CLatchingButton")
+        return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CLevelMeter")
+        return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
     if (className == "CModulatedXYPad")
         return new CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CMomentaryButton")
+        return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CScrollBar")
+        return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
+    if (className == "CScrollPanel")
+        return new CScrollPanel(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200));
+    if (className == "CSlider")
+        return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
+    if (className == "CSliderArray")
+        return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
+    if (className == "CTextLabel")
+        return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     if (className == "CTriStateImage")
         return new CTriStateImage(root, -1, CRect(0, 0, 50, 20));
     if (className == "CWaveCycle")
