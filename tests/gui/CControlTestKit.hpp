@@ -61,6 +61,7 @@ inline std::string rectText(const CRect& rect)
 
 enum EModifier
 {
+    kNoModifier = 0,
     kCtrl = 1,
     kShift = 2,
     kAlt = 4
@@ -88,7 +89,7 @@ public:
     CControlRoot& root() { return *dynamic_cast<CControlRoot*>(m_window->getControlRoot()); }
 
     // Built on the window's own mouse, as the window builds its events.
-    void mouse(long kind, long x, long y, int modifiers = 0, double wheel = 0.0)
+    void mouse(long kind, long x, long y, int modifiers = kNoModifier, double wheel = 0.0)
     {
         CMouseEvent event(&m_window->getMousePointer(), kind, wheel);
         event.setMousePosition(CPoint(x, y));
@@ -115,6 +116,7 @@ public:
         mouse(CMouseEvent::kLeftButtonDown, x, y);
         mouse(CMouseEvent::kLeftButtonUp, x, y);
     }
+    void wheel(long x, long y, double notches) { mouse(CMouseEvent::kMouseWheel, x, y, kNoModifier, notches); }
 
     bool key(bool pressed, char character)
     {
