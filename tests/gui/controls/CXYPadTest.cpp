@@ -20,7 +20,7 @@ using Brivant::GUI::Controls::CXYPad;
 using Brivant::MathTools::CRect;
 using namespace VolturaTests;
 
-// Pads sit at (20, 30): the root makes every position below local, and drawings are read in pad coordinates.
+// Pads sit at (20, 30): the root makes the mouse positions below local; pixels are read in the root's coordinates.
 class CXYPadTest : public CImageManagerFixture
 {
 protected:
