@@ -7,7 +7,9 @@
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CMenu.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CPopupButton.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
@@ -33,6 +35,7 @@ const char* const kClassNames[] = {
     "CLatchingButton",
     "CLevelMeter",
     "CMomentaryButton",
+    "CPopupButton",
     "CTextLabel",
 };
 
@@ -51,6 +54,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CPopupButton")
+        return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;
