@@ -10,6 +10,10 @@
 #include "gui/controls/CMenu.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
 #include "gui/controls/CPopupButton.hpp"
+#include "gui/controls/CScrollBar.hpp"
+#include "gui/controls/CScrollPanel.hpp"
+#include "gui/controls/CSlider.hpp"
+#include "gui/controls/CSliderArray.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
@@ -36,6 +40,10 @@ const char* const kClassNames[] = {
     "CLevelMeter",
     "CMomentaryButton",
     "CPopupButton",
+    "CScrollBar",
+    "CScrollPanel",
+    "CSlider",
+    "CSliderArray",
     "CTextLabel",
 };
 
@@ -56,6 +64,14 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CPopupButton")
         return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
+    if (className == "CScrollBar")
+        return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
+    if (className == "CScrollPanel")
+        return new CScrollPanel(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200));
+    if (className == "CSlider")
+        return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
+    if (className == "CSliderArray")
+        return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;
