@@ -61,6 +61,7 @@ inline std::string rectText(const CRect& rect)
 
 enum EModifier
 {
+    kNoModifier = 0,
     kCtrl = 1,
     kShift = 2,
     kAlt = 4
@@ -115,6 +116,7 @@ public:
         mouse(CMouseEvent::kLeftButtonDown, x, y);
         mouse(CMouseEvent::kLeftButtonUp, x, y);
     }
+    void wheel(long x, long y, double notches) { mouse(CMouseEvent::kMouseWheel, x, y, kNoModifier, notches); }
 
     bool key(bool pressed, char character)
     {
