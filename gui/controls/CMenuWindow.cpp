@@ -19,7 +19,6 @@ namespace GUI
 {
 namespace Windowing
 {
-using ::Brivant::Basics::CClass;
 using ::Brivant::Basics::CString;
 using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
@@ -29,8 +28,6 @@ using Events::CMenuEvent;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CMenuWindow::classRecord();
-
 constexpr long kPopupToolWindowPreset = 3;
 
 // Each menu window registers a window class of its own name; a serial number keeps the names of live windows
@@ -87,14 +84,6 @@ private:
     std::vector<IWindow*> m_windows;
 };
 } // namespace
-
-CClass& CMenuWindow::classRecord()
-{
-    static CClass record("CMenuWindow", "CWindow");
-    return record;
-}
-
-const CClass& CMenuWindow::getClass() const { return classRecord(); }
 
 CMenuWindow::CMenuWindow(const CRect& area, CWindowAttributes* attributes, CMenu* menu, bool useIcons,
                          Listeners::IMenuListener* listener)
@@ -212,7 +201,12 @@ void CMenuWindow::openSubMenuWindow(Controls::CSubMenuMenuItem* item, long rowTo
         return;
     const CPoint position(getWindowArea().getRight(), getWindowArea().getTop() + rowTop);
     // Showing the nested window takes the focus from this one, which must not close it.
-    m_openingSubMenu = true;
+    struct COpening
+    {
+        explicit COpening(bool& flag) : m_flag(flag) { m_flag = true; }
+        ~COpening() { m_flag = false; }
+        bool& m_flag;
+    } opening(m_openingSubMenu);
     releaseSubMenuWindow(false);
     auto* nested = new CMenuWindow(CRect(0, 0, 10, 10), getWindowAttributes(), item->getSubMenu(), true, this);
     nested->referenced();
@@ -224,7 +218,6 @@ void CMenuWindow::openSubMenuWindow(Controls::CSubMenuMenuItem* item, long rowTo
     nested->setMenuColours(m_menuRoot->getMenuColours());
     nested->setFont(m_menuRoot->getFont());
     nested->openPopupWindow(position);
-    m_openingSubMenu = false;
 }
 
 bool CMenuWindow::holdsFocus() const

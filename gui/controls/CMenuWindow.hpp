@@ -34,6 +34,8 @@ namespace Windowing
 {
 class CMenuWindow : public CWindow, public Listeners::IMenuListener
 {
+    BRIVANT_CLASS_RECORD(CMenuWindow, "CWindow");
+
 public:
     class CMenuRoot;
 
@@ -44,9 +46,6 @@ public:
                 bool useIcons, Listeners::IMenuListener* listener);
     // Lets its nested window go.
     ~CMenuWindow() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     // Shows the window at a screen position, sized to its menu and pulled back inside the monitor there, and
     // tells the listener it opened.
@@ -117,7 +116,6 @@ private:
     bool m_useIcons;
     bool m_open;
     CMenuRoot* m_menuRoot;
-    ::Brivant::Basics::TInstanceCount<CMenuWindow> m_instanceCount;
 };
 } // namespace Windowing
 } // namespace GUI

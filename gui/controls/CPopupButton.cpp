@@ -46,10 +46,11 @@ CPopupButton::CPopupButton(IControlRoot* root, long id, const CRect& area, CMenu
       m_lastMenuEvent(nullptr), m_useIcons(true), m_menuListener(menuListener)
 {
     if (menu == nullptr)
-        throw ::Brivant::Exceptions::CException(
-            CString("Menu is NULL"),
-            CString("CPopupButton::CPopupButton(IControlRoot *, const long, const CRect &, CMenu *, IActionListener *)"),
-            true);
+    {
+        const char* const function =
+            "CPopupButton::CPopupButton(IControlRoot *, const long, const CRect &, CMenu *, IActionListener *)";
+        throw ::Brivant::Exceptions::CException(CString("Menu is NULL"), CString(function), true);
+    }
     swapCounted(m_menu, menu);
 }
 

@@ -164,8 +164,9 @@ TEST_F(CPopupButtonTest, aButtonWithoutAMenuIsRefused)
     catch (const Brivant::Exceptions::CException& failure)
     {
         EXPECT_STREQ("Menu is NULL", failure.getErrorReason().getString());
-        EXPECT_STREQ("CPopupButton::CPopupButton(IControlRoot *, const long, const CRect &, CMenu *, IActionListener *)",
-                     failure.getFunctionName().getString());
+        EXPECT_STREQ(
+            "CPopupButton::CPopupButton(IControlRoot *, const long, const CRect &, CMenu *, IActionListener *)",
+            failure.getFunctionName().getString());
     }
 }
 } // namespace
