@@ -112,15 +112,7 @@ inline void mouseThroughRoot(Brivant::GUI::Windowing::IWindow& window, long kind
 {
     CMouseEvent event(&window.getMousePointer(), kind, 0.0);
     event.setMousePosition(Brivant::MathTools::CPoint(x, y));
-    Brivant::GUI::Listeners::IMouseListener& root = *window.getControlRoot();
-    if (kind == CMouseEvent::kLeftButtonDown)
-        root.handleLeftButtonDown(event);
-    else if (kind == CMouseEvent::kLeftButtonUp)
-        root.handleLeftButtonUp(event);
-    else if (kind == CMouseEvent::kMouseLeave)
-        root.handleMouseLeavingArea(event);
-    else
-        root.handleMouseMovement(event);
+    sendMouseEvent(*window.getControlRoot(), event);
 }
 
 // The same as a real message to the native window, so that it runs the window's own handling.
