@@ -1,7 +1,5 @@
-// What the menu window and pop-up button tests share: menus written as one line of text, a menu listener that
-// writes down what reaches it, a menu window held by reference, and synthetic events sent through a root or
-// as real messages to a native window.
-//
+// What the menu tests share: menus written as one line, a recording menu listener, a menu window held by
+// reference, and mouse events sent through a window's root or as real messages.
 //   menuOf("a b -- ~c |d >e")   items a, b, separator, disabled c, column break, d, sub-menu e ("[x]" a checked
 //                                checkable x, "[-]x" an unchecked one); ids count 0, 1, 2 ... in order (-1 for
 //                                structure); a sub-menu item's menu gets items "e1", "e2" with ids 100, 101.
@@ -22,9 +20,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace VolturaTests
 {
@@ -67,45 +67,36 @@ inline CMenu* menuOf(const std::string& line)
     return menu;
 }
 
-// "opening", "closing" and "selection <id>", in order; onSelection runs inside the selection call.
+// Writes down "opening", "closing" and "selection <id>"; onSelection runs inside the selection call.
 class CRecordingMenuListener : public Brivant::GUI::Listeners::IMenuListener
 {
 public:
-    void handleMenuOpening(const CMenuEvent& event) override { note("opening", event); }
-    void handleMenuClosing(const CMenuEvent& event) override { note("closing", event); }
+    void handleMenuOpening(const CMenuEvent&) override { calls += "opening; "; }
+    void handleMenuClosing(const CMenuEvent&) override { calls += "closing; "; }
     void handleMenuSelection(const CMenuEvent& event) override
     {
-        note("selection " + std::to_string(event.getMenuItemId()), event);
+        calls += "selection " + std::to_string(event.getMenuItemId()) + "; ";
         if (onSelection)
-            onSelection(event);
+            onSelection();
     }
+    // What was heard since the last call.
+    std::string played() { return std::exchange(calls, std::string()); }
 
-    std::vector<std::string> calls;
-    std::vector<const CMenu*> menus;
-    std::function<void(const CMenuEvent&)> onSelection;
-
-private:
-    void note(const std::string& call, const CMenuEvent& event)
-    {
-        calls.push_back(call);
-        menus.push_back(event.getMenu());
-    }
+    std::string calls;
+    std::function<void()> onSelection;
 };
 
 // Holds a menu window by one reference, as its owners do.
-class CHeldMenuWindow
+struct CReleaseWindow
 {
-public:
-    explicit CHeldMenuWindow(CMenuWindow* window) : m_window(window) { m_window->referenced(); }
-    ~CHeldMenuWindow() { m_window->dereference(); }
-    CHeldMenuWindow(const CHeldMenuWindow&) = delete;
-    CHeldMenuWindow& operator=(const CHeldMenuWindow&) = delete;
-    CMenuWindow* operator->() const { return m_window; }
-    CMenuWindow& operator*() const { return *m_window; }
-
-private:
-    CMenuWindow* m_window;
+    void operator()(CMenuWindow* window) const { window->dereference(); }
 };
+using THeldMenuWindow = std::unique_ptr<CMenuWindow, CReleaseWindow>;
+inline THeldMenuWindow held(CMenuWindow* window)
+{
+    window->referenced();
+    return THeldMenuWindow(window);
+}
 
 // One mouse event through a window's root, built on the window's own mouse as the window builds them.
 inline void mouseThroughRoot(Brivant::GUI::Windowing::IWindow& window, long kind, long x, long y)
@@ -115,17 +106,12 @@ inline void mouseThroughRoot(Brivant::GUI::Windowing::IWindow& window, long kind
     sendMouseEvent(*window.getControlRoot(), event);
 }
 
-// The same as a real message to the native window, so that it runs the window's own handling.
-inline void mouseMessage(Brivant::GUI::Windowing::IWindow& window, UINT message, long x, long y)
+// The same as real messages to the native window, so that they run the window's own handling.
+inline void mouseMessages(Brivant::GUI::Windowing::IWindow& window, std::initializer_list<UINT> messages, long x,
+                          long y)
 {
-    SendMessageA(*window.getWindowHandle(), message, 0,
-                 static_cast<LPARAM>(static_cast<LONG>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y)))));
-}
-
-inline void clickMessage(Brivant::GUI::Windowing::IWindow& window, long x, long y)
-{
-    mouseMessage(window, WM_MOUSEMOVE, x, y);
-    mouseMessage(window, WM_LBUTTONDOWN, x, y);
-    mouseMessage(window, WM_LBUTTONUP, x, y);
+    for (UINT message : messages)
+        SendMessageA(*window.getWindowHandle(), message, 0,
+                     static_cast<LPARAM>(static_cast<LONG>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y)))));
 }
 } // namespace VolturaTests

@@ -4,7 +4,6 @@
 #include "gui/controls/CMenuItemDisplay.hpp"
 #include "gui/controls/CMenuRoot.hpp"
 #include "gui/controls/CPopupButton.hpp"
-#include "gui/core/CWindowAttributes.hpp"
 #include "tests/gui/controls/CMenuTestSupport.hpp"
 
 #include <gtest/gtest.h>
@@ -16,146 +15,116 @@ using Brivant::GUI::Controls::CPopupButton;
 using Brivant::MathTools::CPoint;
 using Brivant::MathTools::CRect;
 
-// Action and menu notices in one log, with what the button shows when each arrives.
-class COrderLog : public Brivant::GUI::Listeners::IActionListener, public Brivant::GUI::Listeners::IMenuListener
+// Menu notices and action events in one log; an action writes the choice the button keeps and its value.
+class COrderLog : public CRecordingMenuListener, public Brivant::GUI::Listeners::IActionListener
 {
 public:
     void handleActionEvent(const Brivant::GUI::Events::CActionEvent&) override
     {
         const CMenuEvent* kept = button->getMenuEvent();
-        calls.push_back("action " + std::to_string(kept != nullptr ? kept->getMenuItemId() : -9) + " value " +
-                        std::to_string(static_cast<int>(button->getValue())));
-    }
-    void handleMenuOpening(const CMenuEvent&) override { calls.push_back("opening"); }
-    void handleMenuClosing(const CMenuEvent&) override { calls.push_back("closing"); }
-    void handleMenuSelection(const CMenuEvent& event) override
-    {
-        calls.push_back("selection " + std::to_string(event.getMenuItemId()));
+        calls += "action " + std::to_string(kept != nullptr ? kept->getMenuItemId() : -9) + " value " +
+                 std::to_string(static_cast<int>(button->getValue())) + "; ";
     }
 
     CPopupButton* button = nullptr;
-    std::vector<std::string> calls;
 };
 
 class CPopupButtonTest : public ::testing::Test
 {
 protected:
-    CPopupButtonTest() : m_menu(menuOf("zero one two"))
-    {
-        button = new CPopupButton(&bench.root(), 7, CRect(20, 10, 64, 32), m_menu, &log, &log);
-        bench.root().addControl(button);
-        log.button = button;
-    }
+    CPopupButtonTest() : m_menu(menuOf("zero one two")) { makeButton(true); }
     ~CPopupButtonTest() override { m_menu->dereference(); }
 
-    void openMenu()
+    // At (20, 10), 64 by 32, in place of the one before.
+    void makeButton(bool withMenuWindow)
     {
-        Brivant::GUI::Windowing::CWindowAttributes attributes;
-        button->openMenu(&attributes, true);
+        if (log.button != nullptr)
+            bench.root().removeControl(log.button);
+        log.button = new CPopupButton(&bench.root(), 7, CRect(20, 10, 64, 32), m_menu, &log, &log);
+        bench.root().addControl(log.button);
+        if (withMenuWindow)
+            log.button->openMenu(nullptr, true);
     }
 
-    std::string played()
+    void choose(long row)
     {
-        std::string calls;
-        for (const std::string& call : log.calls)
-            calls += call + "; ";
-        log.calls.clear();
-        return calls;
+        CMenuWindow& menuWindow = *log.button->getMenuWindow();
+        const CRect& area = menuWindow.getMenuRoot().getRow(row)->getArea();
+        for (long kind : {CMouseEvent::kMouseMove, CMouseEvent::kLeftButtonDown, CMouseEvent::kLeftButtonUp})
+            mouseThroughRoot(menuWindow, kind, area.getLeft() + 5, area.getTop() + 5);
     }
 
     CControlBench bench;
     COrderLog log;
-    CPopupButton* button;
     CMenu* m_menu;
 };
 
 TEST_F(CPopupButtonTest, aReleaseOnTheButtonLatchesItAndOpensTheMenuJustBelowANextOneClosesIt)
 {
-    // The bench window has no native window, so the button's lower left corner is its own position.
+    // Without a menu window the button only latches. The bench window has no native window, so the button's
+    // lower left corner stands where it stands in the window.
     const struct
     {
-        bool withMenu;
-        long x, y;
+        bool withMenuWindow;
+        long x;
         double value;
-        bool open;
         const char* calls;
-    } cases[] = {
-        {true, 40, 20, 1.0, true, "opening; "},
-        {true, 40, 20, 0.0, false, "closing; "},
-        {true, 200, 200, 0.0, false, ""},
-        {false, 40, 20, 1.0, false, ""},
-        {false, 40, 20, 0.0, false, ""},
-    };
+    } cases[] = {{true, 40, 1.0, "opening; "}, {true, 40, 0.0, "closing; "}, {true, 200, 0.0, ""},
+                 {false, 40, 1.0, ""},         {false, 40, 0.0, ""}};
     for (const auto& test : cases)
     {
-        if (test.withMenu && button->getMenuWindow() == nullptr)
-            openMenu();
-        if (!test.withMenu && button->getMenuWindow() != nullptr)
+        if (test.withMenuWindow != (log.button->getMenuWindow() != nullptr))
+            makeButton(test.withMenuWindow);
+        bench.click(test.x, 20);
+        EXPECT_EQ(test.value, log.button->getValue()) << test.x << " " << test.withMenuWindow;
+        EXPECT_EQ(test.calls, log.played());
+        if (CMenuWindow* shown = log.button->getMenuWindow())
         {
-            bench.root().removeControl(button);
-            button = new CPopupButton(&bench.root(), 7, CRect(20, 10, 64, 32), m_menu, &log, &log);
-            bench.root().addControl(button);
-            log.button = button;
-        }
-        bench.mouse(CMouseEvent::kLeftButtonDown, test.x, test.y);
-        bench.mouse(CMouseEvent::kLeftButtonUp, test.x, test.y);
-        EXPECT_EQ(test.value, button->getValue()) << test.x << " with menu " << test.withMenu;
-        EXPECT_EQ(test.calls, played());
-        if (CMenuWindow* shown = button->getMenuWindow())
-        {
-            EXPECT_EQ(test.open, IsWindowVisible(*shown->getWindowHandle()) != FALSE);
-            const CRect& area = shown->getWindowArea();
-            EXPECT_EQ("20,41", positionText(CPoint(area.getLeft(), area.getTop())));
-            EXPECT_GE(area.getWidth(), 64);
+            EXPECT_EQ(test.value == 1.0, IsWindowVisible(*shown->getWindowHandle()) != FALSE);
+            EXPECT_EQ("20,41", positionText(CPoint(shown->getWindowArea().getLeft(), shown->getWindowArea().getTop())));
+            EXPECT_GE(shown->getWindowArea().getWidth(), 64);
         }
     }
 }
 
 TEST_F(CPopupButtonTest, aChoiceIsKeptThenReportedOnceAndPassedOnWithTheButtonUnlatched)
 {
-    openMenu();
     for (long row : {0L, 2L})
     {
         bench.click(40, 20);
-        CMenuWindow& menuWindow = *button->getMenuWindow();
-        const CRect& area = menuWindow.getMenuRoot().getRow(row)->getArea();
-        mouseThroughRoot(menuWindow, CMouseEvent::kMouseMove, area.getLeft() + 5, area.getTop() + 5);
-        mouseThroughRoot(menuWindow, CMouseEvent::kLeftButtonDown, area.getLeft() + 5, area.getTop() + 5);
-        mouseThroughRoot(menuWindow, CMouseEvent::kLeftButtonUp, area.getLeft() + 5, area.getTop() + 5);
+        choose(row);
         const std::string id = std::to_string(row);
-        EXPECT_EQ("opening; closing; action " + id + " value 0; selection " + id + "; ", played());
-        EXPECT_EQ(row, button->getMenuEvent()->getMenuItemId());
-        EXPECT_EQ(m_menu, button->getMenuEvent()->getMenu());
-        EXPECT_FALSE(button->isLatched());
-        EXPECT_FALSE(menuWindow.isOpen());
+        EXPECT_EQ("opening; closing; action " + id + " value 0; selection " + id + "; ", log.played());
+        EXPECT_EQ(row, log.button->getMenuEvent()->getMenuItemId());
+        EXPECT_EQ(m_menu, log.button->getMenuEvent()->getMenu());
+        EXPECT_FALSE(log.button->isLatched());
+        EXPECT_FALSE(log.button->getMenuWindow()->isOpen());
         // The closing cleared the highlight for the next opening.
-        EXPECT_EQ(-1, menuWindow.getMenuRoot().getCurrentSelection());
+        EXPECT_EQ(-1, log.button->getMenuWindow()->getMenuRoot().getCurrentSelection());
     }
 }
 
 TEST_F(CPopupButtonTest, closingTheMenuWithoutAChoiceUnlatchesTheButtonAndReportsNothing)
 {
-    openMenu();
-    for (const char* how : {"window closed", "button released"})
+    for (const std::string how : {"window closed", "button released"})
     {
         bench.click(40, 20);
-        CMenuWindow& menuWindow = *button->getMenuWindow();
+        CMenuWindow& menuWindow = *log.button->getMenuWindow();
         mouseThroughRoot(menuWindow, CMouseEvent::kMouseMove, 10, 5);
         EXPECT_EQ(0, menuWindow.getMenuRoot().getCurrentSelection());
-        if (std::string(how) == "window closed")
+        if (how == "window closed")
             menuWindow.lostFocus(&menuWindow);
         else
             bench.click(40, 20);
-        EXPECT_EQ("opening; closing; ", played()) << how;
-        EXPECT_FALSE(button->isLatched()) << how;
-        EXPECT_EQ(nullptr, button->getMenuEvent()) << how;
+        EXPECT_EQ("opening; closing; ", log.played()) << how;
+        EXPECT_FALSE(log.button->isLatched()) << how;
+        EXPECT_EQ(nullptr, log.button->getMenuEvent()) << how;
         EXPECT_EQ(-1, menuWindow.getMenuRoot().getCurrentSelection()) << how;
     }
 }
 
 TEST_F(CPopupButtonTest, aButtonWithoutAMenuIsRefused)
 {
-    EXPECT_STREQ("CLatchingButton", CPopupButton::classRecord().getParentName());
     try
     {
         CPopupButton refused(&bench.root(), 1, CRect(0, 0, 10, 10), nullptr, nullptr, nullptr);
