@@ -3,6 +3,7 @@
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/mathtools/CPolygon.hpp"
 #include "gui/controls/CCheckableMenuItem.hpp"
+#include "gui/controls/CImageLabel.hpp"
 #include "gui/controls/CMenuItem.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CBrush.hpp"
@@ -85,9 +86,10 @@ CMenuItemDisplay::CMenuItemDisplay(IControlRoot* root, long id, const CRect& are
     : CControlPanel(root != nullptr ? root->getParentWindow() : nullptr, root, id, area, nullptr), m_item(),
       m_colours(menuWindowStartingColours()), m_highlighted(false), m_useIcons(useIcons),
       m_hasCheckable(hasCheckable), m_hasSubMenus(hasSubMenus), m_iconWidth(std::max(0L, iconWidth)),
-      m_iconBox(kNoBox), m_label(), m_subMenuPointer(), m_selectable()
+      m_icon(), m_label(), m_subMenuPointer(), m_selectable()
 {
     setPanelOption(false);
+    m_icon.setPointer(new CImageLabel(this, -1, kNoBox));
     m_label.setPointer(new CTextLabel(this, -1, kNoBox, CString(" ")));
     m_subMenuPointer.setPointer(new CMenuItemSubMenuPointer(this));
     m_selectable.setPointer(new CMenuItemSelectable(this));
@@ -117,22 +119,22 @@ void CMenuItemDisplay::setMenuColours(const CMenuColours& colours)
 
 void CMenuItemDisplay::setFont(Fonts::CFont* font) { m_label.getPointer()->setFont(font); }
 
-void CMenuItemDisplay::setHighlighted(bool highlighted) { m_highlighted = highlighted; }
+void CMenuItemDisplay::setHighlighted(bool highlighted)
+{
+    m_highlighted = highlighted;
+    showIcon();
+}
 
-IImage* CMenuItemDisplay::getShownIcon() const
+void CMenuItemDisplay::showIcon()
 {
     const CMenuItem* item = m_item.getPointer();
-    if (!m_useIcons || m_iconBox.getWidth() == 0)
-        return nullptr;
-    if (m_highlighted && item->getSecondIcon() != nullptr)
-        return item->getSecondIcon();
-    return item->getIcon();
+    IImage* secondIcon = m_highlighted ? item->getSecondIcon() : nullptr;
+    m_icon.getPointer()->setPrimaryImage(secondIcon != nullptr ? secondIcon : item->getIcon());
 }
 
 void CMenuItemDisplay::placeParts()
 {
     clearControls();
-    m_iconBox = kNoBox;
     const long type = m_item.getPointer()->getType();
     if (type == CMenuItem::kSeparator || type == CMenuItem::kColumnBreak)
         return;
@@ -154,7 +156,9 @@ void CMenuItemDisplay::placeParts()
     }
     else if (m_useIcons)
     {
-        m_iconBox = leftBox;
+        m_icon.getPointer()->setArea(leftBox);
+        addControl(m_icon.getPointer());
+        showIcon();
         textBox = type == CMenuItem::kSubMenuItem ? afterSquare : besideLeftBox;
     }
     else
@@ -198,8 +202,6 @@ void CMenuItemDisplay::drawControl(CGraphics& graphics)
         graphics.drawLine(CPoint(2, middle), CPoint(getArea().getWidth() - 2, middle));
         return;
     }
-    if (IImage* icon = getShownIcon())
-        graphics.drawImage(icon, m_iconBox, icon->getImageArea());
     CControlPanel::drawControl(graphics);
 }
 } // namespace Controls

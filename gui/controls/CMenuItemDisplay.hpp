@@ -1,5 +1,5 @@
-// One row of a menu window: a panel that shows one menu item with its icon, its text in a label and, by the item's
-// type, a tick or a sub-menu arrow. The menu window's root lays the rows out, highlights them and handles the mouse;
+// One row of a menu window: a panel that shows one menu item with its icon and its text in labels and, by the
+// item's type, a tick or a sub-menu arrow. The menu window's root lays the rows out, highlights them and handles the mouse;
 // a row only draws. Separators draw a line across the row and hold no parts.
 #pragma once
 
@@ -18,6 +18,7 @@ class CFont;
 
 namespace Controls
 {
+class CImageLabel;
 class CMenuItem;
 class CTextLabel;
 
@@ -70,23 +71,22 @@ public:
     void setMenuColours(const CMenuColours& colours);
     // The label's font, counted; null draws in the default font.
     void setFont(Fonts::CFont* font);
-    // A highlighted row shows its item's second icon.
+    // A highlighted row shows its item's second icon, when it has one.
     void setHighlighted(bool highlighted);
     bool isHighlighted() const { return m_highlighted; }
 
+    CImageLabel* getIconLabel() const { return m_icon.getPointer(); }
     CTextLabel* getTextLabel() const { return m_label.getPointer(); }
     CMenuItemSelectable* getSelectable() const { return m_selectable.getPointer(); }
     CMenuItemSubMenuPointer* getSubMenuPointer() const { return m_subMenuPointer.getPointer(); }
-    // The icon drawn now and where, in row coordinates; null when the row shows none.
-    Graphics::IImage* getShownIcon() const;
-    const ::Brivant::MathTools::CRect& getIconBox() const { return m_iconBox; }
 
-    // Separators: a line across the middle in the row colour. Other rows: the icon, then the parts.
+    // Separators: a line across the middle in the row colour. Other rows: their parts.
     void drawControl(Graphics::CGraphics& graphics) override;
 
 private:
     void placeParts();
     void applyColours();
+    void showIcon();
 
     Collections::TAutomaticPointer<CMenuItem> m_item;
     CMenuColours m_colours;
@@ -95,7 +95,7 @@ private:
     bool m_hasCheckable;
     bool m_hasSubMenus;
     long m_iconWidth;
-    ::Brivant::MathTools::CRect m_iconBox;
+    Collections::TAutomaticPointer<CImageLabel> m_icon;
     Collections::TAutomaticPointer<CTextLabel> m_label;
     Collections::TAutomaticPointer<CMenuItemSubMenuPointer> m_subMenuPointer;
     Collections::TAutomaticPointer<CMenuItemSelectable> m_selectable;

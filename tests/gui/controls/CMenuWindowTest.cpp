@@ -1,10 +1,12 @@
 // CMenuWindow with its root and rows: layout from the measured text, hover and press, what is never chosen,
 // drawing, sub-menu choices travelling up the chain, staying on screen and closing.
 #include "foundation/exceptions/CException.hpp"
+#include "gui/controls/CImageLabel.hpp"
 #include "gui/controls/CMenuItemDisplay.hpp"
 #include "gui/controls/CMenuRoot.hpp"
 #include "gui/core/CFont.hpp"
 #include "gui/core/CGraphics.hpp"
+#include "gui/core/CRGBAImage.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/controls/CMenuTestSupport.hpp"
 #include "tests/gui/core/CWindowTestSupport.hpp"
@@ -179,8 +181,19 @@ TEST_F(CMenuWindowTest, aSelectionSetFromOutsideIgnoresIndexesWithoutARowThatCan
 
 TEST_F(CMenuWindowTest, theRootDrawsTheFrameTheHighlightAndEachRowsParts)
 {
-    // Rows: 0 a (highlighted), 1 separator, 2 disabled b, 3 sub-menu c, 4 checked d.
+    // Rows: 0 a (highlighted, with a red icon and a blue second one), 1 separator, 2 disabled b, 3 sub-menu c,
+    // 4 checked d.
     const THeldMenuWindow menuWindow = held(window("aaa -- ~bbb >ccc [x]ddd"));
+    auto icon = [](long red, long blue) {
+        auto* image = new Brivant::GUI::Graphics::CRGBAImage();
+        image->initialise(CDimension(16, 16));
+        image->getGraphics()->getMutableBrush().setColour(Brivant::GUI::Basics::CAlphaColour(red, 0, blue));
+        image->getGraphics()->fillRectangle(CRect(0, 0, 16, 16));
+        image->unintialise();
+        return image;
+    };
+    m_menus.back()->getMenuItem(0)->setIcons(icon(255, 0), icon(0, 255));
+    menuWindow->setUseIcons(true);
     CMenuWindow::CMenuRoot& root = menuWindow->getMenuRoot();
     const CDimension size = *menuWindow->getMenuSize();
     root.setMenuArea(CRect(0, 0, size.getWidth(), size.getHeight()));
@@ -192,6 +205,8 @@ TEST_F(CMenuWindowTest, theRootDrawsTheFrameTheHighlightAndEachRowsParts)
     const CRect& line = root.getRow(1)->getArea();
     const CRect& arrow = root.getRow(3)->getSubMenuPointer()->getAbsoluteArea();
     const CRect& tick = root.getRow(4)->getSelectable()->getAbsoluteArea();
+    const CRect& image = root.getRow(0)->getIconLabel()->getAbsoluteArea();
+    const CPoint iconCentre(image.getLeft() + image.getWidth() / 2, image.getTop() + image.getHeight() / 2);
     const std::tuple<const char*, long, long, const char*> cases[] = {
         {"frame", size.getWidth() - 1, size.getHeight() / 2, "153,116,188"},
         {"highlight", lit.getRight() - 2, lit.getTop() + 2, "153,116,188"},
@@ -199,6 +214,7 @@ TEST_F(CMenuWindowTest, theRootDrawsTheFrameTheHighlightAndEachRowsParts)
         {"arrow", arrow.getLeft() + 5, arrow.getTop() + arrow.getHeight() / 2, "0,0,0"},
         {"tick", tick.getLeft() + tick.getWidth() / 2 - 3, tick.getTop() + tick.getHeight() / 2, "0,0,0"},
         {"outside", size.getWidth() + 5, 5, "255,255,255"},
+        {"second icon", iconCentre.getX(), iconCentre.getY(), "0,0,255"},
     };
     for (const auto& test : cases)
         EXPECT_EQ(std::get<3>(test), canvas.rgb(std::get<1>(test), std::get<2>(test))) << std::get<0>(test);
@@ -206,6 +222,9 @@ TEST_F(CMenuWindowTest, theRootDrawsTheFrameTheHighlightAndEachRowsParts)
     const long top = root.getRow(2)->getArea().getTop() + 1, width = size.getWidth() - 4, height = lit.getHeight() - 2;
     EXPECT_GT(canvas.pixels().count(2, top, width, height, "208,208,208"), 0);
     EXPECT_EQ(0, canvas.pixels().count(2, top, width, height, "0,0,0"));
+    menuWindow->setCurrentSelection(-1);
+    canvas.draw(root);
+    EXPECT_EQ("255,0,0", canvas.rgb(iconCentre.getX(), iconCentre.getY()));
 }
 
 TEST_F(CMenuWindowTest, aChoiceInASubMenuReachesTheTopListenerOnceAndTheNestedWindowsGoAfterTheCall)
