@@ -1,6 +1,6 @@
 // One row of a menu window: a panel that shows one menu item with its icon and its text in labels and, by the
-// item's type, a tick or a sub-menu arrow. The menu window's root lays the rows out, highlights them and handles the mouse;
-// a row only draws. Separators draw a line across the row and hold no parts.
+// item's type, a tick or a sub-menu arrow. The menu window's root lays the rows out, highlights them and handles
+// the mouse; a row only draws. Separators draw a line across the row and hold no parts.
 #pragma once
 
 #include "foundation/collections/TAutomaticPointer.hpp"
