@@ -13,9 +13,11 @@
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CMenu.hpp"
 #include "gui/controls/CModulatedSlider.hpp"
 #include "gui/controls/CModulatedXYPad.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CPopupButton.hpp"
 #include "gui/controls/CProgressBar.hpp"
 #include "gui/controls/CRangeSlider.hpp"
 #include "gui/controls/CRepeatingButton.hpp"
@@ -65,6 +67,7 @@ const char* const kClassNames[] = {
     "CRangeSlider",
     "CRepeatingButton",
     "CRolloverButton",
+    "CPopupButton",
     "CScrollBar",
     "CScrollPanel",
     "CSlider",
@@ -115,6 +118,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CRepeatingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CRolloverButton")
         return new CRolloverButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CPopupButton")
+        return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
     if (className == "CScrollBar")
         return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
     if (className == "CScrollPanel")
