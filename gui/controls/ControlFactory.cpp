@@ -8,6 +8,7 @@
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CRadioButton.hpp"
 #include "gui/controls/CScrollBar.hpp"
 #include "gui/controls/CScrollPanel.hpp"
 #include "gui/controls/CSlider.hpp"
@@ -37,6 +38,7 @@ const char* const kClassNames[] = {
     "CLatchingButton",
     "CLevelMeter",
     "CMomentaryButton",
+    "CRadioButton",
     "CScrollBar",
     "CScrollPanel",
     "CSlider",
@@ -59,6 +61,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CRadioButton")
+        return new CRadioButton(root, -1, CRect(0, 0, 200, 50), 4, nullptr);
     if (className == "CScrollBar")
         return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
     if (className == "CScrollPanel")

@@ -81,7 +81,8 @@ protected:
             descriptor.setValue(new Brivant::Basics::CLong(std::stol(value.substr(1))));
         else if (name.find("Colour") != std::string::npos)
             descriptor.setValue(new CAlphaColour(CAlphaColour::fromString(text)));
-        else if (name == "Cursor Change" || name == "Draw Text" || name == "Default Drawing" || name == "Is Enabled")
+        else if (name == "Cursor Change" || name == "Draw Text" || name == "Default Drawing" || name == "Is Enabled" ||
+                 name == "Auto Arrange")
             descriptor.setValue(new Brivant::Basics::CBool(value == "1"));
         else if (name == "Alignment")
             descriptor.setSelectedIndex(std::stol(value));
