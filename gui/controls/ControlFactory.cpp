@@ -13,6 +13,7 @@
 #include "gui/controls/CScrollPanel.hpp"
 #include "gui/controls/CSlider.hpp"
 #include "gui/controls/CSliderArray.hpp"
+#include "gui/controls/CTabPanel.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
@@ -43,6 +44,7 @@ const char* const kClassNames[] = {
     "CScrollPanel",
     "CSlider",
     "CSliderArray",
+    "CTabPanel",
     "CTextLabel",
 };
 
@@ -71,6 +73,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
     if (className == "CSliderArray")
         return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
+    if (className == "CTabPanel")
+        return new CTabPanel(root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;
