@@ -8,6 +8,7 @@
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CTextEdit.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
@@ -33,6 +34,7 @@ const char* const kClassNames[] = {
     "CLatchingButton",
     "CLevelMeter",
     "CMomentaryButton",
+    "CTextEdit",
     "CTextLabel",
 };
 
@@ -51,6 +53,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CTextEdit")
+        return new CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;
