@@ -8,6 +8,7 @@
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CStepLabel.hpp"
 #include "gui/controls/CTextEdit.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
@@ -34,6 +35,7 @@ const char* const kClassNames[] = {
     "CLatchingButton",
     "CLevelMeter",
     "CMomentaryButton",
+    "CStepLabel",
     "CTextEdit",
     "CTextLabel",
 };
@@ -53,6 +55,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CStepLabel")
+        return new CStepLabel(root, -1, CRect(0, 0, 50, 20), nullptr);
     if (className == "CTextEdit")
         return new CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
     if (className == "CTextLabel")

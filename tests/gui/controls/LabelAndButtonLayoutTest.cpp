@@ -79,6 +79,7 @@ TEST_F(LabelAndButtonLayoutTest, theFactoryMakesEachInItsSizeAndALayoutCarriesBa
          "!Text Limit=9;!Editable=#1",
          "Text Limit -1\ndescriptor boolean Editable False\ndescriptor boolean Single Click False\n"
          "descriptor selection Popup Alignment 2"},
+        {"CStepLabel", "0,0,50,20", "Wrap=1;!Wrap=#1", "descriptor boolean Wrap True"},
     };
     for (const auto& test : cases)
     {
