@@ -53,39 +53,7 @@ public:
 
     ~THolvaneEffect() override { delete[] m_programs; }
 
-    void setParameter(VstInt32 index, float value) override
-    {
-        // Host, MIDI and editor all come through here: a value outside 0..1 is clamped, NaN is no value.
-        if (!isParameterIndex(index) || !CHolvaneShared::clampHostValue(value))
-            return;
-        CVstParam* changed = parameter(index);
-        changed->setValue(value);
-        m_programs[m_currentProgram].values[index].store(changed->getNormalisedValue(), std::memory_order_relaxed);
-        CCompressorSC* compressor = m_compressor.getPointer();
-        switch (index)
-        {
-        case kThreshold:
-            compressor->setThreshold(changed->getRealValue());
-            break;
-        case kRatio:
-            // The object holds the slope's side of the range: host 0 is 1:1, host 1 is 20:1.
-            changed->setValue(1.0f - value);
-            compressor->setSlope(changed->getRealValue());
-            break;
-        case kAttack:
-            compressor->getAttack().setTime(changed->getRealValue());
-            break;
-        case kRelease:
-            compressor->getRelease().setTime(changed->getRealValue());
-            break;
-        default:
-            break;
-        }
-        parameterChanged(index, value);
-        Vst::CVstWindow* editor = editorWindow();
-        if (editor != nullptr && !editor->isUpdatingEffect())
-            editor->updateParameter(index, value);
-    }
+    void setParameter(VstInt32 index, float value) override { applyParameter(m_currentProgram.load(), index, value); }
 
     float getParameter(VstInt32 index) override
     {
@@ -101,7 +69,12 @@ public:
             return;
         CVstEffect::setProgram(program);
         for (int index = 0; index < Parameters; ++index)
-            setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
+        {
+            // Another thread's program change took over: the last one to start wins.
+            if (m_currentProgram.load() != program)
+                return;
+            applyParameter(program, index, m_programs[program].values[index].load(std::memory_order_relaxed));
+        }
     }
 
     void setProgramName(char* name) override
@@ -237,6 +210,41 @@ protected:
         float* m_right;
     };
 
+    // Host, MIDI and editor all come through here: a value outside 0..1 is clamped, NaN is no value. The value is
+    // stored in the given program's record, which a program change on another thread cannot swap underneath.
+    void applyParameter(VstInt32 program, VstInt32 index, float value)
+    {
+        if (!isParameterIndex(index) || !CHolvaneShared::clampHostValue(value))
+            return;
+        CVstParam* changed = parameter(index);
+        changed->setValue(value);
+        m_programs[program].values[index].store(changed->getNormalisedValue(), std::memory_order_relaxed);
+        CCompressorSC* compressor = m_compressor.getPointer();
+        switch (index)
+        {
+        case kThreshold:
+            compressor->setThreshold(changed->getRealValue());
+            break;
+        case kRatio:
+            // The object holds the slope's side of the range: host 0 is 1:1, host 1 is 20:1.
+            changed->setValue(1.0f - value);
+            compressor->setSlope(changed->getRealValue());
+            break;
+        case kAttack:
+            compressor->getAttack().setTime(changed->getRealValue());
+            break;
+        case kRelease:
+            compressor->getRelease().setTime(changed->getRealValue());
+            break;
+        default:
+            break;
+        }
+        parameterChanged(index, value);
+        Vst::CVstWindow* editor = editorWindow();
+        if (editor != nullptr && !editor->isUpdatingEffect())
+            editor->updateParameter(index, value);
+    }
+
     // What a parameter's new value does besides the compressor settings both editions share.
     virtual void parameterChanged(int index, float value) = 0;
     // Empties every ring the edition keeps.
@@ -279,7 +287,7 @@ protected:
         m_programs = new CProgram[Programs];
         for (int program = Programs - 1; program >= 0; --program)
         {
-            m_currentProgram = program;
+            m_currentProgram.store(program);
             for (int index = 0; index < Parameters; ++index)
                 setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
             for (int step = 0; step < Parameters; ++step)
