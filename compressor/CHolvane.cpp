@@ -1,5 +1,7 @@
 #include "compressor/CHolvane.hpp"
 
+#include "gui/core/CWindowAttributes.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -126,7 +128,11 @@ CHolvane::CHolvane(audioMasterCallback audioMaster)
     setUniqueID(vstFourCharacters("Sqa1"));
 
     // The editor exists before the programs so that applying program 0 reaches it.
-    new Vst::CVstWindow(this, kEditorWidth, kEditorHeight);
+    GUI::Windowing::CWindowAttributes attributes;
+    attributes.setWindowName(Basics::CString("Voltura"));
+    attributes.setBackgroundColour(GUI::Basics::CColour::black());
+    attributes.setDropShadow(true);
+    new Vst::CVstWindow(this, MathTools::CRect(0, 0, kEditorWidth, kEditorHeight), &attributes);
     setInitialDelay(kRingSize);
 
     createParameters();
