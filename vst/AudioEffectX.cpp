@@ -6,7 +6,7 @@
 
 namespace
 {
-constexpr size_t kNameWidth = kVstMaxNameLen - 1;
+constexpr size_t kNameField = kVstMaxNameLen;
 constexpr size_t kProgramNameWidth = kVstMaxProgNameLen - 1;
 
 // Pin labels go through a zeroed copy so the host's record always holds terminated texts.
@@ -103,7 +103,8 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
                                                        : getProductString(text.buffer());
         if (!answered)
             return 0;
-        text.copyTo(static_cast<char*>(ptr), kNameWidth);
+        // Whatever the host's buffer held behind the name must not reach it as part of the field.
+        text.fillField(static_cast<char*>(ptr), kNameField);
         return 1;
     }
     case effGetVendorVersion:

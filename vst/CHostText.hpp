@@ -19,6 +19,13 @@ public:
         copyCut(destination, m_text, maxCharacters);
     }
 
+    // Writes the whole field: the text cut to fieldSize - 1 characters, zeros behind it.
+    void fillField(char* destination, size_t fieldSize) const
+    {
+        std::memset(destination, 0, fieldSize);
+        copyCut(destination, m_text, fieldSize - 1);
+    }
+
     static void copyCut(char* destination, const char* source, size_t maxCharacters)
     {
         size_t length = 0;

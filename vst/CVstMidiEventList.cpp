@@ -6,6 +6,7 @@ namespace Vst
 {
 namespace
 {
+const Basics::CClass& s_record = CVstMidiEventList::classRecord();
 constexpr long kResetAllControllers = 126;
 constexpr long kAllNotesOffController = 123;
 constexpr double kPitchCentre = 8192.0;
@@ -16,6 +17,17 @@ long dataByte(char byte)
     return static_cast<unsigned char>(byte) & 0x7F;
 }
 } // namespace
+
+Basics::CClass& CVstMidiEventList::classRecord()
+{
+    static Basics::CClass record("CVstMidiEventList", "CMidiEventList");
+    return record;
+}
+
+const Basics::CClass& CVstMidiEventList::getClass() const
+{
+    return classRecord();
+}
 
 long CVstMidiEventList::addHostEvents(const VstEvents* events)
 {

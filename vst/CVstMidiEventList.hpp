@@ -11,9 +11,15 @@ namespace Vst
 class CVstMidiEventList : public Midi::CMidiEventList
 {
 public:
+    static Basics::CClass& classRecord();
+    const Basics::CClass& getClass() const override;
+
     // Appends what the effect understands (notes, control changes, pitch bend) until the list is full;
     // answers how many were appended. A malformed block is skipped without touching anything.
     long addHostEvents(const VstEvents* events);
+
+private:
+    Basics::TInstanceCount<CVstMidiEventList> m_instanceCount;
 };
 } // namespace Vst
 } // namespace Brivant

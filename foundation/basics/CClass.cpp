@@ -127,11 +127,11 @@ CClass& CClass::operator=(const CClass& other)
 
 void CClass::incrementInstanceCount()
 {
-    ++m_instances;
-    ++m_total;
+    m_instances.fetch_add(1, std::memory_order_relaxed);
+    m_total.fetch_add(1, std::memory_order_relaxed);
 }
 
-void CClass::decrementInstanceCount() { --m_instances; }
+void CClass::decrementInstanceCount() { m_instances.fetch_sub(1, std::memory_order_relaxed); }
 
 void CClass::setClassName(const char* name)
 {

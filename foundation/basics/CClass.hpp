@@ -1,6 +1,7 @@
 // Run-time class records: one per class and per template instantiation, counting live and total instances.
 #pragma once
 
+#include <atomic>
 #include <typeinfo>
 
 namespace Brivant
@@ -32,8 +33,8 @@ public:
     void setClassName(const char* name);
     const char* getClassName() const { return m_name; }
     const char* getParentName() const { return m_parentName; }
-    long getInstanceCount() const { return m_instances; }
-    long getTotalCount() const { return m_total; }
+    long getInstanceCount() const { return m_instances.load(std::memory_order_relaxed); }
+    long getTotalCount() const { return m_total.load(std::memory_order_relaxed); }
 
     bool operator==(const char* name) const;
     bool operator==(const CClass& other) const;
@@ -53,8 +54,9 @@ private:
 
     char m_name[kNameSize];
     char m_parentName[kNameSize];
-    long m_instances;
-    long m_total;
+    // Hosts build and free effects on several threads at once.
+    std::atomic<long> m_instances;
+    std::atomic<long> m_total;
 };
 
 // Counts the instances of Owner in Owner::classRecord(): every constructor (copies included) counts one more
@@ -70,3 +72,22 @@ public:
 };
 } // namespace Basics
 } // namespace Brivant
+
+// One line at the start of a class body gives the class its record, getClass and an instance count, and registers
+// the record while the library loads: BRIVANT_CLASS_RECORD(CKnob, "CAnimation"). A null parent name leaves the
+// parent "UndefinedParent". The access after it is private, as at the start of any class body.
+#define BRIVANT_CLASS_RECORD(Owner, parentName) BRIVANT_NAMED_CLASS_RECORD(Owner, #Owner, parentName)
+
+// The same for a record whose name is not the class's own spelling, such as a nested class's "COuter::CInner".
+#define BRIVANT_NAMED_CLASS_RECORD(Owner, className, parentName)                                                \
+public:                                                                                                        \
+    static ::Brivant::Basics::CClass& classRecord()                                                            \
+    {                                                                                                          \
+        static ::Brivant::Basics::CClass record(className, parentName);                                        \
+        return record;                                                                                         \
+    }                                                                                                          \
+    const ::Brivant::Basics::CClass& getClass() const override { return classRecord(); }                       \
+                                                                                                               \
+private:                                                                                                       \
+    ::Brivant::Basics::TInstanceCount<Owner> m_instanceCount;                                                  \
+    inline static const ::Brivant::Basics::CClass& s_recordAtLoad = classRecord()

@@ -194,7 +194,7 @@ void CFileManager::getDirectoryContents(FileCollection& out, const CSystemString
     });
     if (!listed)
     {
-        CTrace::trace(folder, CString("Failed to find file in directory "));
+        CTrace::trace(folder, CString("Failed to find file in directory"));
         traceLastError();
     }
 }

@@ -104,9 +104,10 @@ _FILETIME* CTime::getFileTime() const
 {
     SYSTEMTIME time;
     getSystemTime(time);
+    // Fields that make no valid time give the zero file time: callers always get one to own.
     std::unique_ptr<FILETIME> fileTime(new FILETIME());
     if (!SystemTimeToFileTime(&time, fileTime.get()))
-        return nullptr;
+        *fileTime = FILETIME();
     return fileTime.release();
 }
 

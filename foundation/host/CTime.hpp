@@ -35,7 +35,7 @@ public:
     void setToCurrentTime();
     // Leaves the time unchanged when the file time cannot be converted.
     void setFromFileTime(const _FILETIME& fileTime);
-    // A new FILETIME the caller deletes; null when the fields make no valid time.
+    // A new FILETIME the caller deletes; zero when the fields make no valid time.
     _FILETIME* getFileTime() const;
 
     // Long: "Monday 7 December 2026"; short: "07/12/2026". A day of week or month outside its table gives an

@@ -6,6 +6,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <memory>
 
 namespace Brivant
 {
@@ -13,23 +14,18 @@ namespace Host
 {
 namespace
 {
-// Built on first use, so a trace from another file's static constructor finds it ready.
-IO::CTextStream& traceStream()
-{
-    static IO::CTextStream stream;
-    return stream;
-}
-
-// Built at load all the same, with the framework's other static objects.
-const IO::CTextStream& s_traceStream = traceStream();
+// The stream is made when a trace file opens and goes when it closes: a stream holds the runtime's locale,
+// whose first set-up leaves a record behind on the loading thread at every load. Its record is built first,
+// so that it outlives a trace file still open at unload.
+const Basics::CClass& s_streamRecord = IO::CTextStream::classRecord();
+std::unique_ptr<IO::CTextStream> s_stream;
 
 void writeLine(const char* first, const char* second)
 {
-    IO::CTextStream& stream = traceStream();
-    if (!stream.isStreamOpenForWriting())
+    if (s_stream == nullptr || !s_stream->isStreamOpenForWriting())
         return;
-    stream << first << second << "\n";
-    stream.flushStream();
+    *s_stream << first << second << "\n";
+    s_stream->flushStream();
 }
 } // namespace
 
@@ -55,9 +51,19 @@ void CTrace::trace(const Basics::ICountedObject& object, const Basics::CString& 
 
 bool CTrace::openTraceFile(const Basics::CSystemString& path)
 {
-    return traceStream().openStream(path, IO::CTextStream::kWriting);
+    closeTraceFile();
+    s_stream.reset(new IO::CTextStream());
+    if (s_stream->openStream(path, IO::CTextStream::kWriting))
+        return true;
+    s_stream.reset();
+    return false;
 }
 
-void CTrace::closeTraceFile() { traceStream().closeStream(); }
+void CTrace::closeTraceFile()
+{
+    if (s_stream != nullptr)
+        s_stream->closeStream();
+    s_stream.reset();
+}
 } // namespace Host
 } // namespace Brivant

@@ -80,7 +80,6 @@ void CClip::resetClipRegion()
         if (m_gdiplusGraphics != nullptr)
             Flat::GdipResetClip(asGraphics(m_gdiplusGraphics));
         SelectClipRgn(m_target->getMemoryContext(), nullptr);
-        m_clip = m_wholeArea;
     }
     m_clipSet = false;
 }

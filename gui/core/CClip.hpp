@@ -28,8 +28,8 @@ public:
     // Not moved by the drawing offset. Only stored while uninitialised.
     void setClipRegion(const ::Brivant::MathTools::CRect& area);
     void getClipRegion(::Brivant::MathTools::CRect& out) const;
-    // Removes the clip from the GDI context and the GDI+ Graphics alike; the clip rectangle becomes the
-    // whole area again.
+    // Removes the clip from the GDI context and the GDI+ Graphics alike; the rectangle last set stays the one
+    // getClipRegion gives.
     void resetClipRegion();
 
     bool isClipSet() const { return m_clipSet; }

@@ -620,8 +620,8 @@ void CGraphics::drawBevel(const CRect& area, bool raised)
         return;
     fillRectangle(area);
     drawRectangle(area);
-    // Below 3 by 3 the frame is all there is; the edge lines would run backwards out of the area.
-    if (area.getWidth() < 3 || area.getHeight() < 3)
+    // One pixel wide or high, the edge lines would run backwards out of the area.
+    if (area.getWidth() < 2 || area.getHeight() < 2)
         return;
     const CAlphaColour pen = m_pen->getColour();
     const CAlphaColour brush = m_brush->getColour();
@@ -794,8 +794,11 @@ bool CGraphics::getTextExtent(const CString& text, CDimension& size, const CFont
         TGdiplusObject<Gp::GpGraphics> graphics;
         TGdiplusObject<Gp::GpFont> gdiplusFont;
         TGdiplusObject<Gp::GpStringFormat> format;
-        const std::vector<wchar_t> wide = CGdiplusSession::toWide(text.getString());
-        if (!wide.empty() && Flat::GdipCreateFromHDC(screen, graphics.out()) == Gp::Ok &&
+        std::vector<wchar_t> wide = CGdiplusSession::toWide(text.getString());
+        // The empty text is GDI+'s to measure as well.
+        if (wide.empty())
+            wide.push_back(L'\0');
+        if (Flat::GdipCreateFromHDC(screen, graphics.out()) == Gp::Ok &&
             Flat::GdipCreateFontFromLogfontA(screen, &font->getLogicalFont(), gdiplusFont.out()) == Gp::Ok &&
             Flat::GdipCreateStringFormat(Gp::StringFormatFlagsNoClip, LANG_NEUTRAL, format.out()) == Gp::Ok)
         {

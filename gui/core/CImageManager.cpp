@@ -537,6 +537,7 @@ bool CImageManager::loadFromDefinitionFile(const CSystemString& path)
             // The read that finds the end gives an empty line that is not in the file.
             if (line[0] == '\0' && stream.isEndOfFile())
                 break;
+            // Read trimmed; traced as read.
             CString text(line);
             text.removeTrailingAndLeadingWhiteSpace();
             if (text.characterAt(0) == '#')
@@ -558,7 +559,7 @@ bool CImageManager::loadFromDefinitionFile(const CSystemString& path)
                 CString tokens[3] = {CString(""), CString(""), CString("")};
                 if (!splitEntry(text.getString(), 3, tokens))
                 {
-                    CTrace::trace("Failed to load image with buffer %s", text.getString());
+                    CTrace::trace("Failed to load image with buffer %s", line);
                     failed = true;
                 }
                 else if (!addImage(tokens[0], tokens[1], tokens[2]))
@@ -574,13 +575,13 @@ bool CImageManager::loadFromDefinitionFile(const CSystemString& path)
                     !addAnimation(tokens[0], tokens[1], tokens[2], std::atol(tokens[3].getString()),
                                   std::atol(tokens[4].getString())))
                 {
-                    CTrace::trace("Failed to load animation with buffer %s", text.getString());
+                    CTrace::trace("Failed to load animation with buffer %s", line);
                     failed = true;
                 }
             }
             else
             {
-                CTrace::trace("Unknown line with buffer %s", text.getString());
+                CTrace::trace("Unknown line with buffer %s", line);
             }
         }
         return !failed;

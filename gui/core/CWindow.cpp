@@ -76,7 +76,7 @@ CWindow* frameworkWindowOf(HWND handle)
     {
         return nullptr;
     }
-    auto* window = reinterpret_cast<CWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
+    auto* window = dynamic_cast<CWindow*>(reinterpret_cast<IWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA)));
     if (window == nullptr || *window->getWindowHandle() != handle)
     {
         return nullptr;
@@ -122,14 +122,11 @@ LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARA
             const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
             SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
         }
-        auto* window = reinterpret_cast<CWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
+        // Every framework window is reached through its interface, derived windows' handlers included.
+        auto* window = reinterpret_cast<IWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
         if (window != nullptr)
         {
-            std::intptr_t result = 0;
-            if (window->handleWindowEvents(handle, message, wParam, lParam, result))
-            {
-                return static_cast<LRESULT>(result);
-            }
+            return static_cast<LRESULT>(window->handleWindowEvents(handle, message, wParam, lParam));
         }
     }
     catch (...)
@@ -279,7 +276,7 @@ CWindow::~CWindow()
     }
     // A native window that outlives this object must never lead back to it.
     if (m_created && m_handle != nullptr &&
-        reinterpret_cast<CWindow*>(GetWindowLongPtrA(m_handle, GWLP_USERDATA)) == this)
+        reinterpret_cast<IWindow*>(GetWindowLongPtrA(m_handle, GWLP_USERDATA)) == static_cast<IWindow*>(this))
     {
         SetWindowLongPtrA(m_handle, GWLP_USERDATA, 0);
     }
@@ -304,7 +301,11 @@ void CWindow::setParentWindow(IWindow* parent) { m_parent = parent; }
 
 IWindow* CWindow::getParentWindow() const { return m_parent; }
 
+void CWindow::unusedHook8(void* /*argument*/) {}
+
 void CWindow::prepareToClose() {}
+
+void CWindow::unusedHook10(void* /*argument*/) {}
 
 HWND__* const* CWindow::getWindowHandle() const { return &m_handle; }
 
@@ -381,7 +382,7 @@ bool CWindow::createWindow()
                                   m_attributes->getWindowName().getString(),
                                   static_cast<DWORD>(m_attributes->getWindowStyle()), m_position.getX(),
                                   m_position.getY(), m_size.getWidth(), m_size.getHeight(), owner, nullptr,
-                                  instance, static_cast<CWindow*>(this));
+                                  instance, static_cast<IWindow*>(this));
     if (handle == nullptr)
     {
         const DWORD error = GetLastError();
@@ -610,20 +611,16 @@ void CWindow::removeTimedObject(ITimedObject* object)
     {
         return;
     }
-    const long timerId = object->getTimerId();
-    bool removed = false;
-    for (long index = m_timedObjects->getIndexOfElement(object); index >= 0;
-         index = m_timedObjects->getIndexOfElement(object))
-    {
-        m_timedObjects->removeElementAt(index);
-        removed = true;
-    }
-    if (!removed)
+    // One entry per call, as each addition adds one.
+    const long index = m_timedObjects->getIndexOfElement(object);
+    if (index < 0)
     {
         return;
     }
+    const long timerId = object->getTimerId();
+    m_timedObjects->removeElementAt(index);
     m_timedObjects->reorderArray(false);
-    // Objects sharing an id share one system timer.
+    // Objects sharing an id share one system timer: stopping it would starve the ones still registered.
     if (hasNativeWindow() && !hasTimedObjectWithId(timerId))
     {
         KillTimer(m_handle, static_cast<UINT_PTR>(timerId));
@@ -682,8 +679,19 @@ void CWindow::gainedFocus(IWindow* /*window*/) {}
 
 void CWindow::lostFocus(IWindow* /*window*/) {}
 
-bool CWindow::handleWindowEvents(HWND__* window, unsigned int message, std::uintptr_t wParam, std::intptr_t lParam,
-                                 std::intptr_t& result)
+std::intptr_t CWindow::handleWindowEvents(HWND__* window, unsigned int message, std::uintptr_t wParam,
+                                          std::intptr_t lParam)
+{
+    std::intptr_t result = 0;
+    if (handleMessage(window, message, wParam, lParam, result))
+    {
+        return result;
+    }
+    return static_cast<std::intptr_t>(DefWindowProcA(window, message, wParam, lParam));
+}
+
+bool CWindow::handleMessage(HWND__* window, unsigned int message, std::uintptr_t wParam, std::intptr_t lParam,
+                            std::intptr_t& result)
 {
     switch (message)
     {

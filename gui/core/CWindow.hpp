@@ -70,7 +70,9 @@ public:
 
     void setParentWindow(IWindow* parent) override;
     IWindow* getParentWindow() const override;
+    void unusedHook8(void* argument) override;
     void prepareToClose() override;
+    void unusedHook10(void* argument) override;
     HWND__* const* getWindowHandle() const override;
     HWND__** getMutableWindowHandle() override;
     CWindowAttributes* getWindowAttributes() const override;
@@ -108,7 +110,7 @@ public:
     // Only an id some registered object has.
     void stopTimer(long timerId) override;
     void addTimedObject(Basics::ITimedObject* object) override;
-    // Every entry of the object goes; its timer stops unless another registered object shares the id.
+    // One entry of the object goes; its timer stops unless an entry still registered has the same id.
     void removeTimedObject(Basics::ITimedObject* object) override;
     // The objects are forgotten: they must register again.
     void stopAllTimers() override;
@@ -144,19 +146,16 @@ public:
     long getToolTipValue() const override { return m_toolTipValue; }
     long getToolTipValueAgain() const override { return m_toolTipValue; }
 
-    // One message of the native window. True when result is the answer; false leaves the message to the
-    // system's default handling (which also follows the window's own work for moves, sizes and focus).
-    virtual bool handleWindowEvents(HWND__* window, unsigned int message, std::uintptr_t wParam,
-                                    std::intptr_t lParam, std::intptr_t& result);
+    // The system's default handling also follows the window's own work for moves, sizes and focus.
+    std::intptr_t handleWindowEvents(HWND__* window, unsigned int message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) override;
     // The wheel, while the window has the focus: sent to the mouse listener and swallowed (1) when both a
     // mouse and a keyboard listener are set; everything else goes on to the next hook.
     virtual std::intptr_t handleMouseHook(int code, std::uintptr_t wParam, std::intptr_t lParam);
-    // A keyboard hook's key: given to the keyboard listener, swallowed (1) when it is used.
-    virtual std::intptr_t handleKeyboardHook(int code, std::uintptr_t wParam, std::intptr_t lParam);
-    // A mouse message's client position, signed, with the modifier keys.
-    virtual void updateMousePosition(std::intptr_t lParam);
-    virtual void trackMouseLeave();
-    virtual void removeKeyboardHook();
+    std::intptr_t handleKeyboardHook(int code, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void updateMousePosition(std::intptr_t lParam) override;
+    void trackMouseLeave() override;
+    void removeKeyboardHook() override;
     void removeMouseHook();
 
     // The mouse hook's body: the window the hook serves is looked up, and used only while it is a live
@@ -172,6 +171,9 @@ public:
 private:
     bool hasNativeWindow() const { return m_created && m_handle != nullptr; }
     bool hasTimedObjectWithId(long timerId) const;
+    // True when result is the answer; false leaves the message to the system's default handling.
+    bool handleMessage(HWND__* window, unsigned int message, std::uintptr_t wParam, std::intptr_t lParam,
+                       std::intptr_t& result);
     void installMouseHook();
     void forgetNativeWindow();
     void releaseWindowClass();

@@ -3,6 +3,8 @@
 
 #include "foundation/basics/ICountedObject.hpp"
 
+#include <cstdint>
+
 struct HWND__;
 
 namespace Brivant
@@ -51,8 +53,11 @@ public:
     // Not owned; its handle owns the native window at creation.
     virtual void setParentWindow(IWindow* parent) = 0;
     virtual IWindow* getParentWindow() const = 0;
+    // Kept free for derived windows; the framework window does nothing in them.
+    virtual void unusedHook8(void* argument) = 0;
     // The first step of closeWindow.
     virtual void prepareToClose() = 0;
+    virtual void unusedHook10(void* argument) = 0;
 
     // The holder of the native handle: null until the window is created and again once it is gone.
     virtual HWND__* const* getWindowHandle() const = 0;
@@ -106,6 +111,18 @@ public:
     // Registers the window class when needed and makes the native window; false when the class cannot be
     // registered.
     virtual bool createWindow() = 0;
+
+    // One message of the native window, answered with the message's result: what the window does not handle
+    // itself gets the system's default handling. Derived windows pass what they leave alone on to this.
+    virtual std::intptr_t handleWindowEvents(HWND__* window, unsigned int message, std::uintptr_t wParam,
+                                             std::intptr_t lParam) = 0;
+    // A keyboard hook's key: given to the keyboard listener, swallowed (1) when it is used.
+    virtual std::intptr_t handleKeyboardHook(int code, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // A mouse message's client position, signed, with the modifier keys.
+    virtual void updateMousePosition(std::intptr_t lParam) = 0;
+    // Asks for the message that tells the pointer left the window.
+    virtual void trackMouseLeave() = 0;
+    virtual void removeKeyboardHook() = 0;
 };
 } // namespace Windowing
 } // namespace GUI

@@ -3,6 +3,8 @@
 #include "tools/testhost/CPeImage.hpp"
 #include "tools/testhost/CTestHost.hpp"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -223,6 +226,47 @@ TEST_P(PluginLibraryTest, libraryAttachesAndDetachesWithoutMain)
     // A second load after the unload must find the library in its initial state.
     ASSERT_TRUE(host.load(GetParam().path, error)) << error;
     EXPECT_EQ(GetParam().name, host.queryString(effGetEffectName).text);
+}
+
+// The process's open handles, looked for one by one (Wine's handle count answers 0), and its heaps' bytes.
+std::pair<long, long long> processUse()
+{
+    std::pair<long, long long> use(0, 0);
+    DWORD flags = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4)
+        use.first += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    HANDLE heaps[64];
+    const DWORD heapCount = GetProcessHeaps(64, heaps);
+    for (DWORD index = 0; index < heapCount && index < 64; ++index)
+    {
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heaps[index], &entry))
+            use.second += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0 ? entry.cbData : 0;
+    }
+    return use;
+}
+
+// A host scanning its plug-in folder loads and frees each library again and again, with or without an
+// effect; the first load may bring in system libraries that stay.
+TEST_P(PluginLibraryTest, loadingAndFreeingAgainAndAgainLeavesNothingBehind)
+{
+    for (const bool withEffect : {false, true})
+    {
+        std::pair<long, long long> before;
+        for (int cycle = 0; cycle <= 20; ++cycle)
+        {
+            if (cycle == 1)
+                before = processUse();
+            CTestHost host;
+            std::string error;
+            const std::string& path = GetParam().path64;
+            EXPECT_TRUE(withEffect ? host.load(path, error) : host.loadLibraryOnly(path, error)) << error;
+            host.unload();
+        }
+        const std::pair<long, long long> after = processUse();
+        EXPECT_EQ(before.first, after.first) << withEffect;
+        EXPECT_LT(after.second - before.second, 20 * 64) << withEffect;
+    }
 }
 
 TEST_P(PluginLibraryTest, twoEffectsFromOneLibraryAreIndependent)

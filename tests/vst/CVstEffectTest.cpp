@@ -2,6 +2,7 @@
 #include "CRecordingHost.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/host/CApplication.hpp"
+#include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/support/CClassRegistryKeeper.hpp"
 #include "tests/support/CEventBlock.hpp"
 #include "vst/CVstEffect.hpp"
@@ -204,6 +205,33 @@ TEST_F(CVstEffectTest, defaultTextsOfTheBase)
     EXPECT_EQ(1, record->dispatcher(record, effGetNumMidiInputChannels, 0, 0, nullptr, 0));
     EXPECT_EQ(0, record->dispatcher(record, effGetNumMidiOutputChannels, 0, 0, nullptr, 0));
     EXPECT_STREQ("CVstEffect", effect.getClass().getClassName());
+}
+
+TEST_F(CVstEffectTest, namesReachTheHostAsWholeZeroFilledFields)
+{
+    CApplication::initialiseApplication("Selvan Quarrow Audio", "VolturaPro", "Vst Compressor", "1", "key",
+                                        "notice", nullptr);
+    CProbeVstEffect effect(CRecordingHost::callback);
+    AEffect* record = effect.getAeffect();
+    for (const VstInt32 opcode : {effGetEffectName, effGetVendorString, effGetProductString})
+    {
+        char field[32];
+        std::memset(field, '#', sizeof(field));
+        EXPECT_EQ(1, record->dispatcher(record, opcode, 0, 0, field, 0));
+        const size_t length = std::strlen(field);
+        EXPECT_EQ(std::string(24 - length, '\0'), std::string(field + length, field + 24)) << field;
+        EXPECT_EQ('#', field[24]);
+    }
+}
+
+TEST_F(CVstEffectTest, theBlocksEventListCountsUnderItsOwnRecordBelowTheListsRecord)
+{
+    const VolturaTests::CCountChange count(Brivant::Vst::CVstMidiEventList::classRecord());
+    CProbeVstEffect effect(CRecordingHost::callback);
+    const Brivant::Basics::CClass& record = effect.getMidiEvents().getClass();
+    EXPECT_STREQ("CVstMidiEventList", record.getClassName());
+    EXPECT_TRUE(record.isTypeOf(Brivant::Midi::CMidiEventList::classRecord()));
+    EXPECT_EQ(1, count.live());
 }
 
 // Text and method of the exception a call throws, or "" when it throws none.

@@ -1,4 +1,5 @@
 // Class records: names and their cut, counts, ancestry through the registry, template names and sort order.
+#include "CCountChange.hpp"
 #include "CTestVehicle.hpp"
 #include "foundation/basics/CClass.hpp"
 #include "foundation/basics/CClassManager.hpp"
@@ -8,7 +9,9 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <typeinfo>
+#include <vector>
 
 using Brivant::Basics::CClass;
 using Brivant::Basics::CClassManager;
@@ -33,6 +36,20 @@ class TAudioBuffer
 };
 } // namespace Audio
 } // namespace VolturaTests
+
+namespace
+{
+// Classes that take their record from the one-line macro.
+class CTestTrailer : public CTestVehicle
+{
+    BRIVANT_CLASS_RECORD(CTestTrailer, "CTestVehicle");
+};
+
+class CTestHitch : public CCountedObject
+{
+    BRIVANT_NAMED_CLASS_RECORD(CTestHitch, "CTestTrailer::CHitch", nullptr);
+};
+} // namespace
 
 namespace
 {
@@ -112,6 +129,22 @@ TEST_F(CClassTest, countsAssignmentAndRenaming)
     EXPECT_STREQ("Source", target.getClassName());
     EXPECT_STREQ("UndefinedParent", target.getParentName());
     EXPECT_EQ(0, target.getTotalCount());
+}
+
+// A host scanning plug-ins builds and frees effects on several threads at once: no count may be lost.
+TEST_F(CClassTest, countsStayExactWhileManyThreadsBuildAndFreeObjects)
+{
+    const VolturaTests::CCountChange count(CTestCar::classRecord());
+    std::vector<std::thread> threads;
+    for (int thread = 0; thread < 8; ++thread)
+        threads.emplace_back([] {
+            for (int object = 0; object < 20000; ++object)
+                CTestCar car;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(0, count.live());
+    EXPECT_EQ(8 * 20000, count.total());
 }
 
 TEST_F(CClassTest, equalityComparesNamesByteForByte)
@@ -217,5 +250,28 @@ TEST_F(CClassTest, sortingPutsNamesInUnsignedByteOrderAndNullsLast)
     EXPECT_EQ(0, CClass::compareClassNames(&records[0], &records[0]));
     EXPECT_EQ(1, CClass::compareClassNames(&records[4], &records[0]));
     EXPECT_EQ(-1, CClass::compareClassNames(&records[0], &records[4]));
+}
+TEST_F(CClassTest, theOneLineRecordRegistersAtLoadCountsItsInstancesAndIsTheirClass)
+{
+    // Looked up before anything in the tests asks for the records: they were made while the program loaded.
+    const CClass* trailerAtLoad = m_registry.getClassWithName("CTestTrailer");
+    const CClass* hitchAtLoad = m_registry.getClassWithName("CTestTrailer::CHitch");
+    EXPECT_EQ(&CTestTrailer::classRecord(), trailerAtLoad);
+    EXPECT_EQ(&CTestHitch::classRecord(), hitchAtLoad);
+    EXPECT_STREQ("CTestVehicle", CTestTrailer::classRecord().getParentName());
+    EXPECT_STREQ("UndefinedParent", CTestHitch::classRecord().getParentName());
+    EXPECT_TRUE(CTestTrailer::classRecord().isTypeOf(CTestVehicle::classRecord()));
+
+    const long vehicles = CTestVehicle::classRecord().getInstanceCount();
+    const long total = CTestTrailer::classRecord().getTotalCount();
+    {
+        const CTestTrailer trailer;
+        const CTestTrailer copy(trailer);
+        EXPECT_EQ(&CTestTrailer::classRecord(), &trailer.getClass());
+        EXPECT_EQ(2, CTestTrailer::classRecord().getInstanceCount());
+        EXPECT_EQ(vehicles + 2, CTestVehicle::classRecord().getInstanceCount());
+    }
+    EXPECT_EQ(0, CTestTrailer::classRecord().getInstanceCount());
+    EXPECT_EQ(total + 2, CTestTrailer::classRecord().getTotalCount());
 }
 } // namespace

@@ -160,7 +160,7 @@ TEST_F(CFileManagerTest, aFolderThatCannotBeListedIsTracedAndChangesNothing)
     EXPECT_EQ(1, contents.getInsertIndex());
 
     const std::string traced = CTemporaryFolder::readBytes(log);
-    const std::string first = "Failed to find file in directory " + at("missing") + "\r\n";
+    const std::string first = "Failed to find file in directory" + at("missing") + "\r\n";
     EXPECT_EQ(first, traced.substr(0, first.size()));
     const std::string message = traced.substr(first.size());
     EXPECT_GT(message.size(), 2u) << "the system's text on a line of its own";

@@ -88,7 +88,10 @@ TEST(CTimeTest, aFailedConversionGivesZerosAndNamesOutsideTheTablesAreEmpty)
     EXPECT_EQ("Sunday 0  0", dateOf(failed, true)) << "month 0 has no name";
     EXPECT_EQ("00/00/0000", dateOf(failed, false));
     EXPECT_EQ("00:00:00:00", timeOfDay(failed));
-    EXPECT_EQ(nullptr, std::unique_ptr<FILETIME>(failed.getFileTime()));
+    const std::unique_ptr<FILETIME> zero(failed.getFileTime());
+    ASSERT_NE(nullptr, zero);
+    EXPECT_EQ(0u, zero->dwLowDateTime);
+    EXPECT_EQ(0u, zero->dwHighDateTime);
 
     CTime kept = timeOf(kMonday);
     kept.setFromFileTime(invalid);

@@ -96,15 +96,25 @@ TEST_P(CGraphicsBevelTest, sunkenRectangleIsDarkAtTopLeftAndLightAtBottomRight)
     EXPECT_TRUE(m_graphics.getMutableBrush().getColour() == CAlphaColour(200, 200, 200));
 }
 
-TEST_P(CGraphicsBevelTest, bevelsTooSmallForEdgesStayInsideTheirArea)
+// Two pixels wide, the left edge is drawn over the right one on the inner column; one pixel wide or high, the
+// edges would fall outside the area and the frame is all there is.
+TEST_P(CGraphicsBevelTest, narrowBevelsDrawTheirEdgesInsideTheirAreaOnly)
 {
     m_graphics.getMutablePen().setColour(CAlphaColour(100, 100, 100));
+    m_graphics.getMutableBrush().setColour(CAlphaColour(200, 200, 200));
     m_graphics.drawRaisedRectangle(CRect(5, 5, 2, 2));
+    m_graphics.drawRaisedRectangle(CRect(30, 5, 2, 6));
     m_graphics.drawSunkenRectangle(CRect(20, 5, 1, 8));
+    m_graphics.drawSunkenRectangle(CRect(40, 20, 8, 1));
     const CPixels drawn = pixels();
     EXPECT_EQ(4, drawn.count(5, 5, 2, 2, grey(100)));
+    EXPECT_EQ(6, drawn.count(30, 5, 1, 6, grey(100)));
+    EXPECT_EQ(grey(100), drawn.rgb(31, 5));
+    EXPECT_EQ(4, drawn.count(31, 6, 1, 4, grey(217)));
+    EXPECT_EQ(grey(100), drawn.rgb(31, 10));
     EXPECT_EQ(8, drawn.count(20, 5, 1, 8, grey(100)));
-    EXPECT_EQ(kWidth * kHeight - 12, drawn.countAll(kWhite));
+    EXPECT_EQ(8, drawn.count(40, 20, 8, 1, grey(100)));
+    EXPECT_EQ(kWidth * kHeight - 4 - 12 - 8 - 8, drawn.countAll(kWhite));
 }
 
 TEST_P(CGraphicsBevelTest, softwareStraightLinesAreSolidWithBothEndsDrawn)

@@ -111,9 +111,10 @@ TEST_P(CGraphicsShapesTest, resettingTheClipFreesBothGdiAndGdiplusDrawing)
     m_graphics.getClippingRegion().setClipRegion(CRect(0, 0, 4, 4));
     m_graphics.getClippingRegion().resetClipRegion();
     EXPECT_FALSE(m_graphics.getClippingRegion().isClipSet());
+    // The rectangle is only what was set last; it no longer limits the drawing.
     CRect clip(0, 0, 0, 0);
     m_graphics.getClippingRegion().getClipRegion(clip);
-    EXPECT_TRUE(clip == CRect(0, 0, kWidth, kHeight));
+    EXPECT_TRUE(clip == CRect(0, 0, 4, 4));
 
     m_graphics.getMutableBrush().setColour(CAlphaColour::red());
     m_graphics.fillRectangle(CRect(10, 10, 10, 10));
@@ -287,6 +288,20 @@ TEST_P(CGraphicsShapesTest, roundedRectangleFillSparesTheCornersOnly)
     EXPECT_EQ(kBlue, drawn.rgb(25, 20));
     EXPECT_EQ(0, drawn.count(0, 0, kWidth, 9, kBlue));
     EXPECT_EQ(0, drawn.count(0, 31, kWidth, kHeight - 31, kBlue));
+}
+
+// Corners too large for the area are made as large as it allows: the fill never leaves its area.
+TEST_P(CGraphicsShapesTest, roundedRectangleFillWithOversizedCornersStaysInsideItsArea)
+{
+    m_graphics.getMutableBrush().setColour(CAlphaColour::blue());
+    m_graphics.fillRoundedRectangle(CRect(10, 10, 30, 8), CDimension(20, 20));
+    m_graphics.fillRoundedRectangle(CRect(50, 4, 8, 30), CDimension(6, 6));
+    const CPixels drawn = pixels();
+    const CRect ink = drawn.inkBounds(kWhite);
+    EXPECT_TRUE(ink.getLeft() >= 10 && ink.getTop() >= 4 && ink.getRight() <= 58 && ink.getBottom() <= 34);
+    EXPECT_EQ(10 * kHeight + 40 * 30, drawn.count(40, 0, 10, kHeight, kWhite) + drawn.count(10, 18, 40, 30, kWhite));
+    EXPECT_EQ(kBlue, drawn.rgb(25, 14));
+    EXPECT_EQ(kBlue, drawn.rgb(54, 19));
 }
 
 TEST_P(CGraphicsShapesTest, roundedRectangleOutlineLeavesTheInsideAndTheBrushAlone)

@@ -197,4 +197,13 @@ TEST(CGraphicsTextExtent, measuresInTheGivenFont)
     EXPECT_GT(big.getWidth(), 2 * four.getWidth());
     EXPECT_GT(big.getHeight(), 2 * four.getHeight() - 4);
 }
+
+TEST(CGraphicsTextExtent, theEmptyTextIsMeasuredByGdiplusAsNoWidth)
+{
+    const CFont font(CString("Arial"), 14, false, false);
+    CDimension empty(-1, -1);
+    EXPECT_TRUE(CGraphics::getTextExtent(CString(""), empty, &font));
+    EXPECT_EQ(0, empty.getWidth());
+    EXPECT_GE(empty.getHeight(), 0);
+}
 } // namespace

@@ -273,13 +273,14 @@ TEST_F(CImageManagerFilesTest, wrongNumberOfTokensIsAFailureButLoadingGoesOn)
 {
     writeTarga("a.tga", 1, 1);
 
-    EXPECT_FALSE(loadSkin("<start_skin>\n<images>\n{},a.tga\n{},a.tga,a\n<animations>\n{},a.tga,s,1\n"
+    EXPECT_FALSE(loadSkin("<start_skin>\n<images>\n  {},a.tga \n{},a.tga,a\n<animations>\n\t{},a.tga,s,1\n"
                           "{},a.tga,t,1,1\n<end_skin>\n"));
 
     EXPECT_EQ((Names{"a", "t"}), allNames());
+    // Each failed line is traced as the file has it, blanks and all.
     const std::string trace = traceLog();
-    EXPECT_NE(std::string::npos, trace.find("Failed to load image with buffer {},a.tga\r\n"));
-    EXPECT_NE(std::string::npos, trace.find("Failed to load animation with buffer {},a.tga,s,1\r\n"));
+    EXPECT_NE(std::string::npos, trace.find("Failed to load image with buffer   {},a.tga \r\n"));
+    EXPECT_NE(std::string::npos, trace.find("Failed to load animation with buffer \t{},a.tga,s,1\r\n"));
 }
 
 TEST_F(CImageManagerFilesTest, entriesWhoseFileIsMissingAreFailures)
@@ -296,10 +297,10 @@ TEST_F(CImageManagerFilesTest, linesBeforeAnySectionAreTracedButNoFailure)
 {
     writeTarga("a.tga", 1, 1);
 
-    EXPECT_TRUE(loadSkin("<start_skin>\nhello there\n\n<images>\n{},a.tga,a\n<end_skin>\n"));
+    EXPECT_TRUE(loadSkin("<start_skin>\n hello there\n\n<images>\n{},a.tga,a\n<end_skin>\n"));
 
     EXPECT_EQ((Names{"a"}), allNames());
-    EXPECT_NE(std::string::npos, traceLog().find("Unknown line with buffer hello there"));
+    EXPECT_NE(std::string::npos, traceLog().find("Unknown line with buffer  hello there\r\n"));
 }
 
 TEST_F(CImageManagerFilesTest, blankLineInsideASectionIsAFailure)

@@ -495,4 +495,31 @@ TEST(CWindowMessages, eraseAndTimerMessagesAreAnsweredWithoutTheDefault)
     ReleaseDC(handle, dc);
     EXPECT_EQ(0, SendMessageA(handle, WM_TIMER, 99, 0));
 }
+
+// A derived window answers its own message and hands every other one to the framework window's handler.
+class CAnsweringWindow : public CWindow
+{
+public:
+    CAnsweringWindow() : CWindow(CRect(0, 0, 40, 40)) {}
+    std::intptr_t handleWindowEvents(HWND__* window, unsigned int message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) override
+    {
+        return message == WM_USER ? 42 : CWindow::handleWindowEvents(window, message, wParam, lParam);
+    }
+};
+
+TEST(CWindowMessages, theHandlerAnswersThroughTheInterfaceAndLeavesTheRestToTheDefault)
+{
+    CAnsweringWindow derived;
+    IWindow& window = derived;
+    CWindowAttributes attributes = hiddenAttributes("LifecycleAnswering");
+    window.intialiseWindow(&attributes, false);
+    HWND handle = *window.getWindowHandle();
+    EXPECT_EQ(42, SendMessageA(handle, WM_USER, 0, 0));
+    EXPECT_EQ(1, window.handleWindowEvents(handle, WM_ERASEBKGND, 0, 0));
+    // Only the default handling answers the title's length.
+    EXPECT_EQ(18, window.handleWindowEvents(handle, WM_GETTEXTLENGTH, 0, 0));
+    window.updateMousePosition(packedPosition(-3, 9));
+    EXPECT_EQ("-3,9", pointText(window.getMousePointer().getPosition()));
+}
 } // namespace

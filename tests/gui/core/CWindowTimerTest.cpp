@@ -117,24 +117,35 @@ TEST_F(CWindowTimerTest, aTimerStartedBeforeTheWindowExistsStartsNoSystemTimer)
     EXPECT_GE(probe.expiries, 1);
 }
 
-TEST_F(CWindowTimerTest, removingAnObjectStopsItsTimerUnlessAnotherObjectSharesTheId)
+std::vector<UINT_PTR> s_stoppedTimers;
+BOOL WINAPI recordingKillTimer(HWND /*window*/, UINT_PTR timerId)
+{
+    s_stoppedTimers.push_back(timerId);
+    return TRUE;
+}
+
+// Each addition is undone by one removal; the shared system timer stops only with the last entry of its id.
+TEST_F(CWindowTimerTest, removingTakesOneEntryAndStopsTheTimerWithTheLastEntryOfItsId)
 {
     create();
-    CTimedProbe first(4);
-    CTimedProbe second(4);
-    m_window.addTimedObject(&first);
-    m_window.addTimedObject(&second);
-    m_window.startTimer(4, 10);
-    m_window.removeTimedObject(&first);
-    pumpMessages(120);
-    EXPECT_EQ(0, first.expiries);
-    EXPECT_GE(second.expiries, 2);
-
-    m_window.removeTimedObject(&second);
-    pumpMessages(30);
-    const int stopped = second.expiries;
-    pumpMessages(80);
-    EXPECT_EQ(stopped, second.expiries);
+    CImportPatch patch("user32.dll", "KillTimer", reinterpret_cast<void*>(&recordingKillTimer));
+    ASSERT_TRUE(patch.isActive());
+    s_stoppedTimers.clear();
+    CTimedProbe twice(4);
+    CTimedProbe sharing(4);
+    CTimedProbe stranger(4);
+    for (CTimedProbe* probe : {&twice, &twice, &sharing})
+        m_window.addTimedObject(probe);
+    for (CTimedProbe* probe : {&stranger, &twice, &twice})
+    {
+        m_window.removeTimedObject(probe);
+        m_window.timerExpired(4);
+    }
+    EXPECT_EQ(3, twice.expiries);
+    EXPECT_EQ(3, sharing.expiries);
+    EXPECT_TRUE(s_stoppedTimers.empty());
+    m_window.removeTimedObject(&sharing);
+    EXPECT_EQ(std::vector<UINT_PTR>{4}, s_stoppedTimers);
 }
 
 TEST_F(CWindowTimerTest, stoppingAllTimersForgetsEveryObject)

@@ -1,0 +1,57 @@
+#include "gui/controls/ControlFactory.hpp"
+
+#include "foundation/basics/CString.hpp"
+#include "foundation/collections/TAutomaticPointer.hpp"
+#include "foundation/collections/TPointerCollection.hpp"
+#include "foundation/mathtools/CRect.hpp"
+#include "gui/core/CControlPanel.hpp"
+
+#include <new>
+
+namespace Brivant
+{
+namespace GUI
+{
+namespace Controls
+{
+using ::Brivant::Basics::CString;
+using ::Brivant::MathTools::CRect;
+
+namespace
+{
+// The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
+// construction to newControl.
+const char* const kClassNames[] = {"CControlPanel"};
+
+// A new control of the named class with its default arguments, or null for a name outside the list.
+IControl* newControl(const CString& className, IControlRoot* root)
+{
+    if (className == "CControlPanel")
+        return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    return nullptr;
+}
+} // namespace
+
+bool createControl(const CString& className, Collections::TAutomaticPointer<IControl>& control, IControlRoot* root)
+{
+    if (root == nullptr)
+        return control.getPointer() != nullptr;
+    try
+    {
+        if (IControl* created = newControl(className, root))
+            control.setPointer(created);
+    }
+    catch (const std::bad_alloc&)
+    {
+    }
+    return control.getPointer() != nullptr;
+}
+
+void getControlClassNames(Collections::TPointerCollection<CString>& names)
+{
+    for (const char* name : kClassNames)
+        names.addElement(new CString(name));
+}
+} // namespace Controls
+} // namespace GUI
+} // namespace Brivant
