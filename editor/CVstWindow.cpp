@@ -12,15 +12,11 @@ namespace Brivant
 {
 namespace Vst
 {
-using ::Brivant::Basics::CClass;
 using ::Brivant::Exceptions::CException;
 using ::Brivant::MathTools::CRect;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CVstWindow::classRecord();
-[[maybe_unused]] const CClass& s_parentRecord = CVstWindow::CParentWindow::classRecord();
-
 // WS_CHILD | WS_VISIBLE, and WS_EX_ACCEPTFILES.
 constexpr long kEditorStyle = 0x50000000;
 constexpr long kEditorExtendedStyle = 0x10;
@@ -47,17 +43,6 @@ CVstWindow::CParentWindow::~CParentWindow()
     *getMutableWindowHandle() = nullptr;
 }
 
-CClass& CVstWindow::CParentWindow::classRecord()
-{
-    static CClass record("CVstWindow::CParentWindow", "CWindow");
-    return record;
-}
-
-const CClass& CVstWindow::CParentWindow::getClass() const
-{
-    return classRecord();
-}
-
 CVstWindow::CVstWindow(AudioEffect* effect, const CRect& area, GUI::Windowing::CWindowAttributes* attributes)
     : AEffEditor(effect), CWindow(area), m_parentPanel(nullptr), m_updatingThread(0), m_rect{0, 0, 0, 0},
       m_editorThread(currentThread()), m_numberOfDeferred(numberOfParameters(effect)),
@@ -68,22 +53,12 @@ CVstWindow::CVstWindow(AudioEffect* effect, const CRect& area, GUI::Windowing::C
     if (attributes != nullptr)
         *getWindowAttributes() = *attributes;
     getWindowAttributes()->setWindowStyles(kEditorStyle, kEditorExtendedStyle);
+    getControlRoot()->setRootOption(true);
 }
 
 CVstWindow::~CVstWindow()
 {
     deleteParentPanel();
-}
-
-CClass& CVstWindow::classRecord()
-{
-    static CClass record("CVstWindow", "CWindow");
-    return record;
-}
-
-const CClass& CVstWindow::getClass() const
-{
-    return classRecord();
 }
 
 bool CVstWindow::getRect(ERect** rect)

@@ -26,20 +26,18 @@ class CVstWindow : public AEffEditor,
                    public GUI::Listeners::IActionListener,
                    public GUI::Listeners::IKeyboardListener
 {
+    BRIVANT_CLASS_RECORD(CVstWindow, "CWindow");
+
 public:
     // Stands for the host's window so that the editor's window can name it as its parent; it never creates or
     // destroys a native window.
     class CParentWindow : public GUI::Windowing::CWindow
     {
+        BRIVANT_NAMED_CLASS_RECORD(CParentWindow, "CVstWindow::CParentWindow", "CWindow");
+
     public:
         explicit CParentWindow(void* hostWindow);
         ~CParentWindow() override;
-
-        static ::Brivant::Basics::CClass& classRecord();
-        const ::Brivant::Basics::CClass& getClass() const override;
-
-    private:
-        ::Brivant::Basics::TInstanceCount<CParentWindow> m_instanceCount;
     };
 
     // Attaches itself to the effect (which owns it from then on) when there is one. The attributes are copied;
@@ -47,9 +45,6 @@ public:
     CVstWindow(AudioEffect* effect, const ::Brivant::MathTools::CRect& area,
                GUI::Windowing::CWindowAttributes* attributes);
     ~CVstWindow() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     bool getRect(ERect** rect) override;
     // False, leaving nothing behind, for a null or dead host window or when the window cannot be made; true only
@@ -105,7 +100,6 @@ private:
     long m_numberOfDeferred;
     std::unique_ptr<CDeferredValue[]> m_deferred;
     GUI::Listeners::IKeyboardListener* m_windowKeyListener;
-    ::Brivant::Basics::TInstanceCount<CVstWindow> m_instanceCount;
 };
 } // namespace Vst
 } // namespace Brivant
