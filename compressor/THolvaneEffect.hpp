@@ -165,6 +165,29 @@ public:
 
     float getSamplingRate() const { return m_samplingRate; }
 
+    // A new parameter object of one of the parameters both editions have, as the effect holds it; the editors keep
+    // copies to write their value labels. Null for any other index.
+    static CVstParam* newSharedParameter(int index)
+    {
+        switch (index)
+        {
+        case kMaster:
+            return new CVstParamFloat("Master", "dB", -20.0f, 20.0f, -20.0f);
+        case kThreshold:
+            return new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, -50.0f);
+        case kRatio:
+            return new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 0.05f);
+        case kAttack:
+            return new CVstParamFloatExp("Attack");
+        case kRelease:
+            return new CVstParamFloatExp("Release");
+        case kMix:
+            return new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 0.0f);
+        default:
+            return nullptr;
+        }
+    }
+
 protected:
     using CProgram = THolvaneProgram<Parameters>;
 
@@ -300,12 +323,8 @@ protected:
     // The parameters both editions have, created in this order.
     void createSharedParameters()
     {
-        m_parameters[kThreshold].setPointer(new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, -50.0f));
-        m_parameters[kRatio].setPointer(new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 0.05f));
-        m_parameters[kAttack].setPointer(new CVstParamFloatExp("Attack"));
-        m_parameters[kRelease].setPointer(new CVstParamFloatExp("Release"));
-        m_parameters[kMaster].setPointer(new CVstParamFloat("Master", "dB", -20.0f, 20.0f, -20.0f));
-        m_parameters[kMix].setPointer(new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 0.0f));
+        for (int index : {kThreshold, kRatio, kAttack, kRelease, kMaster, kMix})
+            m_parameters[index].setPointer(newSharedParameter(index));
     }
 
     void releaseParameters()
