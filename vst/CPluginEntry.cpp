@@ -1,5 +1,6 @@
 #include "vst/CPluginEntry.hpp"
 
+#include "foundation/basics/CString.hpp"
 #include "foundation/host/CApplication.hpp"
 #include "gui/core/CGuiResources.hpp"
 #include "gui/core/CSystemDialogs.hpp"
@@ -57,7 +58,14 @@ AEffect* CPluginEntry::createEffect(audioMasterCallback audioMaster, const CEdit
 
 void CPluginEntry::showLoadFailure(const char* message, const char* caption)
 {
-    GUI::Windowing::CSystemDialogs::notifyUser(message, caption, true);
+    // Runs while a failure is handled: nothing more may leave towards the host, not even a failed copy.
+    try
+    {
+        GUI::Windowing::CSystemDialogs::notifyUser(Basics::CString(message), Basics::CString(caption), true);
+    }
+    catch (...)
+    {
+    }
 }
 } // namespace Vst
 } // namespace Brivant

@@ -315,6 +315,18 @@ CWindowAttributes* CWindow::getWindowAttributes() const { return m_attributes.ge
 
 Controls::IControlRoot* CWindow::getControlRoot() const { return m_controlRoot.get(); }
 
+void CWindow::setControlRoot(Controls::CControlRoot* root)
+{
+    if (root == nullptr || root == m_controlRoot.get())
+    {
+        return;
+    }
+    m_controlRoot.reset(root);
+    m_mouseListener = root;
+    m_dropFileListener = root;
+    m_keyboardListener = root;
+}
+
 void CWindow::intialiseWindow(CWindowAttributes* attributes, bool showWindow)
 {
     if (attributes == nullptr || m_created)

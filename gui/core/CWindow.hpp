@@ -168,6 +168,11 @@ public:
     bool isMouseHookSet() const { return m_mouseHook != nullptr; }
     const ::Brivant::MathTools::CPoint& getLastMousePosition() const { return m_lastMousePosition; }
 
+protected:
+    // For a derived window with a root of its own: the root (owned from now on) takes the old one's place and
+    // becomes the mouse, drop-file and keyboard listener. Null is ignored.
+    void setControlRoot(Controls::CControlRoot* root);
+
 private:
     bool hasNativeWindow() const { return m_created && m_handle != nullptr; }
     bool hasTimedObjectWithId(long timerId) const;
