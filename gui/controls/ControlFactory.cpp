@@ -4,6 +4,8 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CKnob.hpp"
+#include "gui/controls/CLevelMeter.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -21,13 +23,19 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CControlPanel"};
+const char* const kClassNames[] = {"CAnimation", "CControlPanel", "CKnob", "CLevelMeter"};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
+    if (className == "CAnimation")
+        return new CAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CKnob")
+        return new CKnob(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CLevelMeter")
+        return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
     return nullptr;
 }
 } // namespace

@@ -29,6 +29,41 @@ using CFileBuffer = char[CSystemDialogs::kFileBufferSize];
 constexpr DWORD kFileDialogFlags = OFN_ENABLESIZING | OFN_LONGNAMES | OFN_EXPLORER | OFN_PATHMUSTEXIST;
 constexpr UINT kFolderBrowserFlags = BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
 
+// A system library held only while one dialog is shown: importing the dialog libraries would start them with
+// every load of the plug-in, and a host scanning its folder loads it again and again (under Wine each such
+// cycle left a handle behind).
+class CDialogLibrary
+{
+public:
+    explicit CDialogLibrary(const char* name) : m_module(LoadLibraryA(name)) {}
+    ~CDialogLibrary()
+    {
+        if (m_module != nullptr)
+            FreeLibrary(m_module);
+    }
+    CDialogLibrary(const CDialogLibrary&) = delete;
+    CDialogLibrary& operator=(const CDialogLibrary&) = delete;
+
+    // Null when the library or the function is missing.
+    template <typename TFunction> TFunction* function(const char* name) const
+    {
+        // Through void* as the address is untyped; the caller names the function's true type.
+        return m_module == nullptr
+                   ? nullptr
+                   : reinterpret_cast<TFunction*>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
+    }
+
+private:
+    HMODULE m_module;
+};
+
+bool showFileDialog(const char* name, OPENFILENAMEA& dialog)
+{
+    const CDialogLibrary library("comdlg32.dll");
+    auto* show = library.function<BOOL WINAPI(OPENFILENAMEA*)>(name);
+    return show != nullptr && show(&dialog) != FALSE;
+}
+
 class CSystemModalCalls : public CSystemDialogs::IModalCalls
 {
 public:
@@ -41,16 +76,21 @@ public:
 
     _ITEMIDLIST* browseForFolder(BROWSEINFOA& browse) override
     {
+        const CDialogLibrary ole("ole32.dll");
+        auto* initialise = ole.function<HRESULT WINAPI(void*, DWORD)>("CoInitializeEx");
+        auto* uninitialise = ole.function<void WINAPI()>("CoUninitialize");
+        if (initialise == nullptr || uninitialise == nullptr)
+            return nullptr;
         // The new dialog style needs COM on the calling thread; a host thread that has it already keeps it.
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const HRESULT com = initialise(nullptr, COINIT_APARTMENTTHREADED);
         _ITEMIDLIST* item = SHBrowseForFolderA(&browse);
         if (SUCCEEDED(com))
-            CoUninitialize();
+            uninitialise();
         return item;
     }
 
-    bool showSaveDialog(OPENFILENAMEA& dialog) override { return GetSaveFileNameA(&dialog) != FALSE; }
-    bool showOpenDialog(OPENFILENAMEA& dialog) override { return GetOpenFileNameA(&dialog) != FALSE; }
+    bool showSaveDialog(OPENFILENAMEA& dialog) override { return showFileDialog("GetSaveFileNameA", dialog); }
+    bool showOpenDialog(OPENFILENAMEA& dialog) override { return showFileDialog("GetOpenFileNameA", dialog); }
 };
 
 CSystemDialogs::IModalCalls* s_modalCalls = nullptr;
@@ -130,7 +170,7 @@ bool CSystemDialogs::browseForFolder(CSystemString& folder, const CString& title
             return false;
         char chosen[kFolderBufferSize] = {};
         const bool hasPath = SHGetPathFromIDListA(item, chosen) != FALSE;
-        CoTaskMemFree(item);
+        ILFree(item);
         if (!hasPath)
             return false;
         folder.setString(chosen);
