@@ -5,7 +5,10 @@
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
 #include "gui/controls/CKnob.hpp"
+#include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -23,7 +26,15 @@ namespace
 {
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
-const char* const kClassNames[] = {"CAnimation", "CControlPanel", "CKnob", "CLevelMeter"};
+const char* const kClassNames[] = {
+    "CAnimation",
+    "CControlPanel",
+    "CKnob",
+    "CLatchingButton",
+    "CLevelMeter",
+    "CMomentaryButton",
+    "CTextLabel",
+};
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
@@ -36,6 +47,12 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CKnob(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CLevelMeter")
         return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
+    if (className == "CLatchingButton")
+        return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CMomentaryButton")
+        return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CTextLabel")
+        return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;
 }
 } // namespace
