@@ -14,6 +14,8 @@ namespace Holvane
 {
 class CHolvane : public THolvaneEffect<16, 10>
 {
+    BRIVANT_CLASS_RECORD(CHolvane, "CVstEffect");
+
 public:
     enum EParameter
     {
@@ -39,9 +41,6 @@ public:
 
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     // A new object of parameter `index` as the effect holds it; null outside 0..15.
     static CVstParam* newParameter(int index);
@@ -76,7 +75,6 @@ private:
     Collections::TAutomaticPointer<CMidSide> m_midSide;
     float m_keyLeft[kRingSize];
     float m_keyRight[kRingSize];
-    Basics::TInstanceCount<CHolvane> m_instanceCount;
 };
 } // namespace Holvane
 } // namespace Brivant

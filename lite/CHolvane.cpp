@@ -12,8 +12,6 @@ namespace Holvane
 {
 namespace
 {
-const Basics::CClass& s_record = CHolvane::classRecord();
-
 constexpr int kParameters = CHolvane::kNumberOfParameters;
 constexpr short kEditorWidth = 500;
 constexpr short kEditorHeight = 158;
@@ -62,17 +60,6 @@ CHolvane::~CHolvane()
 {
     m_compressor.setPointer(nullptr);
     releaseParameters();
-}
-
-Basics::CClass& CHolvane::classRecord()
-{
-    static Basics::CClass record("CHolvane", "CVstEffect");
-    return record;
-}
-
-const Basics::CClass& CHolvane::getClass() const
-{
-    return classRecord();
 }
 
 void CHolvane::parameterChanged(int index, float /*value*/)

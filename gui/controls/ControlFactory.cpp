@@ -8,6 +8,10 @@
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CScrollBar.hpp"
+#include "gui/controls/CScrollPanel.hpp"
+#include "gui/controls/CSlider.hpp"
+#include "gui/controls/CSliderArray.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CControlPanel.hpp"
 
@@ -33,6 +37,10 @@ const char* const kClassNames[] = {
     "CLatchingButton",
     "CLevelMeter",
     "CMomentaryButton",
+    "CScrollBar",
+    "CScrollPanel",
+    "CSlider",
+    "CSliderArray",
     "CTextLabel",
 };
 
@@ -51,6 +59,14 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CScrollBar")
+        return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
+    if (className == "CScrollPanel")
+        return new CScrollPanel(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200));
+    if (className == "CSlider")
+        return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
+    if (className == "CSliderArray")
+        return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     return nullptr;

@@ -38,6 +38,7 @@ public:
     CControlRoot(const CControlRoot&) = delete;
     CControlRoot& operator=(const CControlRoot&) = delete;
 
+    // A root is not a counted object: its record only counts the roots alive.
     static ::Brivant::Basics::CClass& classRecord();
 
     void handleLeftButtonDown(Events::CMouseEvent& event) override;
@@ -118,6 +119,8 @@ protected:
     void rememberMouseTarget(IControl* target);
     // The event handed to controls; its position is local to the receiver while a handler runs.
     Events::CMouseEvent& getRootMouseEvent() { return m_rootEvent; }
+    // Closes the holes removals leave in the list, keeping the controls' order.
+    void packControls() { m_controls.reorderArray(true); }
 
     // Edges included: right = left + width, bottom = top + height.
     static bool contains(const ::Brivant::MathTools::CRect& area, const ::Brivant::MathTools::CPoint& point);
