@@ -4,15 +4,33 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CADSREditor.hpp"
+#include "gui/controls/CAnimationFrame.hpp"
+#include "gui/controls/CAreaBox.hpp"
+#include "gui/controls/CAutoAnimation.hpp"
+#include "gui/controls/CCenterSlider.hpp"
+#include "gui/controls/CImageLabel.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CMenu.hpp"
+#include "gui/controls/CModulatedSlider.hpp"
+#include "gui/controls/CModulatedXYPad.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CPopupButton.hpp"
+#include "gui/controls/CProgressBar.hpp"
+#include "gui/controls/CRangeSlider.hpp"
+#include "gui/controls/CRepeatingButton.hpp"
+#include "gui/controls/CRolloverButton.hpp"
 #include "gui/controls/CScrollBar.hpp"
 #include "gui/controls/CScrollPanel.hpp"
 #include "gui/controls/CSlider.hpp"
 #include "gui/controls/CSliderArray.hpp"
 #include "gui/controls/CTextLabel.hpp"
+#include "gui/controls/CTriStateImage.hpp"
+#include "gui/controls/CWaveCycle.hpp"
+#include "gui/controls/CWindowDragTab.hpp"
+#include "gui/controls/CXYPad.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -31,34 +49,77 @@ namespace
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
 const char* const kClassNames[] = {
+    "CADSREditor",
     "CAnimation",
+    "CAnimationFrame",
+    "CAreaBox",
+    "CAutoAnimation",
+    "CCenterSlider",
     "CControlPanel",
+    "CImageLabel",
     "CKnob",
     "CLatchingButton",
     "CLevelMeter",
+    "CModulatedSlider",
+    "CModulatedXYPad",
     "CMomentaryButton",
+    "CProgressBar",
+    "CRangeSlider",
+    "CRepeatingButton",
+    "CRolloverButton",
+    "CPopupButton",
     "CScrollBar",
     "CScrollPanel",
     "CSlider",
     "CSliderArray",
     "CTextLabel",
+    "CTriStateImage",
+    "CWaveCycle",
+    "CWindowDragTab",
+    "CXYPad",
 };
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
+    if (className == "CADSREditor")
+        return new CADSREditor(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CAnimation")
         return new CAnimation(root, -1, CRect(0, 0, 50, 50));
+    if (className == "CAnimationFrame")
+        return new CAnimationFrame(root, -1, CRect(0, 0, 50, 50));
+    if (className == "CAreaBox")
+        return new CAreaBox(root, CRect(0, 0, 50, 50));
+    if (className == "CAutoAnimation")
+        return new CAutoAnimation(root, -1, CRect(0, 0, 50, 50));
+    if (className == "CCenterSlider")
+        return new CCenterSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CImageLabel")
+        return new CImageLabel(root, -1, CRect(0, 0, 100, 20));
     if (className == "CKnob")
         return new CKnob(root, -1, CRect(0, 0, 50, 50), nullptr);
-    if (className == "CLevelMeter")
-        return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
     if (className == "CLatchingButton")
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CLevelMeter")
+        return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
+    if (className == "CModulatedSlider")
+        return new CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
+    if (className == "CModulatedXYPad")
+        return new CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CProgressBar")
+        return new CProgressBar(root, -1, CRect(0, 0, 200, 20));
+    if (className == "CRangeSlider")
+        return new CRangeSlider(root, -1, CRect(0, 0, 150, 100), nullptr);
+    if (className == "CRepeatingButton")
+        return new CRepeatingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CRolloverButton")
+        return new CRolloverButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CPopupButton")
+        return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
     if (className == "CScrollBar")
         return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
     if (className == "CScrollPanel")
@@ -69,6 +130,14 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
+    if (className == "CTriStateImage")
+        return new CTriStateImage(root, -1, CRect(0, 0, 50, 20));
+    if (className == "CWaveCycle")
+        return new CWaveCycle(root, -1, CRect(0, 0, 100, 100));
+    if (className == "CWindowDragTab")
+        return new CWindowDragTab(root, -1, CRect(0, 0, 100, 50), nullptr);
+    if (className == "CXYPad")
+        return new CXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     return nullptr;
 }
 } // namespace
