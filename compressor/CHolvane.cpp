@@ -1,5 +1,6 @@
 #include "compressor/CHolvane.hpp"
 
+#include "editor/CHolvaneEditor.hpp"
 #include "gui/core/CWindowAttributes.hpp"
 
 #include <algorithm>
@@ -130,7 +131,7 @@ CHolvane::CHolvane(audioMasterCallback audioMaster)
     attributes.setWindowName(Basics::CString("Voltura"));
     attributes.setBackgroundColour(GUI::Basics::CColour::black());
     attributes.setDropShadow(true);
-    new Vst::CVstWindow(this, MathTools::CRect(0, 0, kEditorWidth, kEditorHeight), &attributes);
+    new CHolvaneEditor(MathTools::CRect(0, 0, kEditorWidth, kEditorHeight), this, &attributes);
     setInitialDelay(kRingSize);
 
     createParameters();
