@@ -58,6 +58,9 @@ CVstWindow::CVstWindow(AudioEffect* effect, const CRect& area, GUI::Windowing::C
 
 CVstWindow::~CVstWindow()
 {
+    // An editor whose construction failed must not stay attached to the effect that would delete it again.
+    if (m_effect != nullptr && m_effect->getEditor() == this)
+        m_effect->setEditor(nullptr);
     deleteParentPanel();
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -72,11 +73,22 @@ private:
     DWORD m_builder = GetCurrentThreadId();
 };
 
-// Open, close and reopen; open again in the same window and in another; the host destroying its window first; the
-// effect closed with the editor open. The host's windows always survive the editor.
+struct CFailingEditor : public CVstWindow
+{
+    explicit CFailingEditor(AudioEffect* effect) : CVstWindow(effect, CRect(0, 0, 5, 5), nullptr)
+    {
+        throw std::runtime_error("no panel");
+    }
+};
+
+// Attached at construction, unless the construction fails; open, close and reopen; open again in the same window
+// and in another; the host destroying its window first; the effect closed with the editor open. The host's windows
+// always survive the editor.
 TEST(CVstWindowTest, opensAndClosesInTheHostsWindowsWhateverTheHostDoes)
 {
     auto* effect = new CBareEffect();
+    EXPECT_THROW(new CFailingEditor(effect), std::runtime_error);
+    EXPECT_EQ(nullptr, effect->getEditor());
     auto* editor = new CProbeEditor(effect);
     EXPECT_EQ(effFlagsHasEditor, effect->getAeffect()->flags & effFlagsHasEditor);
     EXPECT_STREQ("CWindow", CVstWindow::classRecord().getParentName());
