@@ -1,6 +1,8 @@
 #include "editor/CHolvaneEditor.hpp"
 
 #include "compressor/CHolvane.hpp"
+#include "foundation/exceptions/CException.hpp"
+#include "foundation/host/CTrace.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
@@ -170,10 +172,6 @@ void CHolvaneEditor::buildPanel()
     for (int image = 0; image < kNumberOfImages; ++image)
         images[image] = m_panel.loadImage(kImageFiles[image]);
 
-    GUI::Windowing::CWindowAttributes secondary = secondaryAttributes();
-    m_aboutWindow.setPointer(
-        new GUI::Windowing::CAboutWindow(m_panel.getResourcesFolder(), CString("splash.png"), 0.8));
-    m_aboutWindow.getPointer()->intialiseWindow(&secondary, true);
 
     const auto& buttonSize = images[kButtonUpImage]->getImageSize();
     for (const CPanelRow& row : kPanelRows)
@@ -212,7 +210,6 @@ void CHolvaneEditor::buildPanel()
             button->setPrimaryImage(images[kButtonDownImage]);
             button->setDownImage(images[kButtonUpImage]);
             button->setDefaultDrawing(false);
-            button->openMenu(&secondary, false);
             m_controls[row.id] = button;
             break;
         }
@@ -225,6 +222,42 @@ void CHolvaneEditor::buildPanel()
         }
     }
     m_meter = m_panel.addMeter(kMeterArea, kMeterSteps);
+    makeSecondaryWindows();
+}
+
+// The about box and the menus are windows of their own. A host may build the effect where no window can be made
+// (a render server without a display): the effect still loads, and each open tries again for what is missing.
+void CHolvaneEditor::makeSecondaryWindows()
+{
+    GUI::Windowing::CWindowAttributes secondary = secondaryAttributes();
+    if (m_aboutWindow.getPointer() == nullptr || *m_aboutWindow.getPointer()->getWindowHandle() == nullptr)
+    {
+        m_aboutWindow.setPointer(
+            new GUI::Windowing::CAboutWindow(m_panel.getResourcesFolder(), CString("splash.png"), 0.8));
+        m_aboutWindow.getPointer()->intialiseWindow(&secondary, true);
+    }
+    for (long index : {CHolvane::kValveModelling, CHolvane::kKeyInput})
+    {
+        auto* button = static_cast<CPopupButton*>(m_controls[index]);
+        if (button->getMenuWindow() != nullptr)
+            continue;
+        try
+        {
+            button->openMenu(&secondary, false);
+        }
+        catch (const Exceptions::CException& failure)
+        {
+            Host::CTrace::trace("CHolvaneEditor: no menu window: %s", failure.getErrorReason().getString());
+        }
+    }
+}
+
+bool CHolvaneEditor::open(void* window)
+{
+    if (!CVstWindow::open(window))
+        return false;
+    makeSecondaryWindows();
+    return true;
 }
 
 void CHolvaneEditor::idle()

@@ -51,6 +51,8 @@ public:
                    GUI::Windowing::CWindowAttributes* attributes);
     ~CHolvaneEditor() override;
 
+    // Also makes the about box and the menus when construction could not.
+    bool open(void* window) override;
     // Shows the last block's peak in the meter, and what other threads left.
     void idle() override;
     // 0..15: the copy, the control and the value label; the meter index only stores the value. Other threads'
@@ -71,6 +73,7 @@ private:
     // from the host, else by the copy's value.
     ::Brivant::Basics::CString labelText(long index, bool fromHost, double received) const;
     void buildPanel();
+    void makeSecondaryWindows();
     GUI::Controls::CPopupButton* addPopupButton(long id, long left, long top, const char* const* texts,
                                                 const char* title);
     bool isPopupIndex(long index) const;
