@@ -296,7 +296,8 @@ void CHolvaneEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
     const long id = control->getControlId();
     if (id == kInfoButtonId)
     {
-        m_aboutWindow.getPointer()->openWindow();
+        if (m_aboutWindow.getPointer() != nullptr)
+            m_aboutWindow.getPointer()->openWindow();
         return;
     }
     // Only the control bound to a parameter speaks for it: a label or a stranger with that id changes nothing.
