@@ -241,7 +241,8 @@ protected:
             return;
         CVstParam* changed = parameter(index);
         changed->setValue(value);
-        m_programs[program].values[index].store(changed->getNormalisedValue(), std::memory_order_relaxed);
+        // The value itself, not the shared object's, which another thread may have changed meanwhile.
+        m_programs[program].values[index].store(value, std::memory_order_relaxed);
         CCompressorSC* compressor = m_compressor.getPointer();
         switch (index)
         {
