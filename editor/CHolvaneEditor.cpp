@@ -139,19 +139,6 @@ GUI::Windowing::CWindowAttributes secondaryAttributes()
     attributes.setAlpha(0.87);
     return attributes;
 }
-
-// Held in place for a user change, and let go however the change ends.
-class CUpdatingScope
-{
-public:
-    explicit CUpdatingScope(Vst::CVstWindow& editor) : m_editor(editor) { m_editor.setUpdatingEffect(true); }
-    ~CUpdatingScope() { m_editor.setUpdatingEffect(false); }
-    CUpdatingScope(const CUpdatingScope&) = delete;
-    CUpdatingScope& operator=(const CUpdatingScope&) = delete;
-
-private:
-    Vst::CVstWindow& m_editor;
-};
 } // namespace
 
 CHolvaneEditor::CHolvaneEditor(const CRect& area, AudioEffect* effect, GUI::Windowing::CWindowAttributes* attributes)

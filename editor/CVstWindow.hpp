@@ -70,6 +70,19 @@ public:
     bool handleKeyUp(const GUI::Events::CKeyboardEvent& event) override;
     void setKeyboardListener(GUI::Listeners::IKeyboardListener* listener) override;
 
+    // Holds the updating flag through a user change and lets it go however the change ends.
+    class CUpdatingScope
+    {
+    public:
+        explicit CUpdatingScope(CVstWindow& editor) : m_editor(editor) { m_editor.setUpdatingEffect(true); }
+        ~CUpdatingScope() { m_editor.setUpdatingEffect(false); }
+        CUpdatingScope(const CUpdatingScope&) = delete;
+        CUpdatingScope& operator=(const CUpdatingScope&) = delete;
+
+    private:
+        CVstWindow& m_editor;
+    };
+
     CParentWindow* getParentPanel() const { return m_parentPanel; }
     // Whether the calling thread is the one that owns the editor.
     bool isEditorThread() const;

@@ -1,5 +1,7 @@
 #include "lite/CHolvane.hpp"
 
+#include "lite/CHolvaneEditor.hpp"
+
 #include "gui/core/CWindowAttributes.hpp"
 
 #include <algorithm>
@@ -53,7 +55,7 @@ CHolvane::CHolvane(audioMasterCallback audioMaster) : THolvaneEffect(audioMaster
     // The editor comes last and reads the values already in place.
     GUI::Windowing::CWindowAttributes attributes;
     attributes.setBackgroundColour(GUI::Basics::CColour::black());
-    new Vst::CVstWindow(this, MathTools::CRect(0, 0, kEditorWidth, kEditorHeight), &attributes);
+    new CHolvaneEditor(MathTools::CRect(0, 0, kEditorWidth, kEditorHeight), this, &attributes);
 }
 
 CHolvane::~CHolvane()
