@@ -9,11 +9,13 @@
 #include "gui/controls/CAreaBox.hpp"
 #include "gui/controls/CAutoAnimation.hpp"
 #include "gui/controls/CCenterSlider.hpp"
+#include "gui/controls/CComboBox.hpp"
 #include "gui/controls/CImageLabel.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CMenu.hpp"
+#include "gui/controls/CMenuBar.hpp"
 #include "gui/controls/CModulatedSlider.hpp"
 #include "gui/controls/CModulatedXYPad.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
@@ -55,19 +57,21 @@ const char* const kClassNames[] = {
     "CAreaBox",
     "CAutoAnimation",
     "CCenterSlider",
+    "CComboBox",
     "CControlPanel",
     "CImageLabel",
     "CKnob",
     "CLatchingButton",
     "CLevelMeter",
+    "CMenuBar",
     "CModulatedSlider",
     "CModulatedXYPad",
     "CMomentaryButton",
+    "CPopupButton",
     "CProgressBar",
     "CRangeSlider",
     "CRepeatingButton",
     "CRolloverButton",
-    "CPopupButton",
     "CScrollBar",
     "CScrollPanel",
     "CSlider",
@@ -94,6 +98,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CAutoAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CCenterSlider")
         return new CCenterSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
+    if (className == "CComboBox")
+        return new CComboBox(root, -1, CRect(0, 0, 100, 20), CString("Text"), new CMenu(), nullptr, nullptr);
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CImageLabel")
@@ -104,6 +110,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CLevelMeter")
         return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
+    if (className == "CMenuBar")
+        return new CMenuBar(root, -1, CRect(0, 0, 200, 25), nullptr);
     if (className == "CModulatedSlider")
         return new CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CModulatedXYPad")
