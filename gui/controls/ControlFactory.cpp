@@ -21,6 +21,7 @@
 #include "gui/controls/CMomentaryButton.hpp"
 #include "gui/controls/CPopupButton.hpp"
 #include "gui/controls/CProgressBar.hpp"
+#include "gui/controls/CRadioButton.hpp"
 #include "gui/controls/CRangeSlider.hpp"
 #include "gui/controls/CRepeatingButton.hpp"
 #include "gui/controls/CRolloverButton.hpp"
@@ -28,6 +29,9 @@
 #include "gui/controls/CScrollPanel.hpp"
 #include "gui/controls/CSlider.hpp"
 #include "gui/controls/CSliderArray.hpp"
+#include "gui/controls/CStepLabel.hpp"
+#include "gui/controls/CTabPanel.hpp"
+#include "gui/controls/CTextEdit.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/controls/CTriStateImage.hpp"
 #include "gui/controls/CWaveCycle.hpp"
@@ -69,6 +73,7 @@ const char* const kClassNames[] = {
     "CMomentaryButton",
     "CPopupButton",
     "CProgressBar",
+    "CRadioButton",
     "CRangeSlider",
     "CRepeatingButton",
     "CRolloverButton",
@@ -76,6 +81,9 @@ const char* const kClassNames[] = {
     "CScrollPanel",
     "CSlider",
     "CSliderArray",
+    "CStepLabel",
+    "CTabPanel",
+    "CTextEdit",
     "CTextLabel",
     "CTriStateImage",
     "CWaveCycle",
@@ -118,16 +126,18 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CPopupButton")
+        return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
     if (className == "CProgressBar")
         return new CProgressBar(root, -1, CRect(0, 0, 200, 20));
+    if (className == "CRadioButton")
+        return new CRadioButton(root, -1, CRect(0, 0, 200, 50), 4, nullptr);
     if (className == "CRangeSlider")
         return new CRangeSlider(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CRepeatingButton")
         return new CRepeatingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CRolloverButton")
         return new CRolloverButton(root, -1, CRect(0, 0, 50, 50), nullptr);
-    if (className == "CPopupButton")
-        return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
     if (className == "CScrollBar")
         return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
     if (className == "CScrollPanel")
@@ -136,6 +146,12 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
     if (className == "CSliderArray")
         return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
+    if (className == "CStepLabel")
+        return new CStepLabel(root, -1, CRect(0, 0, 50, 20), nullptr);
+    if (className == "CTabPanel")
+        return new CTabPanel(root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CTextEdit")
+        return new CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     if (className == "CTriStateImage")
