@@ -8,11 +8,14 @@
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CPresetBrowser.hpp"
+#include "gui/controls/CPresetBrowserLayout.hpp"
 #include "gui/controls/CScrollBar.hpp"
 #include "gui/controls/CScrollPanel.hpp"
 #include "gui/controls/CSlider.hpp"
 #include "gui/controls/CSliderArray.hpp"
 #include "gui/controls/CTextLabel.hpp"
+#include "gui/controls/CTreeView.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -37,12 +40,26 @@ const char* const kClassNames[] = {
     "CLatchingButton",
     "CLevelMeter",
     "CMomentaryButton",
+    "CPresetBrowser",
     "CScrollBar",
     "CScrollPanel",
     "CSlider",
     "CSliderArray",
     "CTextLabel",
+    "CTreeView",
 };
+
+// The header a browser from the factory gets: a label and two small buttons across its width.
+void setDefaultHeader(CPresetBrowser& browser)
+{
+    const long width = browser.getArea().getWidth();
+    CPresetBrowserLayout layout;
+    layout.headerSize = ::Brivant::MathTools::CDimension(width, 22);
+    layout.labelArea = CRect(2, 2, width - 64, 18);
+    layout.loadButtonArea = CRect(width - 46, 2, 18, 18);
+    layout.saveButtonArea = CRect(width - 24, 2, 18, 18);
+    browser.setLayout(layout);
+}
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
@@ -59,6 +76,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CPresetBrowser")
+        return new CPresetBrowser(root, -1, CRect(0, 0, 200, 400), nullptr);
     if (className == "CScrollBar")
         return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
     if (className == "CScrollPanel")
@@ -69,6 +88,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
+    if (className == "CTreeView")
+        return new CTreeView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
     return nullptr;
 }
 } // namespace
@@ -80,7 +101,11 @@ bool createControl(const CString& className, Collections::TAutomaticPointer<ICon
     try
     {
         if (IControl* created = newControl(className, root))
+        {
             control.setPointer(created);
+            if (auto* browser = dynamic_cast<CPresetBrowser*>(created))
+                setDefaultHeader(*browser);
+        }
     }
     catch (const std::bad_alloc&)
     {

@@ -67,10 +67,12 @@ TEST(ControlFactory, anyOtherNameMakesNothingAndLeavesTheHolderAsItWas)
 TEST(ControlFactory, slidersAndScrollingControlsGetTheirDefaultAreas)
 {
     CControlBench bench;
-    const std::pair<const char*, CRect> cases[] = {{"CScrollBar", CRect(0, 0, 20, 100)},
+    const std::pair<const char*, CRect> cases[] = {{"CPresetBrowser", CRect(0, 0, 200, 400)},
+                                                   {"CScrollBar", CRect(0, 0, 20, 100)},
                                                    {"CScrollPanel", CRect(0, 0, 200, 200)},
                                                    {"CSlider", CRect(0, 0, 20, 100)},
-                                                   {"CSliderArray", CRect(0, 0, 200, 100)}};
+                                                   {"CSliderArray", CRect(0, 0, 200, 100)},
+                                                   {"CTreeView", CRect(0, 0, 200, 200)}};
     for (const auto& test : cases)
     {
         TAutomaticPointer<IControl> control;
