@@ -10,8 +10,6 @@ static_assert(std::atomic<float>::is_always_lock_free, "settings are shared with
 
 namespace
 {
-const CClass& s_record = CCompressorSC::classRecord();
-
 constexpr float kPowerFloor = 1e-20f;
 constexpr float kLevelFloor = 1e-20f;
 // 20 / ln 10 and ln 10 / 20: dB from a natural log, and a natural exponent from dB.
@@ -77,14 +75,6 @@ void detectorGains(const float* keyLeft, const float* keyRight, const CBlockSett
         _mm_storeu_ps(gains + i, CVectorMath::exp(_mm_mul_ps(_mm_load_ps(values + i), _mm_set1_ps(kNepersPerDecibel))));
 }
 } // namespace
-
-CClass& CCompressorSC::classRecord()
-{
-    static CClass record("CCompressorSC", "CCountedObject");
-    return record;
-}
-
-const CClass& CCompressorSC::getClass() const { return classRecord(); }
 
 CCompressorSC::CCompressorSC()
     : m_threshold(0.0f), m_slope(1.0f), m_envelope(kEnvelopeFloor), m_rmsState(0.0f), m_rmsSmoother(44100.0f, 5.0f),

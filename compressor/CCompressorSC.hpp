@@ -9,6 +9,8 @@
 
 class CCompressorSC : public Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CCompressorSC, "CCountedObject");
+
 public:
     static constexpr int kBlockSize = 16;
     // The envelope's resting value, also what the owner sets at construction and resume.
@@ -19,9 +21,6 @@ public:
     CCompressorSC(const CCompressorSC&) = delete;
     CCompressorSC& operator=(const CCompressorSC&) = delete;
     ~CCompressorSC() override;
-
-    static Brivant::Basics::CClass& classRecord();
-    const Brivant::Basics::CClass& getClass() const override;
 
     virtual void setThreshold(float thresholdDb);
     virtual float getThreshold() const;
@@ -66,5 +65,4 @@ private:
     CTimeRecord m_attack;
     CTimeRecord m_release;
     std::atomic<float> m_knee;
-    Brivant::Basics::TInstanceCount<CCompressorSC> m_instanceCount;
 };

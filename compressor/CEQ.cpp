@@ -9,8 +9,6 @@ static_assert(std::atomic<float>::is_always_lock_free, "gains and coefficients a
 
 namespace
 {
-const CClass& s_record = CEQ::classRecord();
-
 constexpr float kPi = 3.1415927f;
 // Added to the first pole of each cascade; nothing in the system sets it.
 constexpr float kBias = 0.0f;
@@ -22,14 +20,6 @@ void resetIfNotFinite(float* values, int count)
             values[i] = 0.0f;
 }
 } // namespace
-
-CClass& CEQ::classRecord()
-{
-    static CClass record("CEQ", "CCountedObject");
-    return record;
-}
-
-const CClass& CEQ::getClass() const { return classRecord(); }
 
 CEQ::CEQ() : m_lowCoefficient{0.0f, 0.0f}, m_highCoefficient{0.0f, 0.0f}, m_state(), m_lowGain(1.0f), m_midGain(1.0f),
              m_highGain(1.0f)

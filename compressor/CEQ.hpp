@@ -9,6 +9,8 @@
 
 class CEQ : public Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CEQ, "CCountedObject");
+
 public:
     static constexpr int kBlockSize = 16;
     static constexpr int kChannels = 2;
@@ -24,9 +26,6 @@ public:
     CEQ(const CEQ&) = delete;
     CEQ& operator=(const CEQ&) = delete;
     ~CEQ() override;
-
-    static Brivant::Basics::CClass& classRecord();
-    const Brivant::Basics::CClass& getClass() const override;
 
     // 2 sin(pi f / rate), for a rate that is finite and positive.
     static float bandCoefficient(float frequency, float sampleRate);
@@ -62,5 +61,4 @@ private:
     std::atomic<float> m_lowGain;
     std::atomic<float> m_midGain;
     std::atomic<float> m_highGain;
-    Brivant::Basics::TInstanceCount<CEQ> m_instanceCount;
 };

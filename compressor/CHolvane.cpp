@@ -11,8 +11,6 @@ namespace Holvane
 {
 namespace
 {
-const Basics::CClass& s_record = CHolvane::classRecord();
-
 constexpr int kParameters = CHolvane::kNumberOfParameters;
 constexpr short kEditorWidth = 500;
 constexpr short kEditorHeight = 400;
@@ -151,17 +149,6 @@ CHolvane::~CHolvane()
     m_valve.setPointer(nullptr);
     m_equaliser.setPointer(nullptr);
     releaseParameters();
-}
-
-Basics::CClass& CHolvane::classRecord()
-{
-    static Basics::CClass record("CHolvane", "CVstEffect");
-    return record;
-}
-
-const Basics::CClass& CHolvane::getClass() const
-{
-    return classRecord();
 }
 
 void CHolvane::createParameters()

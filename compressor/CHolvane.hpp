@@ -14,6 +14,8 @@ namespace Holvane
 {
 class CHolvane : public THolvaneEffect<16, 10>
 {
+    BRIVANT_CLASS_RECORD(CHolvane, "CVstEffect");
+
 public:
     enum EParameter
     {
@@ -39,9 +41,6 @@ public:
 
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     void resume() override;
     bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
@@ -73,7 +72,6 @@ private:
     Collections::TAutomaticPointer<CMidSide> m_midSide;
     float m_keyLeft[kRingSize];
     float m_keyRight[kRingSize];
-    Basics::TInstanceCount<CHolvane> m_instanceCount;
 };
 } // namespace Holvane
 } // namespace Brivant

@@ -6,13 +6,11 @@
 
 class CMidSide : public Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CMidSide, "CCountedObject");
+
 public:
     CMidSide();
     ~CMidSide() override;
 
-    static Brivant::Basics::CClass& classRecord();
-    const Brivant::Basics::CClass& getClass() const override;
-
 private:
-    Brivant::Basics::TInstanceCount<CMidSide> m_instanceCount;
 };

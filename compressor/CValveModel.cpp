@@ -6,8 +6,6 @@ using Brivant::Basics::CClass;
 
 namespace
 {
-const CClass& s_record = CValveModel::classRecord();
-
 // y = b x - a x^2 for x > 0, a x^2 + b x otherwise; then times the output gain. Single precision, in the
 // evaluation order of each branch; both branches are computed and the sign picks one, four samples at a time,
 // as a branch on the sign of audio is mispredicted half the time.
@@ -27,14 +25,6 @@ void shapeBlock(float* samples, float a, float b, float outputGain)
     }
 }
 } // namespace
-
-CClass& CValveModel::classRecord()
-{
-    static CClass record("CValveModel", "CCountedObject");
-    return record;
-}
-
-const CClass& CValveModel::getClass() const { return classRecord(); }
 
 CValveModel::CValveModel() = default;
 

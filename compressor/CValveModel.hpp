@@ -6,18 +6,16 @@
 
 class CValveModel : public Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CValveModel, "CCountedObject");
+
 public:
     static constexpr int kBlockSize = 16;
 
     CValveModel();
     ~CValveModel() override;
 
-    static Brivant::Basics::CClass& classRecord();
-    const Brivant::Basics::CClass& getClass() const override;
-
     // Shapes 16 samples of each buffer in place.
     void process(float* left, float* right, float a, float b, float outputGain) const;
 
 private:
-    Brivant::Basics::TInstanceCount<CValveModel> m_instanceCount;
 };

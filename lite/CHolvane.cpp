@@ -1,6 +1,5 @@
 #include "lite/CHolvane.hpp"
 
-
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -11,8 +10,6 @@ namespace Holvane
 {
 namespace
 {
-const Basics::CClass& s_record = CHolvane::classRecord();
-
 constexpr int kParameters = CHolvane::kNumberOfParameters;
 constexpr short kEditorWidth = 500;
 constexpr short kEditorHeight = 158;
@@ -59,17 +56,6 @@ CHolvane::~CHolvane()
 {
     m_compressor.setPointer(nullptr);
     releaseParameters();
-}
-
-Basics::CClass& CHolvane::classRecord()
-{
-    static Basics::CClass record("CHolvane", "CVstEffect");
-    return record;
-}
-
-const Basics::CClass& CHolvane::getClass() const
-{
-    return classRecord();
 }
 
 void CHolvane::parameterChanged(int index, float /*value*/)

@@ -9,15 +9,14 @@ namespace Holvane
 {
 class CHolvane : public THolvaneEffect<6, 13>
 {
+    BRIVANT_CLASS_RECORD(CHolvane, "CVstEffect");
+
 public:
     // The meter value reaches the editor at the index after the parameters' last.
     static constexpr long kMeterIndex = 7;
 
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
     VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
@@ -28,7 +27,6 @@ protected:
 
 private:
     std::atomic<double> m_masterGain;
-    Basics::TInstanceCount<CHolvane> m_instanceCount;
 };
 } // namespace Holvane
 } // namespace Brivant

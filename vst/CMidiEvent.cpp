@@ -8,7 +8,6 @@ namespace Midi
 {
 namespace
 {
-const Basics::CClass& s_record = CMidiEvent::classRecord();
 }
 
 CMidiEvent::CMidiEvent(long status, long value, long subValue, long channel, long delta)
@@ -22,17 +21,6 @@ CMidiEvent& CMidiEvent::operator=(const CMidiEvent& other)
     if (this != &other)
         setEvent(other.m_status, other.m_value, other.m_subValue, other.m_channel, other.m_delta, other.m_pitchValue);
     return *this;
-}
-
-Basics::CClass& CMidiEvent::classRecord()
-{
-    static Basics::CClass record("CMidiEvent", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CMidiEvent::getClass() const
-{
-    return classRecord();
 }
 
 void CMidiEvent::setEvent(long status, long value, long subValue, long channel, long delta, double pitchValue)

@@ -9,6 +9,8 @@ namespace Midi
 {
 class CMidiEvent : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CMidiEvent, "CCountedObject");
+
 public:
     static constexpr long kNoteOff = 0x80;
     static constexpr long kNoteOn = 0x90;
@@ -20,8 +22,6 @@ public:
     CMidiEvent(const CMidiEvent& other) = default;
     CMidiEvent& operator=(const CMidiEvent& other);
 
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
     void getObjectDescription(char* text, long size) const override;
 
     void setEvent(long status, long value, long subValue, long channel, long delta, double pitchValue = 0.0);
@@ -51,7 +51,6 @@ private:
     long m_channel;
     long m_delta;
     double m_pitchValue;
-    Basics::TInstanceCount<CMidiEvent> m_instanceCount;
 };
 } // namespace Midi
 } // namespace Brivant

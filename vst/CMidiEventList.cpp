@@ -8,22 +8,10 @@ namespace Midi
 {
 namespace
 {
-const Basics::CClass& s_record = CMidiEventList::classRecord();
 }
 
 CMidiEventList::CMidiEventList() : m_channel(0), m_numberOfEvents(0), m_readPosition(0)
 {
-}
-
-Basics::CClass& CMidiEventList::classRecord()
-{
-    static Basics::CClass record("CMidiEventList", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CMidiEventList::getClass() const
-{
-    return classRecord();
 }
 
 void CMidiEventList::getObjectDescription(char* text, long size) const

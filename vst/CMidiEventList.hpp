@@ -9,13 +9,13 @@ namespace Midi
 {
 class CMidiEventList : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CMidiEventList, "CCountedObject");
+
 public:
     static constexpr long kMaximumEvents = 128;
 
     CMidiEventList();
 
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
     void getObjectDescription(char* text, long size) const override;
 
     // Null outside 0..count-1.
@@ -41,7 +41,6 @@ private:
     long m_channel;
     long m_numberOfEvents;
     long m_readPosition;
-    Basics::TInstanceCount<CMidiEventList> m_instanceCount;
 };
 } // namespace Midi
 } // namespace Brivant

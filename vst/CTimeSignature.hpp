@@ -9,11 +9,10 @@ namespace Music
 {
 class CTimeSignature : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CTimeSignature, "CCountedObject");
+
 public:
     CTimeSignature(long numerator = 4, long denominator = 4);
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     void setTimeSignature(long numerator, long denominator);
     void setNumerator(long numerator) { m_numerator = numerator; }
@@ -24,7 +23,6 @@ public:
 private:
     long m_numerator;
     long m_denominator;
-    Basics::TInstanceCount<CTimeSignature> m_instanceCount;
 };
 } // namespace Music
 } // namespace Brivant

@@ -13,7 +13,6 @@ namespace Vst
 {
 namespace
 {
-const Basics::CClass& s_record = CVstEffect::classRecord();
 constexpr size_t kNameField = kVstMaxNameLen;
 
 // The host's name fields are written whole: zero-filled, at most 23 characters and the terminator. A text
@@ -43,17 +42,6 @@ CVstEffect::CVstEffect(audioMasterCallback audioMaster, long numParams, long num
 CVstEffect::~CVstEffect()
 {
     m_criticalSection->dereference();
-}
-
-Basics::CClass& CVstEffect::classRecord()
-{
-    static Basics::CClass record("CVstEffect", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CVstEffect::getClass() const
-{
-    return classRecord();
 }
 
 void CVstEffect::resume()

@@ -18,14 +18,13 @@ namespace Vst
 {
 class CVstEffect : public AudioEffectX, public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CVstEffect, "CCountedObject");
+
 public:
     CVstEffect(audioMasterCallback audioMaster, long numParams, long numPrograms);
     ~CVstEffect() override;
     CVstEffect(const CVstEffect&) = delete;
     CVstEffect& operator=(const CVstEffect&) = delete;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     void resume() override;
     void setSampleRate(float sampleRate) override;
@@ -68,7 +67,6 @@ private:
     bool m_sampleRateChanged;
     CVstMidiEventList m_midiEvents;
     Threading::CCriticalSection* m_criticalSection;
-    Basics::TInstanceCount<CVstEffect> m_instanceCount;
 };
 } // namespace Vst
 } // namespace Brivant

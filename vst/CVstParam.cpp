@@ -18,21 +18,10 @@ CClass& intParameterRecord()
     return record;
 }
 
-const CClass& s_record = CVstParam::classRecord();
-const CClass& s_floatRecord = CVstParamFloat::classRecord();
-const CClass& s_expRecord = CVstParamFloatExp::classRecord();
 const CClass& s_intRecord = intParameterRecord();
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------------------
-
-CClass& CVstParam::classRecord()
-{
-    static CClass record("CVstParam", "CCountedObject");
-    return record;
-}
-
-const CClass& CVstParam::getClass() const { return classRecord(); }
 
 CVstParam::CVstParam(const char* name, const char* label) : m_normalised(0.0f), m_real(0.0f)
 {
@@ -126,14 +115,6 @@ void CVstParam::copyText(char* destination, const char* source)
 
 // ---------------------------------------------------------------------------------------------------------------
 
-CClass& CVstParamFloat::classRecord()
-{
-    static CClass record("CVstParamFloat", "CVstParam");
-    return record;
-}
-
-const CClass& CVstParamFloat::getClass() const { return classRecord(); }
-
 CVstParamFloat::CVstParamFloat(const char* name, const char* label, float minimum, float maximum, float initial)
     : CVstParam(name, label), m_plusSign(false), m_minimum(minimum), m_maximum(maximum)
 {
@@ -174,14 +155,6 @@ void CVstParamFloat::setRange(float minimum, float maximum)
 }
 
 // ---------------------------------------------------------------------------------------------------------------
-
-CClass& CVstParamFloatExp::classRecord()
-{
-    static CClass record("CVstParamFloatExp", "CVstParam");
-    return record;
-}
-
-const CClass& CVstParamFloatExp::getClass() const { return classRecord(); }
 
 CVstParamFloatExp::CVstParamFloatExp(const char* name) : CVstParam(name, "ms"), m_minimum(1.0f), m_maximum(1000.0f)
 {

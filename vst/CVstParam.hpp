@@ -10,6 +10,8 @@
 // A plain normalised value; real value and normalised value are the same.
 class CVstParam : public Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CVstParam, "CCountedObject");
+
 public:
     // Names, labels and option texts keep at most kTextSize - 1 characters.
     static constexpr int kTextSize = 24;
@@ -21,9 +23,6 @@ public:
     CVstParam(const CVstParam& other);
     CVstParam& operator=(const CVstParam& other);
     ~CVstParam() override;
-
-    static Brivant::Basics::CClass& classRecord();
-    const Brivant::Basics::CClass& getClass() const override;
 
     // Not clamped: each class states what it does with values outside 0..1.
     virtual void setValue(float normalised);
@@ -51,18 +50,16 @@ private:
     std::atomic<float> m_real;
     char m_name[kTextSize];
     char m_label[kTextSize];
-    Brivant::Basics::TInstanceCount<CVstParam> m_instanceCount;
 };
 
 // Maps 0..1 linearly onto minimum..maximum (and beyond, outside 0..1).
 class CVstParamFloat : public CVstParam
 {
+    BRIVANT_CLASS_RECORD(CVstParamFloat, "CVstParam");
+
 public:
     // A range of zero width gives normalised 0.
     CVstParamFloat(const char* name, const char* label, float minimum, float maximum, float initial);
-
-    static Brivant::Basics::CClass& classRecord();
-    const Brivant::Basics::CClass& getClass() const override;
 
     void setValue(float normalised) override;
     void getDisplayText(char* text) const override;
@@ -77,18 +74,16 @@ private:
     bool m_plusSign;
     float m_minimum;
     float m_maximum;
-    Brivant::Basics::TInstanceCount<CVstParamFloat> m_instanceCount;
 };
 
 // Maps 0..1 exponentially onto minimum..maximum milliseconds (time constants); the real value is clamped.
 class CVstParamFloatExp : public CVstParam
 {
+    BRIVANT_CLASS_RECORD(CVstParamFloatExp, "CVstParam");
+
 public:
     // Label "ms", range 1 .. 1000, value 0 (real 1).
     explicit CVstParamFloatExp(const char* name);
-
-    static Brivant::Basics::CClass& classRecord();
-    const Brivant::Basics::CClass& getClass() const override;
 
     // real = exp(ln min + (ln max - ln min) n) in single precision, clamped; NaN gives the minimum.
     void setValue(float normalised) override;
@@ -102,5 +97,4 @@ public:
 private:
     float m_minimum;
     float m_maximum;
-    Brivant::Basics::TInstanceCount<CVstParamFloatExp> m_instanceCount;
 };

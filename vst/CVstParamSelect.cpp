@@ -7,19 +7,6 @@ using Brivant::Basics::CClass;
 
 static_assert(std::atomic<int32_t>::is_always_lock_free, "the selected index is shared with the audio thread");
 
-namespace
-{
-const CClass& s_selectRecord = CVstParamSelect::classRecord();
-} // namespace
-
-CClass& CVstParamSelect::classRecord()
-{
-    static CClass record("CVstParamSelect", "CVstParam");
-    return record;
-}
-
-const CClass& CVstParamSelect::getClass() const { return classRecord(); }
-
 CVstParamSelect::CVstParamSelect(int32_t count, const char* name, const char* const* texts)
     : CVstParam(name, ""), m_count(clampCount(count)), m_texts(), m_index(0), m_values()
 {

@@ -6,6 +6,8 @@
 // One of up to kMaxOptions named options; the real value is the selected index.
 class CVstParamSelect : public CVstParam
 {
+    BRIVANT_CLASS_RECORD(CVstParamSelect, "CVstParam");
+
 public:
     static constexpr int kMaxOptions = 128;
 
@@ -13,9 +15,6 @@ public:
     CVstParamSelect(int32_t count, const char* name, const char* const* texts);
     CVstParamSelect(const CVstParamSelect& other);
     CVstParamSelect& operator=(const CVstParamSelect& other);
-
-    static Brivant::Basics::CClass& classRecord();
-    const Brivant::Basics::CClass& getClass() const override;
 
     // index = trunc(count * n) kept to 0 .. count - 1; NaN gives 0. The index is never out of range.
     void setValue(float normalised) override;
@@ -41,5 +40,4 @@ private:
     char m_texts[kMaxOptions][kTextSize];
     std::atomic<int32_t> m_index;
     int32_t m_values[kMaxOptions];
-    Brivant::Basics::TInstanceCount<CVstParamSelect> m_instanceCount;
 };

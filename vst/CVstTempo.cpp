@@ -11,8 +11,6 @@ namespace Vst
 {
 namespace
 {
-const Basics::CClass& s_record = CVstTempo::classRecord();
-
 bool isPositive(double value)
 {
     return std::isfinite(value) && value > 0.0;
@@ -23,17 +21,6 @@ CVstTempo::CVstTempo(AudioEffectX* effect) : m_effect(effect), m_valid(false)
 {
     if (effect == nullptr)
         throw Exceptions::CException("Effect is NULL", "CVstTempo::CVstTempo(AudioEffectX *)", true);
-}
-
-Basics::CClass& CVstTempo::classRecord()
-{
-    static Basics::CClass record("CVstTempo", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CVstTempo::getClass() const
-{
-    return classRecord();
 }
 
 bool CVstTempo::getTempoInformation(const long* filter)

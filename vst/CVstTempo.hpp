@@ -12,6 +12,8 @@ namespace Vst
 {
 class CVstTempo : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CVstTempo, "CCountedObject");
+
 public:
     struct CTempoRecord
     {
@@ -36,9 +38,6 @@ public:
     CVstTempo(const CVstTempo&) = delete;
     CVstTempo& operator=(const CVstTempo&) = delete;
 
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
-
     // Asks the host for its time information with the given filter (null: no filter); false when it gave none.
     bool getTempoInformation(const long* filter);
 
@@ -49,7 +48,6 @@ private:
     AudioEffectX* m_effect;
     bool m_valid;
     CTempoRecord m_record;
-    Basics::TInstanceCount<CVstTempo> m_instanceCount;
 };
 } // namespace Vst
 } // namespace Brivant

@@ -10,13 +10,13 @@ namespace Basics
 {
 class CBool : public TValueWrapper<CBool, bool>
 {
+    BRIVANT_CLASS_RECORD(CBool, "CCountedObject");
+
 public:
     explicit CBool(bool value);
 
     using TValueWrapper<CBool, bool>::operator=;
 
-    static CClass& classRecord();
-    const CClass& getClass() const override;
     // "True" or "False", copied as CString::getString (char*, long) copies.
     void getObjectDescription(char* text, long size) const override;
 
@@ -24,7 +24,6 @@ public:
     CString getValueAsString() const;
 
 private:
-    TInstanceCount<CBool> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

@@ -8,11 +8,6 @@ namespace Brivant
 {
 namespace Basics
 {
-namespace
-{
-[[maybe_unused]] const CClass& s_record = CCountedObject::classRecord();
-} // namespace
-
 CCountedObject::CCountedObject() : m_referenceCount(0) {}
 
 CCountedObject::CCountedObject(const CCountedObject& /*other*/) : ICountedObject(), m_referenceCount(0) {}
@@ -43,12 +38,5 @@ void CCountedObject::getObjectDescription(char* text, long size) const
                   getReferenceCount());
 }
 
-const CClass& CCountedObject::getClass() const { return classRecord(); }
-
-CClass& CCountedObject::classRecord()
-{
-    static CClass record("CCountedObject");
-    return record;
-}
 } // namespace Basics
 } // namespace Brivant

@@ -12,6 +12,8 @@ namespace Basics
 {
 class CCountedObject : public virtual ICountedObject
 {
+    BRIVANT_CLASS_RECORD(CCountedObject, nullptr);
+
 public:
     CCountedObject();
     // A copy is a new instance: it starts unreferenced.
@@ -24,13 +26,9 @@ public:
     void dereference() override;
     long getReferenceCount() const override;
     void getObjectDescription(char* text, long size) const override;
-    const CClass& getClass() const override;
-
-    static CClass& classRecord();
 
 private:
     int32_t m_referenceCount;
-    TInstanceCount<CCountedObject> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

@@ -9,16 +9,14 @@ namespace Basics
 {
 class CDouble : public TNumberWrapper<CDouble, double>
 {
+    BRIVANT_CLASS_RECORD(CDouble, "CCountedObject");
+
 public:
     explicit CDouble(double value);
 
     using TNumberWrapper<CDouble, double>::operator=;
 
-    static CClass& classRecord();
-    const CClass& getClass() const override;
-
 private:
-    TInstanceCount<CDouble> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

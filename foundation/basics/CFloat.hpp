@@ -9,16 +9,14 @@ namespace Basics
 {
 class CFloat : public TNumberWrapper<CFloat, float>
 {
+    BRIVANT_CLASS_RECORD(CFloat, "CCountedObject");
+
 public:
     explicit CFloat(float value);
 
     using TNumberWrapper<CFloat, float>::operator=;
 
-    static CClass& classRecord();
-    const CClass& getClass() const override;
-
 private:
-    TInstanceCount<CFloat> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

@@ -13,22 +13,12 @@ namespace Basics
 {
 namespace
 {
-const CClass& s_record = CHtmlString::classRecord();
-
 const char kFilePrefix[] = "file://";
 const char kHttpPrefix[] = "http://";
 constexpr size_t kPrefixLength = sizeof(kHttpPrefix) - 1;
 
 bool startsWith(const char* text, const char* prefix) { return std::strncmp(text, prefix, kPrefixLength) == 0; }
 } // namespace
-
-CClass& CHtmlString::classRecord()
-{
-    static CClass record("CHtmlString", "CCountedObject");
-    return record;
-}
-
-const CClass& CHtmlString::getClass() const { return classRecord(); }
 
 CHtmlString::CHtmlString(const CSystemString& text) : CSystemString(text) {}
 

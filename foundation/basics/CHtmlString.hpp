@@ -11,15 +11,14 @@ namespace Basics
 {
 class CHtmlString : public CSystemString
 {
+    BRIVANT_CLASS_RECORD(CHtmlString, "CCountedObject");
+
 public:
     CHtmlString(const CSystemString& text);
     CHtmlString(const CString& text);
     CHtmlString(const char* text);
     CHtmlString(const CHtmlString& other);
     ~CHtmlString() override;
-
-    static CClass& classRecord();
-    const CClass& getClass() const override;
 
     using CSystemString::operator=;
     CHtmlString& operator=(const CHtmlString& other);
@@ -39,8 +38,6 @@ protected:
 
 private:
     bool hasSchemePrefix() const;
-
-    TInstanceCount<CHtmlString> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

@@ -9,16 +9,14 @@ namespace Basics
 {
 class CLong : public TNumberWrapper<CLong, long>
 {
+    BRIVANT_CLASS_RECORD(CLong, "CCountedObject");
+
 public:
     explicit CLong(long value);
 
     using TNumberWrapper<CLong, long>::operator=;
 
-    static CClass& classRecord();
-    const CClass& getClass() const override;
-
 private:
-    TInstanceCount<CLong> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

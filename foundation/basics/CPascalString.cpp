@@ -9,20 +9,10 @@ namespace Basics
 {
 namespace
 {
-const CClass& s_record = CPascalString::classRecord();
-
 // The length byte and the terminator always fit, so even a tiny buffer reads as a valid (empty) text.
 constexpr long kMinimumSize = 2;
 constexpr long kLongestText = 255;
 } // namespace
-
-CClass& CPascalString::classRecord()
-{
-    static CClass record("CPascalString", "CCountedObject");
-    return record;
-}
-
-const CClass& CPascalString::getClass() const { return classRecord(); }
 
 CPascalString::CPascalString(const char* text, long bufferSize) : m_buffer(nullptr)
 {

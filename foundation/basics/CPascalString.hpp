@@ -9,6 +9,8 @@ namespace Basics
 {
 class CPascalString : public CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CPascalString, "CCountedObject");
+
 public:
     // A text longer than the buffer can hold (size - 2 characters, and never more than 255) is cut to fit.
     CPascalString(const char* text, long bufferSize);
@@ -16,9 +18,6 @@ public:
 
     CPascalString(const CPascalString&) = delete;
     CPascalString& operator=(const CPascalString&) = delete;
-
-    static CClass& classRecord();
-    const CClass& getClass() const override;
 
     // Replaces the buffer; the old one stays in place when the new one cannot be allocated.
     virtual void setString(const char* text, long bufferSize);
@@ -28,7 +27,6 @@ public:
 
 private:
     unsigned char* m_buffer;
-    TInstanceCount<CPascalString> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

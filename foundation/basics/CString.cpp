@@ -17,8 +17,6 @@ using Exceptions::CException;
 
 namespace
 {
-const CClass& s_record = CString::classRecord();
-
 constexpr long kNumberTextSize = 256;
 constexpr long kShortCopySize = 8;
 constexpr long kPascalBufferSize = 256;
@@ -123,14 +121,6 @@ struct SArgumentList
     va_list list;
 };
 } // namespace
-
-CClass& CString::classRecord()
-{
-    static CClass record("CString", "CCountedObject");
-    return record;
-}
-
-const CClass& CString::getClass() const { return classRecord(); }
 
 CString::CString(const char* text) : m_text(nullptr), m_length(0)
 {

@@ -12,15 +12,15 @@ namespace Basics
 {
 class CString : public CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CString, "CCountedObject");
+
 public:
     // A null text is stored as " ", so a string always has storage.
     CString(const char* text);
     CString(const CString& other);
     ~CString() override;
 
-    static CClass& classRecord();
     void getObjectDescription(char* text, long size) const override;
-    const CClass& getClass() const override;
 
     // "True" or "False".
     virtual CString& operator=(bool value);
@@ -129,7 +129,6 @@ private:
 
     char* m_text;
     long m_length;
-    TInstanceCount<CString> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

@@ -9,18 +9,8 @@ namespace Basics
 {
 namespace
 {
-const CClass& s_record = CStringTokeniser::classRecord();
-
 constexpr char kDefaultDelimiter = ',';
 } // namespace
-
-CClass& CStringTokeniser::classRecord()
-{
-    static CClass record("CStringTokeniser", "CCountedObject");
-    return record;
-}
-
-const CClass& CStringTokeniser::getClass() const { return classRecord(); }
 
 CStringTokeniser::CStringTokeniser(const char* text)
     : m_numberOfTokens(0), m_tokensReturned(0), m_readPosition(0), m_text(), m_delimiter(kDefaultDelimiter)

@@ -11,6 +11,8 @@ namespace Basics
 {
 class CStringTokeniser : public CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CStringTokeniser, "CCountedObject");
+
 public:
     static constexpr long kTextSize = 2048;
 
@@ -22,9 +24,6 @@ public:
     CStringTokeniser(const CString& text, char delimiter);
     CStringTokeniser(const char* text, char delimiter);
     ~CStringTokeniser() override;
-
-    static CClass& classRecord();
-    const CClass& getClass() const override;
 
     // Counts, stores and returns the number of tokens.
     virtual long getNumberOfTokens();
@@ -49,7 +48,6 @@ private:
     long m_readPosition;
     char m_text[kTextSize];
     char m_delimiter;
-    TInstanceCount<CStringTokeniser> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

@@ -9,8 +9,6 @@ namespace Basics
 {
 namespace
 {
-const CClass& s_record = CSystemString::classRecord();
-
 // A component is a maximal run of characters other than the separator. Counted here rather than with
 // CStringTokeniser, which cuts long texts and skips a first run that starts with '_'.
 struct SComponent
@@ -45,14 +43,6 @@ bool findComponent(const char* text, long wanted, SComponent& found)
     return false;
 }
 } // namespace
-
-CClass& CSystemString::classRecord()
-{
-    static CClass record("CSystemString", "CCountedObject");
-    return record;
-}
-
-const CClass& CSystemString::getClass() const { return classRecord(); }
 
 CSystemString::CSystemString(const char* text) : CString(text) {}
 

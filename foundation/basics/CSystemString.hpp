@@ -10,6 +10,8 @@ namespace Basics
 {
 class CSystemString : public CString
 {
+    BRIVANT_CLASS_RECORD(CSystemString, "CCountedObject");
+
 public:
     static constexpr char kSeparator = '\\';
 
@@ -18,9 +20,6 @@ public:
     CSystemString(const CString& text);
     CSystemString(const CSystemString& other);
     ~CSystemString() override;
-
-    static CClass& classRecord();
-    const CClass& getClass() const override;
 
     using CString::operator=;
     CSystemString& operator=(const char* text) override;
@@ -74,8 +73,6 @@ private:
     long lastSeparator() const;
     // The index of the last '.' that stands after the last separator, or -1.
     long fileNameDot() const;
-
-    TInstanceCount<CSystemString> m_instanceCount;
 };
 } // namespace Basics
 } // namespace Brivant

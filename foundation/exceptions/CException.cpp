@@ -7,19 +7,6 @@ namespace Exceptions
 using Basics::CClass;
 using Basics::CString;
 
-namespace
-{
-const CClass& s_record = CException::classRecord();
-} // namespace
-
-CClass& CException::classRecord()
-{
-    static CClass record("CException", "CCountedObject");
-    return record;
-}
-
-const CClass& CException::getClass() const { return classRecord(); }
-
 CException::CException(const CString& reason, const CString& functionName, bool /*flag*/)
     : m_errorReason(reason), m_functionName(functionName), m_flag(true)
 {

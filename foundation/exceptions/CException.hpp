@@ -11,15 +11,14 @@ namespace Exceptions
 {
 class CException : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CException, "CCountedObject");
+
 public:
     // The flag is stored as true whatever is passed; every thrower passes true.
     CException(const Basics::CString& reason, const Basics::CString& functionName, bool flag);
     CException(const CException& other) = default;
     CException& operator=(const CException&) = delete;
     ~CException() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     virtual const Basics::CString& getErrorReason() const;
     virtual const Basics::CString& getFunctionName() const;
@@ -29,7 +28,6 @@ private:
     Basics::CString m_errorReason;
     Basics::CString m_functionName;
     bool m_flag;
-    Basics::TInstanceCount<CException> m_instanceCount;
 };
 } // namespace Exceptions
 } // namespace Brivant

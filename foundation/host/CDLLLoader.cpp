@@ -10,19 +10,6 @@ namespace Brivant
 {
 namespace Host
 {
-namespace
-{
-const Basics::CClass& s_record = CDLLLoader::classRecord();
-} // namespace
-
-Basics::CClass& CDLLLoader::classRecord()
-{
-    static Basics::CClass record("CDLLLoader", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CDLLLoader::getClass() const { return classRecord(); }
-
 CDLLLoader::CDLLLoader() : m_path(" "), m_module(nullptr) {}
 
 CDLLLoader::CDLLLoader(const Basics::CString& path) : CDLLLoader() { loadDll(path); }

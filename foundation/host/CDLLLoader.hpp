@@ -10,6 +10,8 @@ namespace Host
 {
 class CDLLLoader : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CDLLLoader, "CCountedObject");
+
 public:
     CDLLLoader();
     // Loads at once, so it throws as loadDll does.
@@ -18,9 +20,6 @@ public:
 
     CDLLLoader(const CDLLLoader&) = delete;
     CDLLLoader& operator=(const CDLLLoader&) = delete;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     // Throws CException with the text path + " doesnt exist" when the file cannot be opened for reading,
     // keeping whatever library is held; otherwise frees the library held and loads the new one.
@@ -33,7 +32,6 @@ private:
     Basics::CString m_path;
     // The library's HMODULE.
     void* m_module;
-    Basics::TInstanceCount<CDLLLoader> m_instanceCount;
 };
 } // namespace Host
 } // namespace Brivant

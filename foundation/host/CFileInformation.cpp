@@ -10,8 +10,6 @@ namespace Host
 {
 namespace
 {
-const Basics::CClass& s_record = CFileInformation::classRecord();
-
 constexpr double kHighWordScale = 4294967296.0;
 
 // The name fields of a find record are fixed arrays; a name that fills one has no terminator.
@@ -23,14 +21,6 @@ void storeName(const char (&name)[Size], Basics::CString& out)
     out = text;
 }
 } // namespace
-
-Basics::CClass& CFileInformation::classRecord()
-{
-    static Basics::CClass record("CFileInformation", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CFileInformation::getClass() const { return classRecord(); }
 
 CFileInformation::CFileInformation()
     : m_type(kTypeNotSet), m_size(0.0), m_fileName(" "), m_shortName(" "), m_folder(" "), m_fullPath(" ")

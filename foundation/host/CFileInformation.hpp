@@ -14,6 +14,8 @@ namespace Host
 {
 class CFileInformation : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CFileInformation, "CCountedObject");
+
 public:
     static constexpr long kTypeFolder = 2;
     static constexpr long kTypeFile = 5;
@@ -27,9 +29,6 @@ public:
     // Copies every field.
     CFileInformation& operator=(const CFileInformation& other);
     ~CFileInformation() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     // A folder whenever the directory bit is set, whatever else is; a system file only without the normal bit.
     // The size takes both words, so files of 4 GiB and more keep theirs.
@@ -70,7 +69,6 @@ private:
     Basics::CString m_shortName;
     Basics::CString m_folder;
     Basics::CSystemString m_fullPath;
-    Basics::TInstanceCount<CFileInformation> m_instanceCount;
 };
 } // namespace Host
 } // namespace Brivant

@@ -12,8 +12,6 @@ namespace Host
 {
 namespace
 {
-const Basics::CClass& s_record = CTime::classRecord();
-
 const char* const kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                    "July",    "August",   "September", "October", "November", "December"};
@@ -24,14 +22,6 @@ const char* nameAt(const char* const* names, unsigned count, unsigned index)
     return index < count ? names[index] : "";
 }
 } // namespace
-
-Basics::CClass& CTime::classRecord()
-{
-    static Basics::CClass record("CTime", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CTime::getClass() const { return classRecord(); }
 
 CTime::CTime()
     : m_year(0), m_month(0), m_dayOfWeek(0), m_day(0), m_hour(0), m_minute(0), m_second(0), m_millisecond(0)

@@ -17,6 +17,8 @@ namespace Host
 {
 class CTime : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CTime, "CCountedObject");
+
 public:
     // The current local time.
     CTime();
@@ -26,8 +28,6 @@ public:
     CTime& operator=(const CTime& other);
     ~CTime() override;
 
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
     // The time string, cut to the buffer.
     void getObjectDescription(char* text, long size) const override;
 
@@ -57,7 +57,6 @@ private:
     unsigned short m_minute;
     unsigned short m_second;
     unsigned short m_millisecond;
-    Basics::TInstanceCount<CTime> m_instanceCount;
 };
 } // namespace Host
 } // namespace Brivant

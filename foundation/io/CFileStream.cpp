@@ -10,8 +10,6 @@ namespace IO
 {
 namespace
 {
-const Basics::CClass& s_record = CFileStream::classRecord();
-
 static_assert(sizeof(short) == 2 && sizeof(long) == 4 && sizeof(float) == 4 && sizeof(double) == 8,
               "the file layout needs these widths on every target");
 
@@ -35,14 +33,6 @@ void reverseBytes(void* bytes, std::size_t size)
     std::reverse(first, first + size);
 }
 } // namespace
-
-Basics::CClass& CFileStream::classRecord()
-{
-    static Basics::CClass record("CFileStream", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CFileStream::getClass() const { return classRecord(); }
 
 CFileStream::CFileStream()
     : m_file(nullptr), m_mode(kReading), m_isOpen(false), m_error(false), m_littleEndian(false), m_neverSwap(false)

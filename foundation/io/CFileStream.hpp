@@ -16,6 +16,8 @@ namespace IO
 {
 class CFileStream : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CFileStream, "CCountedObject");
+
 public:
     static constexpr long kReading = 0;
     static constexpr long kWriting = 1;
@@ -28,9 +30,6 @@ public:
 
     CFileStream(const CFileStream&) = delete;
     CFileStream& operator=(const CFileStream&) = delete;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     // Closes what is open and clears the error first. kReading opens an existing file, kWriting creates or
     // truncates one; any other mode opens nothing, so no file is emptied by a stream that could not use it.
@@ -102,7 +101,6 @@ private:
     bool m_error;
     bool m_littleEndian;
     bool m_neverSwap;
-    Basics::TInstanceCount<CFileStream> m_instanceCount;
 };
 
 // 0 on a little-endian host, 1 on a big-endian one; fixed by the build.

@@ -10,20 +10,10 @@ namespace IO
 {
 namespace
 {
-const Basics::CClass& s_record = CTextStream::classRecord();
-
 constexpr long kDescriptionSize = 256;
 constexpr int kDecimals = 20;
 const char kEmptyLine[] = "Empty string";
 } // namespace
-
-Basics::CClass& CTextStream::classRecord()
-{
-    static Basics::CClass record("CTextStream", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CTextStream::getClass() const { return classRecord(); }
 
 CTextStream::CTextStream() : m_isOpen(false), m_mode(kReading), m_path(" "), m_line()
 {

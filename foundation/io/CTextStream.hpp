@@ -14,6 +14,8 @@ namespace IO
 {
 class CTextStream : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CTextStream, "CCountedObject");
+
 public:
     static constexpr long kReading = 0;
     static constexpr long kWriting = 1;
@@ -27,9 +29,6 @@ public:
 
     CTextStream(const CTextStream&) = delete;
     CTextStream& operator=(const CTextStream&) = delete;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     // Closes what is open first. kWriting truncates or creates the file, kReading opens it for reading, any
     // other mode opens nothing. Answers whether a file is open.
@@ -83,7 +82,6 @@ private:
     std::ofstream m_output;
     std::ifstream m_input;
     char m_line[kLineSize];
-    Basics::TInstanceCount<CTextStream> m_instanceCount;
 };
 } // namespace IO
 } // namespace Brivant

@@ -7,19 +7,6 @@ namespace IO
 using Basics::CClass;
 using Basics::CString;
 
-namespace
-{
-const CClass& s_record = CXMLAttribute::classRecord();
-} // namespace
-
-CClass& CXMLAttribute::classRecord()
-{
-    static CClass record("CXMLAttribute", "CCountedObject");
-    return record;
-}
-
-const CClass& CXMLAttribute::getClass() const { return classRecord(); }
-
 CXMLAttribute::CXMLAttribute(const CString& name, const CString& value) : m_name(""), m_value(value)
 {
     setName(name);

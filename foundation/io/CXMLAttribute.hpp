@@ -10,6 +10,8 @@ namespace IO
 {
 class CXMLAttribute : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CXMLAttribute, "CCountedObject");
+
 public:
     // Every form stores the name trimmed at both ends with each blank turned into '_'. Texts are stored as
     // they are (a null text as the empty one), bool as "True" or "False", double and float with "%f", long
@@ -23,9 +25,6 @@ public:
     CXMLAttribute(const Basics::CString& name, long value);
     CXMLAttribute(const Basics::CString& name, int value);
     ~CXMLAttribute() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     void setName(const Basics::CString& name);
     void setValue(const Basics::CString& value);
@@ -48,7 +47,6 @@ public:
 private:
     Basics::CString m_name;
     Basics::CString m_value;
-    Basics::TInstanceCount<CXMLAttribute> m_instanceCount;
 };
 } // namespace IO
 } // namespace Brivant

@@ -23,8 +23,6 @@ using Host::CTrace;
 
 namespace
 {
-const CClass& s_record = CXMLDocument::classRecord();
-
 const char kHeader[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n";
 const char kHeaderStart[] = "<?xml";
 
@@ -119,14 +117,6 @@ void traceWithPathUnallocated(const char* message, const CSystemString& path)
     CTrace::trace("%s%s", message, path.getString());
 }
 } // namespace
-
-CClass& CXMLDocument::classRecord()
-{
-    static CClass record("CXMLDocument", "CCountedObject");
-    return record;
-}
-
-const CClass& CXMLDocument::getClass() const { return classRecord(); }
 
 CXMLDocument::CXMLDocument() : m_root(nullptr), m_currentNode(nullptr), m_depth(0) {}
 

@@ -17,6 +17,8 @@ namespace IO
 {
 class CXMLDocument : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CXMLDocument, "CCountedObject");
+
 public:
     // Elements nested deeper are refused by the reader: releasing or writing a tree recurses once per level,
     // and a file must not be able to run a host's stack out.
@@ -27,9 +29,6 @@ public:
 
     CXMLDocument(const CXMLDocument&) = delete;
     CXMLDocument& operator=(const CXMLDocument&) = delete;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     CXMLNode* getRootNode() const;
     // The document keeps one reference on its root.
@@ -59,7 +58,6 @@ private:
     CXMLNode* m_root;
     CXMLNode* m_currentNode;
     long m_depth;
-    Basics::TInstanceCount<CXMLDocument> m_instanceCount;
 };
 } // namespace IO
 } // namespace Brivant

@@ -12,19 +12,6 @@ using Basics::CString;
 using Collections::TAutomaticPointer;
 using Collections::TCountedObjectDeleter;
 
-namespace
-{
-const CClass& s_record = CXMLNode::classRecord();
-} // namespace
-
-CClass& CXMLNode::classRecord()
-{
-    static CClass record("CXMLNode", "CCountedObject");
-    return record;
-}
-
-const CClass& CXMLNode::getClass() const { return classRecord(); }
-
 CXMLNode::CXMLNode(const CString& name, CXMLNode* parent) : m_name(name), m_parent(parent) {}
 
 CXMLNode::~CXMLNode()

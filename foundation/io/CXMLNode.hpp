@@ -13,6 +13,8 @@ namespace IO
 {
 class CXMLNode : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CXMLNode, "CCountedObject");
+
 public:
     // The parent is only remembered: the node is not added to it.
     CXMLNode(const Basics::CString& name, CXMLNode* parent);
@@ -20,9 +22,6 @@ public:
 
     CXMLNode(const CXMLNode&) = delete;
     CXMLNode& operator=(const CXMLNode&) = delete;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     const Basics::CString& getNodeName() const;
     void setNodeName(const Basics::CString& name);
@@ -69,7 +68,6 @@ private:
     Collections::TCountedPointerArray<CXMLAttribute> m_attributes;
     CXMLNode* m_parent;
     Collections::TCountedPointerArray<CXMLNode> m_children;
-    Basics::TInstanceCount<CXMLNode> m_instanceCount;
 };
 } // namespace IO
 } // namespace Brivant

@@ -6,19 +6,6 @@ namespace MathTools
 {
 using Basics::CClass;
 
-namespace
-{
-const CClass& s_record = CDimension::classRecord();
-} // namespace
-
-CClass& CDimension::classRecord()
-{
-    static CClass record("CDimension", "CCountedObject");
-    return record;
-}
-
-const CClass& CDimension::getClass() const { return classRecord(); }
-
 CDimension::CDimension(long width, long height) : m_width(width), m_height(height) {}
 
 CDimension::CDimension(const CDimension& other)

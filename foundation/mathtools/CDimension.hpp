@@ -9,13 +9,12 @@ namespace MathTools
 {
 class CDimension : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CDimension, "CCountedObject");
+
 public:
     CDimension(long width, long height);
     CDimension(const CDimension& other);
     ~CDimension() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     CDimension& operator=(const CDimension& other);
     bool operator==(const CDimension& other) const;
@@ -30,7 +29,6 @@ public:
 private:
     long m_width;
     long m_height;
-    Basics::TInstanceCount<CDimension> m_instanceCount;
 };
 } // namespace MathTools
 } // namespace Brivant

@@ -14,19 +14,9 @@ using Basics::CString;
 
 namespace
 {
-const CClass& s_record = CParameter::classRecord();
-
 constexpr long kDecimals = 2;
 constexpr double kNormalisedTop = 0.99999;
 } // namespace
-
-CClass& CParameter::classRecord()
-{
-    static CClass record("CParameter", "CCountedObject");
-    return record;
-}
-
-const CClass& CParameter::getClass() const { return classRecord(); }
 
 CParameter::CParameter() : m_value(0.5), m_minimum(0.0), m_maximum(1.0), m_range(1.0) {}
 

@@ -10,15 +10,14 @@ namespace MathTools
 {
 class CParameter : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CParameter, "CCountedObject");
+
 public:
     // Value 0.5 in the range 0 .. 1.
     CParameter();
     // A maximum below the minimum leaves the range 0 .. 0 and the value 0.
     CParameter(double minimum, double maximum, double normalised);
     ~CParameter() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     // Ignored unless maximum >= minimum; the value is left as it is.
     virtual void setRange(double minimum, double maximum);
@@ -40,7 +39,6 @@ private:
     double m_minimum;
     double m_maximum;
     double m_range;
-    Basics::TInstanceCount<CParameter> m_instanceCount;
 };
 } // namespace MathTools
 } // namespace Brivant

@@ -9,19 +9,6 @@ namespace MathTools
 {
 using Basics::CClass;
 
-namespace
-{
-const CClass& s_record = CPoint::classRecord();
-} // namespace
-
-CClass& CPoint::classRecord()
-{
-    static CClass record("CPoint", "CCountedObject");
-    return record;
-}
-
-const CClass& CPoint::getClass() const { return classRecord(); }
-
 CPoint::CPoint(long x, long y) : m_x(x), m_y(y) {}
 
 CPoint::CPoint(const CPoint& other) : CCountedObject(other), m_x(other.m_x), m_y(other.m_y) {}

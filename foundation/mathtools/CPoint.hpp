@@ -9,13 +9,13 @@ namespace MathTools
 {
 class CPoint : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CPoint, "CCountedObject");
+
 public:
     CPoint(long x, long y);
     CPoint(const CPoint& other);
     ~CPoint() override;
 
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
     // "[x,y]".
     void getObjectDescription(char* text, long size) const override;
 
@@ -38,7 +38,6 @@ public:
 private:
     long m_x;
     long m_y;
-    Basics::TInstanceCount<CPoint> m_instanceCount;
 };
 } // namespace MathTools
 } // namespace Brivant

@@ -7,19 +7,6 @@ namespace MathTools
 using Basics::CClass;
 using Collections::TCountedPointerArray;
 
-namespace
-{
-const CClass& s_record = CPolygon::classRecord();
-} // namespace
-
-CClass& CPolygon::classRecord()
-{
-    static CClass record("CPolygon", "CCountedObject");
-    return record;
-}
-
-const CClass& CPolygon::getClass() const { return classRecord(); }
-
 CPolygon::CPolygon() : m_points(new TCountedPointerArray<CPoint>()) {}
 
 CPolygon::CPolygon(long count) : CPolygon() { setNumberOfPoints(count); }

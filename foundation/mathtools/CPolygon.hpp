@@ -13,15 +13,14 @@ namespace MathTools
 {
 class CPolygon : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CPolygon, "CCountedObject");
+
 public:
     CPolygon();
     // count points at (0, 0).
     explicit CPolygon(long count);
     CPolygon(const CPolygon& other);
     ~CPolygon() override;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     // Copies every point's coordinates, first matching the other's number of points.
     virtual CPolygon& operator=(const CPolygon& other);
@@ -42,7 +41,6 @@ private:
     CPoint* pointAt(long index) const;
 
     std::unique_ptr<Collections::TCountedPointerArray<CPoint>> m_points;
-    Basics::TInstanceCount<CPolygon> m_instanceCount;
 };
 } // namespace MathTools
 } // namespace Brivant

@@ -21,8 +21,6 @@ using Basics::CStringTokeniser;
 
 namespace
 {
-const CClass& s_record = CRect::classRecord();
-
 constexpr long kTextFields = 4;
 
 // A number as atol reads it; false when the token holds none or one beyond a long.
@@ -34,14 +32,6 @@ bool readNumber(const char* token, long& value)
     return end != token && errno != ERANGE;
 }
 } // namespace
-
-CClass& CRect::classRecord()
-{
-    static CClass record("CRect", "CCountedObject");
-    return record;
-}
-
-const CClass& CRect::getClass() const { return classRecord(); }
 
 CRect::CRect(long left, long top, long width, long height)
     : m_width(width), m_height(height), m_left(left), m_right(0), m_top(top), m_bottom(0)

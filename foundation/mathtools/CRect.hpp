@@ -16,14 +16,14 @@ namespace MathTools
 {
 class CRect : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CRect, "CCountedObject");
+
 public:
     CRect(long left, long top, long width, long height);
     CRect(const CRect& other);
     CRect(const CPoint& origin, const CDimension& size);
     ~CRect() override;
 
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
     // "[left,top,width,height]".
     void getObjectDescription(char* text, long size) const override;
 
@@ -84,7 +84,6 @@ private:
     long m_right;
     long m_top;
     long m_bottom;
-    Basics::TInstanceCount<CRect> m_instanceCount;
 };
 } // namespace MathTools
 } // namespace Brivant

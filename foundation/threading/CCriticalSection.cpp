@@ -8,7 +8,6 @@ namespace Threading
 {
 namespace
 {
-const Basics::CClass& s_record = CCriticalSection::classRecord();
 constexpr long kRetryMilliseconds = 5;
 
 CRITICAL_SECTION* section(void* handle)
@@ -26,17 +25,6 @@ CCriticalSection::~CCriticalSection()
 {
     DeleteCriticalSection(section(m_section));
     delete section(m_section);
-}
-
-Basics::CClass& CCriticalSection::classRecord()
-{
-    static Basics::CClass record("CCriticalSection", "CCountedObject");
-    return record;
-}
-
-const Basics::CClass& CCriticalSection::getClass() const
-{
-    return classRecord();
 }
 
 void CCriticalSection::lock()

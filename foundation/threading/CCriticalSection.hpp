@@ -9,14 +9,13 @@ namespace Threading
 {
 class CCriticalSection : public Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CCriticalSection, "CCountedObject");
+
 public:
     CCriticalSection();
     ~CCriticalSection() override;
     CCriticalSection(const CCriticalSection&) = delete;
     CCriticalSection& operator=(const CCriticalSection&) = delete;
-
-    static Basics::CClass& classRecord();
-    const Basics::CClass& getClass() const override;
 
     void lock();
     void unlock();
@@ -25,7 +24,6 @@ public:
 
 private:
     void* m_section;
-    Basics::TInstanceCount<CCriticalSection> m_instanceCount;
 };
 } // namespace Threading
 } // namespace Brivant

@@ -12,13 +12,12 @@ namespace Controls
 {
 class CHtmlMenuItem : public CMenuItem
 {
+    BRIVANT_CLASS_RECORD(CHtmlMenuItem, "CMenuItem");
+
 public:
     // Type kLinkItem, enabled.
     CHtmlMenuItem(const ::Brivant::Basics::CString& link, const ::Brivant::Basics::CString& text, long id);
     ~CHtmlMenuItem() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     // A link without a scheme is taken for a web address and gets "http://" (see CHtmlString).
     virtual void openLink();
@@ -27,7 +26,6 @@ public:
 
 private:
     ::Brivant::Basics::CHtmlString m_link;
-    ::Brivant::Basics::TInstanceCount<CHtmlMenuItem> m_instanceCount;
 };
 } // namespace Controls
 } // namespace GUI

@@ -14,22 +14,12 @@ using ::Brivant::Basics::CString;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CMenu::classRecord();
-
 constexpr long kNoteValuesPerKind = 13;
 const char* const kNoteValues[kNoteValuesPerKind] = {"64",  "32",  "16",  "8",    "4",    "2",   "1",
                                                      "1/2", "1/4", "1/8", "1/16", "1/32", "1/64"};
 const char* const kNoteKinds[] = {"Straight", "Triplet", "Dotted"};
 const char* const kNoteSuffixes[] = {"", "T", "D"};
 } // namespace
-
-CClass& CMenu::classRecord()
-{
-    static CClass record("CMenu", "CCountedObject");
-    return record;
-}
-
-const CClass& CMenu::getClass() const { return classRecord(); }
 
 CMenu::CMenu() : m_items(), m_title("Menu Title") {}
 

@@ -17,6 +17,8 @@ class CMenuItem;
 
 class CMenu : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CMenu, "CCountedObject");
+
 public:
     // Empty, titled "Menu Title".
     CMenu();
@@ -26,9 +28,6 @@ public:
     // Menus are shared by reference, not copied.
     CMenu(const CMenu&) = delete;
     CMenu& operator=(const CMenu&) = delete;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     // Appends and takes a reference. Null is ignored, and so is a sub-menu item whose menus lead back to this
     // one: such a ring would never be released. An ignored item stays the caller's.
@@ -57,7 +56,6 @@ private:
 
     Collections::TCountedPointerArray<CMenuItem> m_items;
     ::Brivant::Basics::CString m_title;
-    ::Brivant::Basics::TInstanceCount<CMenu> m_instanceCount;
 };
 } // namespace Controls
 } // namespace GUI

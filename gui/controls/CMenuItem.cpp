@@ -13,19 +13,6 @@ using ::Brivant::Basics::CString;
 using Basics::CAlphaColour;
 using Graphics::IImage;
 
-namespace
-{
-[[maybe_unused]] const CClass& s_record = CMenuItem::classRecord();
-} // namespace
-
-CClass& CMenuItem::classRecord()
-{
-    static CClass record("CMenuItem", "CCountedObject");
-    return record;
-}
-
-const CClass& CMenuItem::getClass() const { return classRecord(); }
-
 CMenuItem::CMenuItem(const CString& text, long id, long type, bool enabled)
     : m_text(text), m_id(id), m_itemIndex(0), m_type(type), m_enabled(enabled), m_icon(nullptr),
       m_secondIcon(nullptr), m_ownTextColour(0, 0, 0, 255), m_useOwnTextColour(false)

@@ -19,6 +19,8 @@ namespace Controls
 {
 class CMenuItem : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CMenuItem, "CCountedObject");
+
 public:
     enum EMenuItemType : long
     {
@@ -40,9 +42,6 @@ public:
     // Items are shared by reference, not copied.
     CMenuItem(const CMenuItem&) = delete;
     CMenuItem& operator=(const CMenuItem&) = delete;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     virtual void setText(const ::Brivant::Basics::CString& text);
     virtual void setId(long id);
@@ -78,7 +77,6 @@ private:
     Graphics::IImage* m_secondIcon;
     Basics::CAlphaColour m_ownTextColour;
     bool m_useOwnTextColour;
-    ::Brivant::Basics::TInstanceCount<CMenuItem> m_instanceCount;
 };
 } // namespace Controls
 } // namespace GUI

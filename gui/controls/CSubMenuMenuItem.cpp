@@ -11,19 +11,6 @@ namespace Controls
 using ::Brivant::Basics::CClass;
 using ::Brivant::Basics::CString;
 
-namespace
-{
-[[maybe_unused]] const CClass& s_record = CSubMenuMenuItem::classRecord();
-} // namespace
-
-CClass& CSubMenuMenuItem::classRecord()
-{
-    static CClass record("CSubMenuMenuItem", "CMenuItem");
-    return record;
-}
-
-const CClass& CSubMenuMenuItem::getClass() const { return classRecord(); }
-
 CSubMenuMenuItem::CSubMenuMenuItem(const CString& text, long id)
     : CMenuItem(text, id, kSubMenuItem, true), m_subMenu(new CMenu())
 {

@@ -13,20 +13,18 @@ class CMenu;
 
 class CSubMenuMenuItem : public CMenuItem
 {
+    BRIVANT_CLASS_RECORD(CSubMenuMenuItem, "CMenuItem");
+
 public:
     // Type kSubMenuItem, enabled, with a new empty menu it holds one reference on.
     CSubMenuMenuItem(const ::Brivant::Basics::CString& text, long id);
     ~CSubMenuMenuItem() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     // Never null.
     virtual CMenu* getSubMenu() const;
 
 private:
     CMenu* m_subMenu;
-    ::Brivant::Basics::TInstanceCount<CSubMenuMenuItem> m_instanceCount;
 };
 } // namespace Controls
 } // namespace GUI

@@ -12,19 +12,6 @@ namespace Events
 using ::Brivant::Basics::CClass;
 using ::Brivant::Exceptions::CException;
 
-namespace
-{
-[[maybe_unused]] const CClass& s_record = CActionEvent::classRecord();
-} // namespace
-
-CClass& CActionEvent::classRecord()
-{
-    static CClass record("CActionEvent", "CCountedObject");
-    return record;
-}
-
-const CClass& CActionEvent::getClass() const { return classRecord(); }
-
 CActionEvent::CActionEvent(Controls::IControl* control)
     : m_control(checkedControl(control)), m_extra(0), m_shift(false), m_alt(false), m_ctrl(false)
 {

@@ -19,6 +19,8 @@ class CMouseEvent;
 
 class CActionEvent : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CActionEvent, "CCountedObject");
+
 public:
     // The control is not owned; null throws CException "Control is NULL", here and in setControl.
     explicit CActionEvent(Controls::IControl* control);
@@ -27,9 +29,6 @@ public:
     CActionEvent(const CActionEvent& other);
     CActionEvent& operator=(const CActionEvent& other);
     ~CActionEvent() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     virtual Controls::IControl* getControl() const;
     virtual long getExtraInformation() const;
@@ -49,7 +48,6 @@ private:
     bool m_shift;
     bool m_alt;
     bool m_ctrl;
-    ::Brivant::Basics::TInstanceCount<CActionEvent> m_instanceCount;
 };
 } // namespace Events
 } // namespace GUI

@@ -18,8 +18,6 @@ using ::Brivant::Basics::CStringTokeniser;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CAlphaColour::classRecord();
-
 // Builds both tables of constants while the library loads, the plain colours first, whatever the link order.
 bool buildConstants()
 {
@@ -55,14 +53,6 @@ bool buildConstants()
 
 constexpr long kTextFields = 4;
 } // namespace
-
-CClass& CAlphaColour::classRecord()
-{
-    static CClass record("CAlphaColour", "CColour");
-    return record;
-}
-
-const CClass& CAlphaColour::getClass() const { return classRecord(); }
 
 CAlphaColour::CAlphaColour() : CColour(255, 255, 255), m_alpha(255) {}
 

@@ -17,6 +17,8 @@ namespace Basics
 {
 class CAlphaColour : public CColour
 {
+    BRIVANT_CLASS_RECORD(CAlphaColour, "CColour");
+
 public:
     // Opaque white.
     CAlphaColour();
@@ -24,8 +26,6 @@ public:
     CAlphaColour(const CAlphaColour& other);
     ~CAlphaColour() override;
 
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
     // "[red,green,blue,alpha]".
     void getObjectDescription(char* text, long size) const override;
 
@@ -75,7 +75,6 @@ private:
     void moveHalfWayTowards(const CColour& target);
 
     long m_alpha;
-    ::Brivant::Basics::TInstanceCount<CAlphaColour> m_instanceCount;
 };
 } // namespace Basics
 } // namespace GUI

@@ -12,19 +12,6 @@ namespace Basics
 using ::Brivant::Basics::CClass;
 using ::Brivant::Basics::CString;
 
-namespace
-{
-[[maybe_unused]] const CClass& s_record = CColour::classRecord();
-} // namespace
-
-CClass& CColour::classRecord()
-{
-    static CClass record("CColour", "CCountedObject");
-    return record;
-}
-
-const CClass& CColour::getClass() const { return classRecord(); }
-
 CColour::CColour() : CColour(255, 255, 255) {}
 
 CColour::CColour(long red, long green, long blue) : m_red(red), m_green(green), m_blue(blue) {}

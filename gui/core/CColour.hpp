@@ -14,6 +14,8 @@ namespace Basics
 {
 class CColour : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CColour, "CCountedObject");
+
 public:
     // White.
     CColour();
@@ -23,8 +25,6 @@ public:
     CColour(const CColour& other);
     ~CColour() override;
 
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
     // "[red,green,blue]".
     void getObjectDescription(char* text, long size) const override;
 
@@ -68,7 +68,6 @@ private:
     long m_red;
     long m_green;
     long m_blue;
-    ::Brivant::Basics::TInstanceCount<CColour> m_instanceCount;
 };
 } // namespace Basics
 } // namespace GUI

@@ -130,7 +130,10 @@ void CControlRoot::handleLeftButtonDown(CMouseEvent& event)
     routeMouseEvent(event, &IMouseListener::handleLeftButtonDown);
 }
 
-void CControlRoot::handleLeftButtonUp(CMouseEvent& event) { routeMouseEvent(event, &IMouseListener::handleLeftButtonUp); }
+void CControlRoot::handleLeftButtonUp(CMouseEvent& event)
+{
+    routeMouseEvent(event, &IMouseListener::handleLeftButtonUp);
+}
 
 void CControlRoot::handleRightButtonDown(CMouseEvent& event)
 {

@@ -38,6 +38,7 @@ public:
     CControlRoot(const CControlRoot&) = delete;
     CControlRoot& operator=(const CControlRoot&) = delete;
 
+    // A root is not a counted object: its record only counts the roots alive.
     static ::Brivant::Basics::CClass& classRecord();
 
     void handleLeftButtonDown(Events::CMouseEvent& event) override;

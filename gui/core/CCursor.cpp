@@ -12,8 +12,6 @@ using ::Brivant::Basics::CClass;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CCursor::classRecord();
-
 // The version CreateIconFromResource expects of cursor resources.
 constexpr DWORD kCursorResourceVersion = 0x30000;
 
@@ -42,14 +40,6 @@ LPCSTR systemCursorName(long cursorType)
 
 HCURSOR systemCursor(long cursorType) { return LoadCursorA(nullptr, systemCursorName(cursorType)); }
 } // namespace
-
-CClass& CCursor::classRecord()
-{
-    static CClass record("CCursor", "CCountedObject");
-    return record;
-}
-
-const CClass& CCursor::getClass() const { return classRecord(); }
 
 CCursor::CCursor(long cursorType) : m_handle(nullptr), m_ownsHandle(false)
 {

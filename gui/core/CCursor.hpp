@@ -16,6 +16,8 @@ namespace Windowing
 {
 class CCursor : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CCursor, "CCountedObject");
+
 public:
     enum ECursorType : long
     {
@@ -37,9 +39,6 @@ public:
 
     CCursor(const CCursor&) = delete;
     CCursor& operator=(const CCursor&) = delete;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     void setCursorType(long cursorType);
     // A failed load keeps the cursor there was: a null cursor would hide the pointer.
@@ -67,7 +66,6 @@ private:
 
     HICON__* m_handle;
     bool m_ownsHandle;
-    ::Brivant::Basics::TInstanceCount<CCursor> m_instanceCount;
 };
 } // namespace Windowing
 } // namespace GUI

@@ -17,18 +17,8 @@ using MathTools::CPoint;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CDropEvent::classRecord();
-
 constexpr UINT kCountFiles = 0xFFFFFFFF;
 } // namespace
-
-CClass& CDropEvent::classRecord()
-{
-    static CClass record("CDropEvent", "CCountedObject");
-    return record;
-}
-
-const CClass& CDropEvent::getClass() const { return classRecord(); }
 
 CDropEvent::CDropEvent(const CPoint& dropPoint) : m_fileList(), m_dropPoint(dropPoint) {}
 

@@ -16,6 +16,8 @@ namespace Events
 {
 class CDropEvent : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CDropEvent, "CCountedObject");
+
 public:
     using CFileList = Collections::TCountedPointerArray<::Brivant::Basics::CString>;
 
@@ -27,9 +29,6 @@ public:
     // assigning the same event twice lists its files twice. Assigning an event to itself changes nothing.
     CDropEvent& operator=(const CDropEvent& other);
     ~CDropEvent() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     // Client coordinates of the window, or local to the control the drop is meant for.
     const MathTools::CPoint& getDropPoint() const { return m_dropPoint; }
@@ -48,7 +47,6 @@ private:
 
     CFileList m_fileList;
     MathTools::CPoint m_dropPoint;
-    ::Brivant::Basics::TInstanceCount<CDropEvent> m_instanceCount;
 };
 } // namespace Events
 } // namespace GUI

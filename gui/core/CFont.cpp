@@ -26,8 +26,6 @@ using ::Brivant::IO::CXMLNode;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CFont::classRecord();
-
 constexpr LONG kNormalWeight = 400;
 constexpr LONG kBoldWeight = 700;
 constexpr long kTextFields = 2;
@@ -57,14 +55,6 @@ bool readFlag(const CXMLNode& node, const char* name)
     return attribute != nullptr && attribute->getValueAsBool();
 }
 } // namespace
-
-CClass& CFont::classRecord()
-{
-    static CClass record("CFont", "CCountedObject");
-    return record;
-}
-
-const CClass& CFont::getClass() const { return classRecord(); }
 
 CFont::CFont()
     : m_handle(nullptr), m_logicalFont(new LOGFONTA()), m_name(""), m_size(0), m_bold(false), m_italic(false)

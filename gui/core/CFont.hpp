@@ -24,6 +24,8 @@ namespace Fonts
 {
 class CFont : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CFont, "CCountedObject");
+
 public:
     // Bytes of the face name the logical font keeps.
     static constexpr long kFaceNameBytes = 31;
@@ -39,9 +41,6 @@ public:
     CFont(const CFont& other);
     CFont& operator=(const CFont& other);
     ~CFont() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     // Adds "font_name", "font_size", "italic" and "bold" to the node; false for a null node.
     virtual bool writeToXMLNode(::Brivant::IO::CXMLNode* node) const;
@@ -88,7 +87,6 @@ private:
     long m_size;
     bool m_bold;
     bool m_italic;
-    ::Brivant::Basics::TInstanceCount<CFont> m_instanceCount;
 };
 } // namespace Fonts
 } // namespace GUI

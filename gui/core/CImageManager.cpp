@@ -34,9 +34,6 @@ using ::Brivant::IO::CXMLNode;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_imageReferenceRecord = CImageManager::CImageReference::classRecord();
-[[maybe_unused]] const CClass& s_animationReferenceRecord = CImageManager::CAnimationReference::classRecord();
-
 const char* const kRootName = "image_manager_root";
 const char* const kImagesName = "images";
 const char* const kAnimationsName = "animations";
@@ -157,14 +154,6 @@ void appendNames(const TCountedPointerArray<Entry>& entries, TCountedPointerArra
 
 // ---- CImageReference ----
 
-CClass& CImageManager::CImageReference::classRecord()
-{
-    static CClass record("CImageManager::CImageReference", "CCountedObject");
-    return record;
-}
-
-const CClass& CImageManager::CImageReference::getClass() const { return classRecord(); }
-
 CImageManager::CImageReference::CImageReference()
     : m_image(nullptr), m_referenceName(" "), m_relativePath(" "), m_fileName(" ")
 {
@@ -212,14 +201,6 @@ void CImageManager::CImageReference::setImage(IImage* image)
 }
 
 // ---- CAnimationReference ----
-
-CClass& CImageManager::CAnimationReference::classRecord()
-{
-    static CClass record("CImageManager::CAnimationReference", "CCountedObject");
-    return record;
-}
-
-const CClass& CImageManager::CAnimationReference::getClass() const { return classRecord(); }
 
 CImageManager::CAnimationReference::CAnimationReference() : m_frameHeight(0), m_numberOfFrames(0) {}
 

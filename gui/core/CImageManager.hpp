@@ -29,6 +29,8 @@ public:
     // One registered image: it holds one reference on the image.
     class CImageReference : public ::Brivant::Basics::CCountedObject
     {
+        BRIVANT_NAMED_CLASS_RECORD(CImageReference, "CImageManager::CImageReference", "CCountedObject");
+
     public:
         // No image, texts " ".
         CImageReference();
@@ -39,9 +41,6 @@ public:
         CImageReference(const CImageReference& other);
         CImageReference& operator=(const CImageReference& other);
         ~CImageReference() override;
-
-        static ::Brivant::Basics::CClass& classRecord();
-        const ::Brivant::Basics::CClass& getClass() const override;
 
         IImage* getImage() const { return m_image; }
         void setImage(IImage* image);
@@ -55,12 +54,13 @@ public:
         ::Brivant::Basics::CString m_referenceName;
         ::Brivant::Basics::CSystemString m_relativePath;
         ::Brivant::Basics::CSystemString m_fileName;
-        ::Brivant::Basics::TInstanceCount<CImageReference> m_instanceCount;
     };
 
     // One registered film strip: an image reference with its frame height and number of frames.
     class CAnimationReference : public ::Brivant::Basics::CCountedObject
     {
+        BRIVANT_NAMED_CLASS_RECORD(CAnimationReference, "CImageManager::CAnimationReference", "CCountedObject");
+
     public:
         // No image, texts " ", both numbers 0.
         CAnimationReference();
@@ -69,9 +69,6 @@ public:
 
         CAnimationReference(const CAnimationReference&) = delete;
         CAnimationReference& operator=(const CAnimationReference&) = delete;
-
-        static ::Brivant::Basics::CClass& classRecord();
-        const ::Brivant::Basics::CClass& getClass() const override;
 
         const CImageReference& getImageReference() const { return m_image; }
         IImage* getImage() const { return m_image.getImage(); }
@@ -83,7 +80,6 @@ public:
         CImageReference m_image;
         long m_frameHeight;
         long m_numberOfFrames;
-        ::Brivant::Basics::TInstanceCount<CAnimationReference> m_instanceCount;
     };
 
     CImageManager() = delete;

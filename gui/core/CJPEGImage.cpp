@@ -10,19 +10,6 @@ using ::Brivant::Basics::CClass;
 using ::Brivant::Basics::CString;
 using ::Brivant::Basics::CSystemString;
 
-namespace
-{
-[[maybe_unused]] const CClass& s_record = CJPEGImage::classRecord();
-} // namespace
-
-CClass& CJPEGImage::classRecord()
-{
-    static CClass record("CJPEGImage", "CBaseImage");
-    return record;
-}
-
-const CClass& CJPEGImage::getClass() const { return classRecord(); }
-
 CJPEGImage::CJPEGImage() : CBaseImage(false) {}
 
 CJPEGImage::CJPEGImage(const CSystemString& path) : CBaseImage(false) { loadFromFile(path); }

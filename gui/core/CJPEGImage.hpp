@@ -11,14 +11,13 @@ namespace Graphics
 {
 class CJPEGImage : public CBaseImage
 {
+    BRIVANT_CLASS_RECORD(CJPEGImage, "CBaseImage");
+
 public:
     CJPEGImage();
     // Loads at once; a failure leaves the image unloaded with its error text.
     explicit CJPEGImage(const ::Brivant::Basics::CSystemString& path);
     ~CJPEGImage() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     long getImageType() const override { return kJPEGImage; }
     // The name must end with "jpg" or "jpeg", in any case. Failures: "Filename is not of JPEG type" (the picture held
@@ -31,7 +30,6 @@ public:
                                      const ::Brivant::Basics::CString& fileName);
 
 private:
-    ::Brivant::Basics::TInstanceCount<CJPEGImage> m_instanceCount;
 };
 } // namespace Graphics
 } // namespace GUI

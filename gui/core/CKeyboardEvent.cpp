@@ -12,8 +12,6 @@ using ::Brivant::Basics::CClass;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CKeyboardEvent::classRecord();
-
 long keyCodeOf(long virtualKey)
 {
     if (virtualKey >= VK_F1 && virtualKey <= VK_F24)
@@ -91,14 +89,6 @@ long keyCodeOf(long virtualKey)
     }
 }
 } // namespace
-
-CClass& CKeyboardEvent::classRecord()
-{
-    static CClass record("CKeyboardEvent", "CCountedObject");
-    return record;
-}
-
-const CClass& CKeyboardEvent::getClass() const { return classRecord(); }
 
 CKeyboardEvent::CKeyboardEvent()
     : m_character(' '), m_shift(false), m_alt(false), m_ctrl(false), m_notACharacter(false), m_keyCode(kKeyOther)

@@ -53,15 +53,14 @@ enum EKeyCode : long
 
 class CKeyboardEvent : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CKeyboardEvent, "CCountedObject");
+
 public:
     // A blank, no modifiers, kKeyOther.
     CKeyboardEvent();
     CKeyboardEvent(const CKeyboardEvent& other);
     CKeyboardEvent& operator=(const CKeyboardEvent& other);
     ~CKeyboardEvent() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     // Stores the key code of a Windows virtual key.
     void setVirtualKey(long windowsVirtualKey);
@@ -88,7 +87,6 @@ private:
     bool m_ctrl;
     bool m_notACharacter;
     long m_keyCode;
-    ::Brivant::Basics::TInstanceCount<CKeyboardEvent> m_instanceCount;
 };
 } // namespace Events
 } // namespace GUI

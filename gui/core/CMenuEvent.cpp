@@ -15,8 +15,6 @@ using Controls::CMenuItem;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CMenuEvent::classRecord();
-
 template <class T>
 T* referencedOrNull(T* object)
 {
@@ -40,14 +38,6 @@ void swapCounted(T*& held, T* replacement)
     }
 }
 } // namespace
-
-CClass& CMenuEvent::classRecord()
-{
-    static CClass record("CMenuEvent", "CCountedObject");
-    return record;
-}
-
-const CClass& CMenuEvent::getClass() const { return classRecord(); }
 
 CMenuEvent::CMenuEvent(CMenuItem* item, CMenu* menu)
     : m_menuItem(referencedOrNull(item)), m_menu(referencedOrNull(menu))

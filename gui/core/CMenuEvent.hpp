@@ -18,6 +18,8 @@ namespace Events
 {
 class CMenuEvent : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CMenuEvent, "CCountedObject");
+
 public:
     // Takes a reference on the item and on the menu; either may be null.
     CMenuEvent(Controls::CMenuItem* item, Controls::CMenu* menu);
@@ -26,9 +28,6 @@ public:
     CMenuEvent& operator=(const CMenuEvent& other);
     // Releases the item and the menu.
     ~CMenuEvent() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     virtual Controls::CMenuItem* getMenuItem() const;
     virtual Controls::CMenu* getMenu() const;
@@ -41,7 +40,6 @@ public:
 private:
     Controls::CMenuItem* m_menuItem;
     Controls::CMenu* m_menu;
-    ::Brivant::Basics::TInstanceCount<CMenuEvent> m_instanceCount;
 };
 } // namespace Events
 } // namespace GUI

@@ -13,8 +13,6 @@ using MathTools::CPoint;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CMouseEvent::classRecord();
-
 constexpr double kNotchesPerWheelUnit = 1.0 / 120.0;
 
 // Read by events without a mouse; built on first use, so static objects may ask for it while they are built.
@@ -24,14 +22,6 @@ const CPoint& origin()
     return point;
 }
 } // namespace
-
-CClass& CMouseEvent::classRecord()
-{
-    static CClass record("CMouseEvent", "CCountedObject");
-    return record;
-}
-
-const CClass& CMouseEvent::getClass() const { return classRecord(); }
 
 CMouseEvent::CMouseEvent(Windowing::CMouse* mouse, long eventType, double wheelValue)
     : m_eventType(eventType), m_mouse(mouse), m_wheelValue(wheelValue), m_ctrl(false), m_shift(false),

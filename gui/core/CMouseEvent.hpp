@@ -20,6 +20,8 @@ namespace Events
 {
 class CMouseEvent : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CMouseEvent, "CCountedObject");
+
 public:
     // The Windows mouse messages an event stands for.
     enum EEventType : long
@@ -43,9 +45,6 @@ public:
     // As the constructor, but a message number other than the eight above becomes a move.
     static CMouseEvent validated(Windowing::CMouse* mouse, long eventType, double wheelValue);
     static bool isKnownEventType(long eventType);
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     long getEventType() const { return m_eventType; }
     void setEventType(long eventType) { m_eventType = eventType; }
@@ -75,7 +74,6 @@ private:
     bool m_ctrl;
     bool m_shift;
     bool m_alt;
-    ::Brivant::Basics::TInstanceCount<CMouseEvent> m_instanceCount;
 };
 } // namespace Events
 } // namespace GUI

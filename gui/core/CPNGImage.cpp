@@ -10,19 +10,6 @@ using ::Brivant::Basics::CClass;
 using ::Brivant::Basics::CString;
 using ::Brivant::Basics::CSystemString;
 
-namespace
-{
-[[maybe_unused]] const CClass& s_record = CPNGImage::classRecord();
-} // namespace
-
-CClass& CPNGImage::classRecord()
-{
-    static CClass record("CPNGImage", "CBaseImage");
-    return record;
-}
-
-const CClass& CPNGImage::getClass() const { return classRecord(); }
-
 CPNGImage::CPNGImage() : CBaseImage(true) {}
 
 CPNGImage::CPNGImage(const CSystemString& path) : CBaseImage(true) { loadFromFile(path); }

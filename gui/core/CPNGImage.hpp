@@ -11,14 +11,13 @@ namespace Graphics
 {
 class CPNGImage : public CBaseImage
 {
+    BRIVANT_CLASS_RECORD(CPNGImage, "CBaseImage");
+
 public:
     CPNGImage();
     // Loads at once; a failure leaves the image unloaded with its error text.
     explicit CPNGImage(const ::Brivant::Basics::CSystemString& path);
     ~CPNGImage() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     long getImageType() const override { return kPNGImage; }
     // The name must end with "png", in any case. Failures: "Filename is not of PNG type" (the picture held
@@ -31,7 +30,6 @@ public:
                                      const ::Brivant::Basics::CString& fileName);
 
 private:
-    ::Brivant::Basics::TInstanceCount<CPNGImage> m_instanceCount;
 };
 } // namespace Graphics
 } // namespace GUI

@@ -22,19 +22,9 @@ namespace Flat = ::Gdiplus::DllExports;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CRGBAImage::classRecord();
-
 Gp::GpBitmap* asBitmap(void* bitmap) { return static_cast<Gp::GpBitmap*>(bitmap); }
 Gp::GpGraphics* asGraphics(void* graphics) { return static_cast<Gp::GpGraphics*>(graphics); }
 } // namespace
-
-CClass& CRGBAImage::classRecord()
-{
-    static CClass record("CRGBAImage", "CBaseImage");
-    return record;
-}
-
-const CClass& CRGBAImage::getClass() const { return classRecord(); }
 
 CRGBAImage::CRGBAImage()
     : CBaseImage(true), m_deviceContext(nullptr), m_gdiplusBitmap(nullptr), m_gdiplusGraphics(nullptr)

@@ -19,13 +19,12 @@ class CGraphics;
 
 class CRGBAImage : public CBaseImage
 {
+    BRIVANT_CLASS_RECORD(CRGBAImage, "CBaseImage");
+
 public:
     CRGBAImage();
     // Drops a drawing that was never finished.
     ~CRGBAImage() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     long getImageType() const override { return kRGBAImage; }
     // Pictures are drawn, not read: false.
@@ -54,7 +53,6 @@ private:
     // GDI+'s GpBitmap and its GpGraphics, kept opaque here.
     void* m_gdiplusBitmap;
     void* m_gdiplusGraphics;
-    ::Brivant::Basics::TInstanceCount<CRGBAImage> m_instanceCount;
 };
 } // namespace Graphics
 } // namespace GUI

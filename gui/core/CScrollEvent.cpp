@@ -9,19 +9,6 @@ namespace Events
 using ::Brivant::Basics::CClass;
 using MathTools::CRect;
 
-namespace
-{
-[[maybe_unused]] const CClass& s_record = CScrollEvent::classRecord();
-} // namespace
-
-CClass& CScrollEvent::classRecord()
-{
-    static CClass record("CScrollEvent", "CCountedObject");
-    return record;
-}
-
-const CClass& CScrollEvent::getClass() const { return classRecord(); }
-
 CScrollEvent::CScrollEvent(long scrollBarType, const CRect& viewArea)
     : m_scrollBarType(scrollBarType), m_viewArea(viewArea)
 {

@@ -12,6 +12,8 @@ namespace Events
 {
 class CScrollEvent : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CScrollEvent, "CCountedObject");
+
 public:
     enum EScrollBarType : long
     {
@@ -25,9 +27,6 @@ public:
     CScrollEvent& operator=(const CScrollEvent& other);
     ~CScrollEvent() override;
 
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
-
     long getScrollBarType() const { return m_scrollBarType; }
     bool isHorizontal() const { return m_scrollBarType == kHorizontal; }
     const MathTools::CRect& getViewArea() const { return m_viewArea; }
@@ -37,7 +36,6 @@ public:
 private:
     long m_scrollBarType;
     MathTools::CRect m_viewArea;
-    ::Brivant::Basics::TInstanceCount<CScrollEvent> m_instanceCount;
 };
 } // namespace Events
 } // namespace GUI

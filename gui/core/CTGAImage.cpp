@@ -22,8 +22,6 @@ using ::Brivant::IO::CFileStream;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CTGAImage::classRecord();
-
 const char* const kNotTarga = "Filename is not of TARGA type";
 const char* const kNotFound = "Could not find file with matching details";
 const char* const kBadHeader = "Header information did not match\nFile must be 32 bit Targa, colour map of 0, bpp = 8";
@@ -66,14 +64,6 @@ bool isSupported(const STargaHeader& header)
            CBaseImage::isSaneSize(header.width, header.height);
 }
 } // namespace
-
-CClass& CTGAImage::classRecord()
-{
-    static CClass record("CTGAImage", "CBaseImage");
-    return record;
-}
-
-const CClass& CTGAImage::getClass() const { return classRecord(); }
 
 CTGAImage::CTGAImage() : CBaseImage(true) {}
 

@@ -12,6 +12,8 @@ namespace Graphics
 {
 class CTGAImage : public CBaseImage
 {
+    BRIVANT_CLASS_RECORD(CTGAImage, "CBaseImage");
+
 public:
     static constexpr long kHeaderSize = 18;
 
@@ -19,9 +21,6 @@ public:
     // Loads at once; a failure leaves the image unloaded with its error text.
     explicit CTGAImage(const ::Brivant::Basics::CSystemString& path);
     ~CTGAImage() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     long getImageType() const override { return kTGAImage; }
     // The name must end with "tga", in any case. The header must read whole and state id length 0, no colour
@@ -36,8 +35,6 @@ public:
 private:
     // A DIB section of the pixels in file order (bottom-up rows of B, G, R, A), premultiplied.
     bool makeBitmap(const unsigned char* pixels, long width, long height);
-
-    ::Brivant::Basics::TInstanceCount<CTGAImage> m_instanceCount;
 };
 } // namespace Graphics
 } // namespace GUI

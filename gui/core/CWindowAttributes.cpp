@@ -13,22 +13,12 @@ using ::Brivant::Basics::CString;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CWindowAttributes::classRecord();
-
 // WS_POPUP, and WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOPMOST.
 constexpr long kPopupStyle = static_cast<long>(0x80000000UL);
 constexpr long kPopupExtendedStyle = 0x08080008;
 // Caption, system menu, minimise box: a window the user cannot resize.
 constexpr long kFixedStyle = 0xCA0000;
 } // namespace
-
-CClass& CWindowAttributes::classRecord()
-{
-    static CClass record("CWindowAttributes", "CCountedObject");
-    return record;
-}
-
-const CClass& CWindowAttributes::getClass() const { return classRecord(); }
 
 CWindowAttributes::CWindowAttributes()
     : m_windowName("Application"), m_background(255, 255, 255), m_alpha(1.0), m_icon(nullptr), m_enabled(true),

@@ -15,6 +15,8 @@ class CWindowIcon;
 
 class CWindowAttributes : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CWindowAttributes, "CCountedObject");
+
 public:
     // An overlapped window: caption, system menu, sizing frame, both boxes.
     static constexpr long kDefaultStyle = 0xCF0008;
@@ -28,9 +30,6 @@ public:
     // The styles, then everything else through setAttributes; assigning to itself changes nothing.
     CWindowAttributes& operator=(const CWindowAttributes& other);
     ~CWindowAttributes() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     void setWindowStyles(long style, long extendedStyle);
     // Counted: the new icon is referenced before the old one is let go, so the same icon survives.
@@ -65,7 +64,6 @@ private:
     bool m_dropShadow;
     long m_style;
     long m_extendedStyle;
-    ::Brivant::Basics::TInstanceCount<CWindowAttributes> m_instanceCount;
 };
 } // namespace Windowing
 } // namespace GUI

@@ -18,21 +18,11 @@ using ::Brivant::Host::CApplication;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CWindowIcon::classRecord();
-
 HINSTANCE moduleInstance() { return static_cast<HINSTANCE>(CApplication::getModuleHandle()); }
 
 // ExtractIconA answers 1 for a file that is no executable, icon or library: no icon, and nothing to destroy.
 bool isRealIcon(HICON icon) { return reinterpret_cast<ULONG_PTR>(icon) > 1; }
 } // namespace
-
-CClass& CWindowIcon::classRecord()
-{
-    static CClass record("CWindowIcon", "CCountedObject");
-    return record;
-}
-
-const CClass& CWindowIcon::getClass() const { return classRecord(); }
 
 CWindowIcon::CWindowIcon() : m_icon(nullptr), m_owned(false) {}
 

@@ -19,6 +19,8 @@ namespace Windowing
 {
 class CWindowIcon : public ::Brivant::Basics::CCountedObject
 {
+    BRIVANT_CLASS_RECORD(CWindowIcon, "CCountedObject");
+
 public:
     CWindowIcon();
     // The module's icon resource of that id, shared.
@@ -29,9 +31,6 @@ public:
     CWindowIcon(const CWindowIcon& other);
     CWindowIcon& operator=(const CWindowIcon& other);
     ~CWindowIcon() override;
-
-    static ::Brivant::Basics::CClass& classRecord();
-    const ::Brivant::Basics::CClass& getClass() const override;
 
     HICON__* getIcon() const { return m_icon; }
     bool ownsIcon() const { return m_owned; }
@@ -46,7 +45,6 @@ public:
 private:
     HICON__* m_icon;
     bool m_owned;
-    ::Brivant::Basics::TInstanceCount<CWindowIcon> m_instanceCount;
 };
 } // namespace Windowing
 } // namespace GUI

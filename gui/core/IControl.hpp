@@ -123,7 +123,8 @@ public:
     // Both counted; the disabled image is drawn instead of the face while the control is disabled.
     virtual void setPrimaryImage(Graphics::IImage* image) = 0;
     virtual void setDisabledImage(Graphics::IImage* image) = 0;
-    virtual void setDefaultControlColours(const Basics::CAlphaColour& background, const Basics::CAlphaColour& frame) = 0;
+    virtual void setDefaultControlColours(const Basics::CAlphaColour& background,
+                                          const Basics::CAlphaColour& frame) = 0;
     virtual void setDefaultDrawing(bool defaultDrawing) = 0;
 };
 } // namespace Controls

@@ -50,6 +50,8 @@ using Brivant::GUI::Controls::CControlRoot;
 using Brivant::GUI::Controls::IControl;
 using Brivant::GUI::Controls::IControlRoot;
 using Brivant::GUI::Events::CMouseEvent;
+using Brivant::MathTools::CPoint;
+using Brivant::MathTools::CRect;
 
 using CEventLog = std::vector<std::string>;
 
