@@ -4,9 +4,14 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CAnimationFrame.hpp"
+#include "gui/controls/CAreaBox.hpp"
+#include "gui/controls/CAutoAnimation.hpp"
+#include "gui/controls/CImageLabel.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CModulatedXYPad.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
 #include "gui/controls/CPresetBrowser.hpp"
 #include "gui/controls/CPresetBrowserLayout.hpp"
@@ -16,6 +21,10 @@
 #include "gui/controls/CSliderArray.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/controls/CTreeView.hpp"
+#include "gui/controls/CTriStateImage.hpp"
+#include "gui/controls/CWaveCycle.hpp"
+#include "gui/controls/CWindowDragTab.hpp"
+#include "gui/controls/CXYPad.hpp"
 #include "gui/core/CControlPanel.hpp"
 
 #include <new>
@@ -35,10 +44,15 @@ namespace
 // construction to newControl.
 const char* const kClassNames[] = {
     "CAnimation",
+    "CAnimationFrame",
+    "CAreaBox",
+    "CAutoAnimation",
     "CControlPanel",
+    "CImageLabel",
     "CKnob",
     "CLatchingButton",
     "CLevelMeter",
+    "CModulatedXYPad",
     "CMomentaryButton",
     "CPresetBrowser",
     "CScrollBar",
@@ -47,6 +61,10 @@ const char* const kClassNames[] = {
     "CSliderArray",
     "CTextLabel",
     "CTreeView",
+    "CTriStateImage",
+    "CWaveCycle",
+    "CWindowDragTab",
+    "CXYPad",
 };
 
 // The header a browser from the factory gets: a label and two small buttons across its width.
@@ -66,14 +84,24 @@ IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CAnimation")
         return new CAnimation(root, -1, CRect(0, 0, 50, 50));
+    if (className == "CAnimationFrame")
+        return new CAnimationFrame(root, -1, CRect(0, 0, 50, 50));
+    if (className == "CAreaBox")
+        return new CAreaBox(root, CRect(0, 0, 50, 50));
+    if (className == "CAutoAnimation")
+        return new CAutoAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CImageLabel")
+        return new CImageLabel(root, -1, CRect(0, 0, 100, 20));
     if (className == "CKnob")
         return new CKnob(root, -1, CRect(0, 0, 50, 50), nullptr);
-    if (className == "CLevelMeter")
-        return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
     if (className == "CLatchingButton")
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CLevelMeter")
+        return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
+    if (className == "CModulatedXYPad")
+        return new CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CPresetBrowser")
@@ -90,6 +118,14 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     if (className == "CTreeView")
         return new CTreeView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
+    if (className == "CTriStateImage")
+        return new CTriStateImage(root, -1, CRect(0, 0, 50, 20));
+    if (className == "CWaveCycle")
+        return new CWaveCycle(root, -1, CRect(0, 0, 100, 100));
+    if (className == "CWindowDragTab")
+        return new CWindowDragTab(root, -1, CRect(0, 0, 100, 50), nullptr);
+    if (className == "CXYPad")
+        return new CXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     return nullptr;
 }
 } // namespace

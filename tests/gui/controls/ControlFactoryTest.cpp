@@ -3,6 +3,7 @@
 
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/io/CXMLNode.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,25 @@ TEST(ControlFactory, slidersAndScrollingControlsGetTheirDefaultAreas)
         TAutomaticPointer<IControl> control;
         ASSERT_TRUE(createControl(CString(test.first), control, &bench.root())) << test.first;
         EXPECT_EQ(test.second, control.getPointer()->getArea()) << test.first;
+    }
+}
+
+TEST(ControlFactory, pictureAndPadControlsGetTheirDefaultAreasAndReadTheLayoutTheyWrite)
+{
+    CControlBench bench;
+    const std::pair<const char*, CRect> cases[] = {
+        {"CImageLabel", CRect(0, 0, 100, 20)}, {"CModulatedXYPad", CRect(0, 0, 200, 200)},
+        {"CTriStateImage", CRect(0, 0, 50, 20)}, {"CWaveCycle", CRect(0, 0, 100, 100)},
+        {"CWindowDragTab", CRect(0, 0, 100, 50)}, {"CXYPad", CRect(0, 0, 200, 200)}};
+    for (const auto& test : cases)
+    {
+        TAutomaticPointer<IControl> control, copy;
+        ASSERT_TRUE(createControl(CString(test.first), control, &bench.root())) << test.first;
+        EXPECT_EQ(test.second, control.getPointer()->getArea()) << test.first;
+        Brivant::IO::CXMLNode node(CString("control"), nullptr);
+        ASSERT_TRUE(control.getPointer()->writeToXmlNode(&node)) << test.first;
+        ASSERT_TRUE(createControl(CString(test.first), copy, &bench.root()));
+        EXPECT_TRUE(copy.getPointer()->readFromXmlNode(&node)) << test.first;
     }
 }
 } // namespace

@@ -1,0 +1,107 @@
+#include "gui/controls/CTriStateImage.hpp"
+
+#include "foundation/collections/TCountedPointerArray.hpp"
+#include "gui/core/CControlDescriptor.hpp"
+#include "gui/core/CGraphics.hpp"
+#include "gui/core/CImageManager.hpp"
+#include "gui/core/IImage.hpp"
+
+namespace Brivant
+{
+namespace GUI
+{
+namespace Controls
+{
+using ::Brivant::Basics::CString;
+using Graphics::CImageManager;
+using Graphics::IImage;
+
+namespace
+{
+const char* const kImageNames[] = {"Image 1", "Image 2", "Image 3"};
+
+void swapImage(IImage*& holder, IImage* image)
+{
+    if (image == holder)
+        return;
+    if (image != nullptr)
+        image->referenced();
+    IImage* old = holder;
+    holder = image;
+    if (old != nullptr)
+        old->dereference();
+}
+} // namespace
+
+CTriStateImage::CTriStateImage(IControlRoot* root, long id, const ::Brivant::MathTools::CRect& area)
+    : CControl(root, id, area, nullptr), m_images{nullptr, nullptr, nullptr}, m_state(0)
+{
+    setMouseEnabled(false);
+}
+
+CTriStateImage::~CTriStateImage()
+{
+    for (IImage*& image : m_images)
+        swapImage(image, nullptr);
+}
+
+void CTriStateImage::setImages(IImage* image1, IImage* image2, IImage* image3)
+{
+    swapImage(m_images[0], image1);
+    swapImage(m_images[1], image2);
+    swapImage(m_images[2], image3);
+}
+
+void CTriStateImage::setState(unsigned long state)
+{
+    if (state >= static_cast<unsigned long>(kStates))
+        return;
+    m_state = static_cast<long>(state);
+    update();
+}
+
+IImage** CTriStateImage::imageNamed(const CString& name)
+{
+    for (long index = 0; index < kStates; ++index)
+        if (name == kImageNames[index])
+            return &m_images[index];
+    return nullptr;
+}
+
+void CTriStateImage::getDescriptors(Collections::TCountedPointerArray<CControlDescriptor>& list)
+{
+    CControl::getDescriptors(list);
+    for (const char* name : kImageNames)
+        list.addElement(new CControlDescriptor(CString(name), CControlDescriptor::kImage, nullptr));
+}
+
+bool CTriStateImage::applyDescriptor(const CControlDescriptor& descriptor)
+{
+    IImage** holder = imageNamed(descriptor.getDescriptorName());
+    if (holder == nullptr)
+        return CControl::applyDescriptor(descriptor);
+    if (!descriptor.isValueOfClass(CString::classRecord()))
+        return false;
+    swapImage(*holder, CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue())));
+    return true;
+}
+
+bool CTriStateImage::fillDescriptor(CControlDescriptor& descriptor)
+{
+    IImage** holder = imageNamed(descriptor.getDescriptorName());
+    if (holder == nullptr)
+        return CControl::fillDescriptor(descriptor);
+    descriptor.setValue(new CString(CImageManager::getReferenceName(*holder)));
+    return true;
+}
+
+void CTriStateImage::drawControl(Graphics::CGraphics& graphics)
+{
+    if (!drawEnabledControl(graphics))
+        return;
+    if (IImage* image = m_images[m_state])
+        graphics.drawImage(image, getNormalisedArea(), image->getImageArea());
+}
+} // namespace Controls
+} // namespace GUI
+} // namespace Brivant
