@@ -1,5 +1,5 @@
 // CTreeView over a folder of preset files: rows and their places, expanding and collapsing, what label clicks
-// report under the two flags, the wheel, properties, and what a new tree and the view's end let go.
+// report under the two flags, the wheel, and what a new tree and the view's end let go.
 #include "gui/controls/CTreeView.hpp"
 
 #include "foundation/basics/CBool.hpp"
@@ -37,6 +37,12 @@ public:
     static std::string text(const CElement& element) { return getFileNodeText(element).getString(); }
     std::string heard;
 };
+
+// The label at that place in the list of controls.
+CTreeView::CClickableLabel& labelAt(const CTreeView& tree, long index)
+{
+    return dynamic_cast<CTreeView::CClickableLabel&>(*tree.getControl(index, true));
+}
 
 // The preset folder's tree in a view at (10, 10), 200 by 100, the source its data source and listener.
 struct STreeOnBench
@@ -89,8 +95,13 @@ TEST(CTreeView, rowsIndentByDepthAndFollowEachExpandOrCollapse)
     canvas.draw(bench.bench.root());
     EXPECT_EQ("147,147,147 243,32,32 147,147,147 255,255,255",
               canvas.rgb(15, 15) + " " + canvas.rgb(25, 15) + " " + canvas.rgb(20, 42) + " " + canvas.rgb(20, 48));
+    // The "Text Colour" property waits for the next rebuild; a new font makes one, and the canvas grows past a
+    // smaller view to the rows' height and the widest row.
+    EXPECT_TRUE(applyProperty(*bench.tree, "Text Colour", 2, new CAlphaColour(0, 0, 255, 255)));
+    EXPECT_EQ(CAlphaColour::black(), labelAt(*bench.tree, 2).getTextColour());
     bench.tree->setArea(CRect(10, 10, 40, 50));
-    bench.tree->setTextColour(CAlphaColour::blue());
+    bench.tree->setFont(nullptr);
+    EXPECT_EQ(CAlphaColour(0, 0, 255, 255), labelAt(*bench.tree, 2).getTextColour());
     EXPECT_EQ(80, bench.tree->getCanvasArea().getHeight());
     EXPECT_GT(bench.tree->getCanvasArea().getWidth(), 40);
 }
@@ -114,6 +125,10 @@ TEST(CTreeView, labelClicksReachTheListenerOnlyWithNodeClickSelectAndAlwaysMoveT
         bench.bench.mouse(kind, 30, 55);
         EXPECT_EQ(heard, bench.source.heard) << kind;
         EXPECT_EQ(*heard != '\0' || !nodeClick ? 40 : 0, bench.tree->getHighlight()->getArea().getTop());
+        // Values of another class, or none, are refused.
+        EXPECT_FALSE(applyProperty(*bench.tree, "Node Click Select", 2, new CAlphaColour(1, 2, 3, 4)));
+        EXPECT_FALSE(applyProperty(*bench.tree, "Text Colour", 3, nullptr));
+        EXPECT_EQ(nodeClick ? "True" : "False", propertyText(*bench.tree, "Node Click Select"));
     }
 }
 
@@ -133,29 +148,6 @@ TEST(CTreeView, theWheelScrollsThroughTheVerticalBarEvenOverALabel)
         bench.bench.wheel(40, 15, -1.0);
         EXPECT_EQ(withBar ? 33 : 0, bench.tree->getScrollOffset().getY());
     }
-}
-
-TEST(CTreeView, propertiesAreStoredWithoutRebuildingTheRowsAndWrongValuesAreRefused)
-{
-    STreeOnBench bench;
-    // Name, kind, value, taken; then the property as filled.
-    const std::tuple<const char*, long, Brivant::Basics::ICountedObject*, bool, const char*> cases[] = {
-        {"Text Colour", 2, new CAlphaColour(0, 0, 255, 255), true, "[0,0,255,255]"},
-        {"Text Colour", 3, new CBool(true), false, "[0,0,255,255]"},
-        {"Node Click Select", 2, new CAlphaColour(1, 2, 3, 4), false, "False"},
-        {"Single Click Select", 3, nullptr, false, "False"}};
-    for (const auto& [name, kind, value, taken, filled] : cases)
-    {
-        EXPECT_EQ(taken, applyProperty(*bench.tree, name, kind, value)) << name;
-        EXPECT_EQ(filled, propertyText(*bench.tree, name)) << name;
-    }
-    // Row 0's label turns blue only when a new font rebuilds the rows.
-    auto labelColour = [&bench] {
-        return dynamic_cast<CTreeView::CClickableLabel*>(bench.tree->getControl(2, true))->getTextColour();
-    };
-    EXPECT_EQ(CAlphaColour::black(), labelColour());
-    bench.tree->setFont(nullptr);
-    EXPECT_EQ(CAlphaColour(0, 0, 255, 255), labelColour());
 }
 
 TEST(CTreeView, aNewTreeReplacesTheRowsAndEverythingGoesWithTheView)
