@@ -44,8 +44,14 @@ bool CAnimationFrame::applyDescriptor(const CControlDescriptor& descriptor)
         return CControl::applyDescriptor(descriptor);
     if (!descriptor.isValueOfClass(CString::classRecord()))
         return false;
-    const CImageManager::CAnimationReference* reference =
-        CImageManager::getAnimationReference(*dynamic_cast<const CString*>(descriptor.getValue()));
+    const CString& name = *dynamic_cast<const CString*>(descriptor.getValue());
+    // " " is what a frame without a strip writes: it reads back as no strip, so every layout written reads.
+    if (name == " ")
+    {
+        setFrameImage(nullptr, 0);
+        return true;
+    }
+    const CImageManager::CAnimationReference* reference = CImageManager::getAnimationReference(name);
     if (reference == nullptr)
         return false;
     setFrameImage(reference->getImage(), reference->getFrameHeight());

@@ -4,21 +4,34 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CADSREditor.hpp"
 #include "gui/controls/CAnimationFrame.hpp"
 #include "gui/controls/CAreaBox.hpp"
 #include "gui/controls/CAutoAnimation.hpp"
+#include "gui/controls/CCenterSlider.hpp"
 #include "gui/controls/CImageLabel.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CMenu.hpp"
+#include "gui/controls/CModulatedSlider.hpp"
 #include "gui/controls/CModulatedXYPad.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CPopupButton.hpp"
 #include "gui/controls/CPresetBrowser.hpp"
 #include "gui/controls/CPresetBrowserLayout.hpp"
+#include "gui/controls/CProgressBar.hpp"
+#include "gui/controls/CRadioButton.hpp"
+#include "gui/controls/CRangeSlider.hpp"
+#include "gui/controls/CRepeatingButton.hpp"
+#include "gui/controls/CRolloverButton.hpp"
 #include "gui/controls/CScrollBar.hpp"
 #include "gui/controls/CScrollPanel.hpp"
 #include "gui/controls/CSlider.hpp"
 #include "gui/controls/CSliderArray.hpp"
+#include "gui/controls/CStepLabel.hpp"
+#include "gui/controls/CTabPanel.hpp"
+#include "gui/controls/CTextEdit.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/controls/CTreeView.hpp"
 #include "gui/controls/CTriStateImage.hpp"
@@ -43,22 +56,34 @@ namespace
 // The vocabulary of the layout format, in alphabetical order; each control class adds its name here and its
 // construction to newControl.
 const char* const kClassNames[] = {
+    "CADSREditor",
     "CAnimation",
     "CAnimationFrame",
     "CAreaBox",
     "CAutoAnimation",
+    "CCenterSlider",
     "CControlPanel",
     "CImageLabel",
     "CKnob",
     "CLatchingButton",
     "CLevelMeter",
+    "CModulatedSlider",
     "CModulatedXYPad",
     "CMomentaryButton",
+    "CPopupButton",
     "CPresetBrowser",
+    "CProgressBar",
+    "CRadioButton",
+    "CRangeSlider",
+    "CRepeatingButton",
+    "CRolloverButton",
     "CScrollBar",
     "CScrollPanel",
     "CSlider",
     "CSliderArray",
+    "CStepLabel",
+    "CTabPanel",
+    "CTextEdit",
     "CTextLabel",
     "CTreeView",
     "CTriStateImage",
@@ -82,6 +107,8 @@ void setDefaultHeader(CPresetBrowser& browser)
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
+    if (className == "CADSREditor")
+        return new CADSREditor(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CAnimation")
         return new CAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CAnimationFrame")
@@ -90,6 +117,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CAreaBox(root, CRect(0, 0, 50, 50));
     if (className == "CAutoAnimation")
         return new CAutoAnimation(root, -1, CRect(0, 0, 50, 50));
+    if (className == "CCenterSlider")
+        return new CCenterSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CImageLabel")
@@ -100,12 +129,26 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CLevelMeter")
         return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
+    if (className == "CModulatedSlider")
+        return new CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CModulatedXYPad")
         return new CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CPresetBrowser")
         return new CPresetBrowser(root, -1, CRect(0, 0, 200, 400), nullptr);
+    if (className == "CPopupButton")
+        return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
+    if (className == "CProgressBar")
+        return new CProgressBar(root, -1, CRect(0, 0, 200, 20));
+    if (className == "CRadioButton")
+        return new CRadioButton(root, -1, CRect(0, 0, 200, 50), 4, nullptr);
+    if (className == "CRangeSlider")
+        return new CRangeSlider(root, -1, CRect(0, 0, 150, 100), nullptr);
+    if (className == "CRepeatingButton")
+        return new CRepeatingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CRolloverButton")
+        return new CRolloverButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CScrollBar")
         return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
     if (className == "CScrollPanel")
@@ -114,6 +157,12 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
     if (className == "CSliderArray")
         return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
+    if (className == "CStepLabel")
+        return new CStepLabel(root, -1, CRect(0, 0, 50, 20), nullptr);
+    if (className == "CTabPanel")
+        return new CTabPanel(root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CTextEdit")
+        return new CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     if (className == "CTreeView")

@@ -121,6 +121,8 @@ protected:
     Events::CMouseEvent& getRootMouseEvent() { return m_rootEvent; }
     // Closes the holes removals leave in the list, keeping the controls' order.
     void packControls() { m_controls.reorderArray(true); }
+    // The list itself, empty entries included.
+    const Collections::TCountedPointerArray<IControl>& getControlList() const { return m_controls; }
 
     // Edges included: right = left + width, bottom = top + height.
     static bool contains(const ::Brivant::MathTools::CRect& area, const ::Brivant::MathTools::CPoint& point);

@@ -65,9 +65,9 @@ protected:
         }
     }
 
-    // "#n" gives a CLong whatever the property; otherwise colours read "r,g,b,a", flags 0 or 1, "Alignment" the
-    // chosen index, "Font" "face,size" with ",styled" for bold italic, and anything else is text. "value" sets the
-    // value instead.
+    // "#n" gives a CLong whatever the property; otherwise colours read "r,g,b,a", flags 0 or 1, "Alignment" and
+    // "Tab Position" the chosen index, "Font" "face,size" with ",styled" for bold italic, and anything else is
+    // text. "value" sets the value instead.
     static bool apply(IControl& control, const std::string& name, const std::string& value)
     {
         const CString text(value.c_str());
@@ -81,9 +81,10 @@ protected:
             descriptor.setValue(new Brivant::Basics::CLong(std::stol(value.substr(1))));
         else if (name.find("Colour") != std::string::npos)
             descriptor.setValue(new CAlphaColour(CAlphaColour::fromString(text)));
-        else if (name == "Cursor Change" || name == "Draw Text" || name == "Default Drawing" || name == "Is Enabled")
+        else if (name == "Cursor Change" || name == "Draw Text" || name == "Default Drawing" || name == "Is Enabled" ||
+                 name == "Auto Arrange" || name == "Editable" || name == "Single Click" || name == "Wrap")
             descriptor.setValue(new Brivant::Basics::CBool(value == "1"));
-        else if (name == "Alignment")
+        else if (name.find("Alignment") != std::string::npos || name == "Tab Position")
             descriptor.setSelectedIndex(std::stol(value));
         else if (name == "Font" && std::sscanf(value.c_str(), "%31[^,],%ld", face, &size) == 2)
             descriptor.setValue(new Brivant::GUI::Fonts::CFont(CString(face), size, styled, styled));

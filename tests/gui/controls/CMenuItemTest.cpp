@@ -1,4 +1,5 @@
 // CMenuItem and its sub-menu and link kinds: what they start with, counted icons and sub-menus, class records.
+#include "gui/controls/CCheckableMenuItem.hpp"
 #include "gui/controls/CHtmlMenuItem.hpp"
 #include "gui/controls/CMenu.hpp"
 #include "gui/controls/CMenuItem.hpp"
@@ -11,6 +12,7 @@
 namespace
 {
 using Brivant::GUI::Basics::CAlphaColour;
+using Brivant::GUI::Controls::CCheckableMenuItem;
 using Brivant::GUI::Controls::CHtmlMenuItem;
 using Brivant::GUI::Controls::CMenu;
 using Brivant::GUI::Controls::CMenuItem;
@@ -181,6 +183,8 @@ TEST(CMenuItemClassRecords, nameEachKindAndItsParent)
     EXPECT_STREQ("CMenuItem", CSubMenuMenuItem::classRecord().getParentName());
     EXPECT_STREQ("CHtmlMenuItem", CHtmlMenuItem::classRecord().getClassName());
     EXPECT_STREQ("CMenuItem", CHtmlMenuItem::classRecord().getParentName());
+    EXPECT_STREQ("CCheckableMenuItem", CCheckableMenuItem::classRecord().getClassName());
+    EXPECT_STREQ("CMenuItem", CCheckableMenuItem::classRecord().getParentName());
 
     const CSubMenuMenuItem subMenuItem("s", 1);
     const CHtmlMenuItem linkItem("l", "t", 2);

@@ -51,15 +51,17 @@ TEST(ControlFactory, makesExactlyTheListedClassesWithNoIdAtTheOriginForTheGivenR
     }
 }
 
-TEST(ControlFactory, slidersAndScrollingControlsGetTheirDefaultAreas)
+TEST(ControlFactory, controlsGetTheirDefaultAreas)
 {
     CControlBench bench;
-    const std::pair<const char*, CRect> cases[] = {{"CPresetBrowser", CRect(0, 0, 200, 400)},
-                                                   {"CScrollBar", CRect(0, 0, 20, 100)},
-                                                   {"CScrollPanel", CRect(0, 0, 200, 200)},
-                                                   {"CSlider", CRect(0, 0, 20, 100)},
-                                                   {"CSliderArray", CRect(0, 0, 200, 100)},
-                                                   {"CTreeView", CRect(0, 0, 200, 200)}};
+    const std::pair<const char*, CRect> cases[] = {
+        {"CScrollBar", CRect(0, 0, 20, 100)},       {"CScrollPanel", CRect(0, 0, 200, 200)},
+        {"CSlider", CRect(0, 0, 20, 100)},          {"CSliderArray", CRect(0, 0, 200, 100)},
+        {"CADSREditor", CRect(0, 0, 150, 100)},     {"CCenterSlider", CRect(0, 0, 100, 20)},
+        {"CModulatedSlider", CRect(0, 0, 100, 20)}, {"CProgressBar", CRect(0, 0, 200, 20)},
+        {"CRangeSlider", CRect(0, 0, 150, 100)},    {"CRepeatingButton", CRect(0, 0, 50, 50)},
+        {"CRolloverButton", CRect(0, 0, 50, 50)},   {"CPresetBrowser", CRect(0, 0, 200, 400)},
+        {"CTreeView", CRect(0, 0, 200, 200)}};
     for (const auto& test : cases)
     {
         TAutomaticPointer<IControl> control;
