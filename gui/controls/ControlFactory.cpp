@@ -31,6 +31,7 @@
 #include "gui/controls/CSliderArray.hpp"
 #include "gui/controls/CStepLabel.hpp"
 #include "gui/controls/CTabPanel.hpp"
+#include "gui/controls/CTableView.hpp"
 #include "gui/controls/CTextEdit.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/controls/CTreeView.hpp"
@@ -83,6 +84,7 @@ const char* const kClassNames[] = {
     "CSliderArray",
     "CStepLabel",
     "CTabPanel",
+    "CTableView",
     "CTextEdit",
     "CTextLabel",
     "CTreeView",
@@ -161,6 +163,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CStepLabel(root, -1, CRect(0, 0, 50, 20), nullptr);
     if (className == "CTabPanel")
         return new CTabPanel(root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CTableView")
+        return new CTableView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
     if (className == "CTextEdit")
         return new CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
     if (className == "CTextLabel")
