@@ -142,6 +142,17 @@ TEST(CPresetBrowser, theFactoryLaysOutTheHeaderAndASecondLayoutReplacesEveryChil
               children + bench.label());
     EXPECT_EQ(browser.getVerticalScrollBar(), browser.getTreeView()->verticalScrollBar.getPointer());
     EXPECT_EQ(browser.getHorizontalScrollBar(), browser.getTreeView()->horizontalScrollBar.getPointer());
+    // A new layout record starts without font, images or image sets, whatever its memory held.
+    alignas(CPresetBrowserLayout) unsigned char memory[sizeof(CPresetBrowserLayout)];
+    std::memset(memory, 0xAB, sizeof(memory));
+    const auto* layout = new (memory) CPresetBrowserLayout();
+    for (const void* pointer :
+         std::initializer_list<const void*>{layout->labelFont, layout->saveImage, layout->saveDownImage,
+                                            layout->loadImage, layout->loadDownImage,
+                                            layout->verticalNormalImages.getPointer(),
+                                            layout->horizontalDownImages.getPointer()})
+        EXPECT_EQ(nullptr, pointer);
+    layout->~CPresetBrowserLayout();
     // The new children take the old ones' places: one tree went as one came.
     const CCountChange trees(CTreeView::classRecord());
     bench.layOut();
@@ -168,50 +179,31 @@ TEST(CPresetBrowser, theTreeShowsEveryFolderAndTheFilesTheHandlerAcceptsWithoutT
     }
 }
 
-TEST(CPresetBrowser, aSelectedRowLoadsItsPathAndOnlyASuccessNamesTheCurrentPreset)
-{
-    // Whether the load succeeds, the row double-clicked (window y); the transcript and the label.
-    const std::tuple<bool, long, const char*, const char*> cases[] = {
-        {true, 87, "load lead.fxp", "Current: lead"},
-        {false, 87, "load lead.fxp; Error!|Failed to load preset|0", "Current: Default"},
-        {true, 27, "load A", "Current: A"}};
-    for (const auto& [succeeds, y, transcript, label] : cases)
-    {
-        SBrowserOnBench bench;
-        bench.layOut();
-        bench.user.succeeds = succeeds;
-        // Labels tell the browser nothing until the tree's node click select is on.
-        bench.bench.mouse(CMouseEvent::kDoubleClick, 40, y);
-        EXPECT_EQ("", bench.user.transcript);
-        applyProperty(*bench.browser->getTreeView(), "Node Click Select", 3, new Brivant::Basics::CBool(true));
-        bench.bench.mouse(CMouseEvent::kDoubleClick, 40, y);
-        EXPECT_EQ(transcript, bench.user.transcript);
-        EXPECT_EQ(label, bench.label());
-    }
-}
-
-TEST(CPresetBrowser, theButtonsLoadAndSaveThroughTheDialogsAndSavingAddsTheWholeExtensionBeforeAskingToOverwrite)
+TEST(CPresetBrowser, rowsAndButtonsLoadAndSaveThroughTheDialogsAndSavingAddsTheWholeExtensionBeforeAskingToOverwrite)
 {
     const std::string load = "Load Preset in folder *.fxp; ", save = "Save Preset in folder *.fxp; ",
                       overwrite = "Overwrite|This file already exists, do you want to overwrite?|32; ";
-    // The button's x, the name chosen, the extension given, the answer, whether the handler succeeds; the
-    // transcript and the label.
-    const std::tuple<long, const char*, const char*, int, bool, std::string, const char*> cases[] = {
-        {160, "Bass.fxp", "*.fxp", IDYES, true, load + "load Bass.fxp", "Current: Bass"},
-        {160, "Bass.fxp", "fxp", IDYES, false, load + "load Bass.fxp; Error!|Failed to load preset|0",
+    // Where the user clicks (a double click on a tree row below the header), the name chosen in the dialog, the
+    // extension given, the answer, whether the handler succeeds; the transcript and the label.
+    const std::tuple<long, long, const char*, const char*, int, bool, std::string, const char*> cases[] = {
+        {40, 87, "", "*.fxp", IDYES, true, "load lead.fxp", "Current: lead"},
+        {40, 87, "", "*.fxp", IDYES, false, "load lead.fxp; Error!|Failed to load preset|0", "Current: Default"},
+        {40, 27, "", "*.fxp", IDYES, true, "load A", "Current: A"},
+        {160, 8, "Bass.fxp", "*.fxp", IDYES, true, load + "load Bass.fxp", "Current: Bass"},
+        {160, 8, "Bass.fxp", "fxp", IDYES, false, load + "load Bass.fxp; Error!|Failed to load preset|0",
          "Current: Default"},
-        {160, "", "*.fxp", IDYES, true, load.substr(0, load.size() - 2), "Current: Default"},
-        {180, "lead", "*.fxp", IDNO, true, save + overwrite.substr(0, overwrite.size() - 2), "Current: Default"},
-        {180, "lead", "*.fxp", IDYES, true, save + overwrite + "save lead.fxp", "Current: lead"},
-        {180, "Lead.FXP", "*.fxp", IDYES, true, save + overwrite + "save Lead.FXP", "Current: Lead"},
-        {180, "bass", "*.fxp", IDNO, true, save + "save bass.fxp", "Current: bass"},
-        {180, "bassfxp", "fxp", IDNO, true, save + "save bassfxp.fxp", "Current: bassfxp"},
-        {180, "bass", "*.abcdefghij", IDNO, true, "Save Preset in folder *.abcdefghij; save bass.abcdefghij",
+        {160, 8, "", "*.fxp", IDYES, true, load.substr(0, load.size() - 2), "Current: Default"},
+        {180, 8, "lead", "*.fxp", IDNO, true, save + overwrite.substr(0, overwrite.size() - 2), "Current: Default"},
+        {180, 8, "lead", "*.fxp", IDYES, true, save + overwrite + "save lead.fxp", "Current: lead"},
+        {180, 8, "Lead.FXP", "*.fxp", IDYES, true, save + overwrite + "save Lead.FXP", "Current: Lead"},
+        {180, 8, "bass", "*.fxp", IDNO, true, save + "save bass.fxp", "Current: bass"},
+        {180, 8, "bassfxp", "fxp", IDNO, true, save + "save bassfxp.fxp", "Current: bassfxp"},
+        {180, 8, "bass", "*.abcdefghij", IDNO, true, "Save Preset in folder *.abcdefghij; save bass.abcdefghij",
          "Current: bass"},
-        {180, "bass", "*.fxp", IDNO, false, save + "save bass.fxp; Error!|Failed to save preset|0",
+        {180, 8, "bass", "*.fxp", IDNO, false, save + "save bass.fxp; Error!|Failed to save preset|0",
          "Current: Default"},
-        {180, "", "*.fxp", IDYES, true, save.substr(0, save.size() - 2), "Current: Default"}};
-    for (const auto& [x, chosen, extension, answer, succeeds, transcript, label] : cases)
+        {180, 8, "", "*.fxp", IDYES, true, save.substr(0, save.size() - 2), "Current: Default"}};
+    for (const auto& [x, y, chosen, extension, answer, succeeds, transcript, label] : cases)
     {
         SBrowserOnBench bench;
         bench.layOut();
@@ -219,9 +211,16 @@ TEST(CPresetBrowser, theButtonsLoadAndSaveThroughTheDialogsAndSavingAddsTheWhole
         bench.user.succeeds = succeeds;
         bench.user.answer = answer;
         bench.user.chosen = *chosen != '\0' ? bench.folder.file(chosen) : "";
-        bench.bench.click(x, 8);
-        EXPECT_EQ(transcript, bench.user.transcript) << chosen;
-        EXPECT_EQ(label, bench.label()) << chosen;
+        // Rows tell the browser nothing until the tree's node click select is on; buttons ignore double clicks.
+        bench.bench.mouse(CMouseEvent::kDoubleClick, x, y);
+        EXPECT_EQ("", bench.user.transcript);
+        applyProperty(*bench.browser->getTreeView(), "Node Click Select", 3, new Brivant::Basics::CBool(true));
+        if (y > 22)
+            bench.bench.mouse(CMouseEvent::kDoubleClick, x, y);
+        else
+            bench.bench.click(x, y);
+        EXPECT_EQ(transcript, bench.user.transcript) << x << " " << chosen;
+        EXPECT_EQ(label, bench.label()) << x << " " << chosen;
         // A file saved shows in the tree at once.
         EXPECT_EQ(transcript.find("save bass.fxp") != std::string::npos && succeeds,
                   rowsText(*bench.browser->getTreeView()).find(" bass@10,") != std::string::npos);
@@ -240,9 +239,9 @@ TEST(CPresetBrowser, theShownFolderTreeStaysWholeAndGoesWithTheBrowserAsDoTheLay
         SBrowserOnBench bench;
         bench.layOut();
         // Row A's folder node still hangs below the listing's root, which holds all five entries.
-        auto* row = dynamic_cast<CTreeView::CClickableLabel*>(bench.browser->getTreeView()->getControl(2, true));
-        auto* element = dynamic_cast<ITreeViewDataSource::CTreeViewNodeElement*>(row->getNodeElement());
-        auto* node = dynamic_cast<ITreeViewDataSource::TFileNode*>(element->getItem());
+        auto& row = dynamic_cast<CTreeView::CClickableLabel&>(*bench.browser->getTreeView()->getControl(2, true));
+        auto* node = dynamic_cast<ITreeViewDataSource::TFileNode*>(
+            dynamic_cast<ITreeViewDataSource::CTreeViewNodeElement&>(*row.getNodeElement()).getItem());
         ASSERT_NE(nullptr, node->getParent());
         EXPECT_EQ(5, node->getParent()->getChildren().getInsertIndex());
         // A layout written and read back keeps the browser's and its tree's own children, and no others.
@@ -250,28 +249,12 @@ TEST(CPresetBrowser, theShownFolderTreeStaysWholeAndGoesWithTheBrowserAsDoTheLay
         ASSERT_TRUE(bench.bench.root().writeToXmlNode(&written));
         CControlBench reread;
         ASSERT_TRUE(reread.root().readFromXmlNode(&written));
-        auto* copy = dynamic_cast<CPresetBrowser*>(reread.root().getControl(0, true));
-        ASSERT_NE(nullptr, copy);
-        EXPECT_EQ("6 0 1", std::to_string(copy->getInsertIndex()) + " " +
-                               std::to_string(copy->getControlIndex(copy->getTreeView())) + " " +
-                               std::to_string(copy->getTreeView()->getInsertIndex()));
+        auto& copy = dynamic_cast<CPresetBrowser&>(*reread.root().getControl(0, true));
+        EXPECT_EQ("6 0 1", std::to_string(copy.getInsertIndex()) + " " +
+                               std::to_string(copy.getControlIndex(copy.getTreeView())) + " " +
+                               std::to_string(copy.getTreeView()->getInsertIndex()));
     }
     for (const auto& change : changes)
         EXPECT_EQ(0, change.live());
-}
-
-TEST(CPresetBrowser, aNewLayoutRecordHasNoFontImagesOrImageSets)
-{
-    alignas(CPresetBrowserLayout) unsigned char memory[sizeof(CPresetBrowserLayout)];
-    std::memset(memory, 0xAB, sizeof(memory));
-    auto* layout = new (memory) CPresetBrowserLayout();
-    const void* pointers[] = {layout->labelFont,     layout->saveImage,
-                              layout->saveDownImage, layout->loadImage,
-                              layout->loadDownImage, layout->verticalNormalImages.getPointer(),
-                              layout->horizontalDownImages.getPointer()};
-    for (const void* pointer : pointers)
-        EXPECT_EQ(nullptr, pointer);
-    EXPECT_EQ(CAlphaColour::white(), layout->scrollBarDownColour);
-    layout->~CPresetBrowserLayout();
 }
 } // namespace
