@@ -1,5 +1,8 @@
 #include "compressor/CHolvane.hpp"
 
+#include "editor/CHolvaneEditor.hpp"
+#include "gui/core/CWindowAttributes.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -124,7 +127,11 @@ CHolvane::CHolvane(audioMasterCallback audioMaster)
     setUniqueID(vstFourCharacters("Sqa1"));
 
     // The editor exists before the programs so that applying program 0 reaches it.
-    new Vst::CVstWindow(this, kEditorWidth, kEditorHeight);
+    GUI::Windowing::CWindowAttributes attributes;
+    attributes.setWindowName(Basics::CString("Voltura"));
+    attributes.setBackgroundColour(GUI::Basics::CColour::black());
+    attributes.setDropShadow(true);
+    new CHolvaneEditor(MathTools::CRect(0, 0, kEditorWidth, kEditorHeight), this, &attributes);
     setInitialDelay(kRingSize);
 
     createParameters();
@@ -154,16 +161,37 @@ CHolvane::~CHolvane()
 void CHolvane::createParameters()
 {
     createSharedParameters();
-    m_parameters[kEqLow].setPointer(new CVstParamFloat("EQ Low", "dB", -20.0f, 20.0f, -20.0f));
-    m_parameters[kEqMid].setPointer(new CVstParamFloat("EQ Mid", "dB", -20.0f, 20.0f, -20.0f));
-    m_parameters[kEqHigh].setPointer(new CVstParamFloat("EQ High", "dB", -20.0f, 20.0f, -20.0f));
-    m_parameters[kSideChain].setPointer(new CVstParamSelect(2, "SideChain", kSideChainOptions));
-    m_parameters[kMonitor].setPointer(new CVstParamSelect(2, "Monitor", kMonitorOptions));
-    m_parameters[kMakeUpGain].setPointer(new CVstParamSelect(2, "MakeUpGain", kOnOffOptions));
-    m_parameters[kKeyInput].setPointer(new CVstParamSelect(3, "Key Input", kKeyOptions));
-    m_parameters[kSoftKnee].setPointer(new CVstParamFloat("Soft-Knee", "%", 0.0f, 100.0f, 0.0f));
-    m_parameters[kValveModelling].setPointer(new CVstParamSelect(3, "Valve Modelling", kValveOptions));
-    m_parameters[kMidSide].setPointer(new CVstParamFloat("Mid/Side", " ", -1.0f, 1.0f, -1.0f));
+    for (int index = kEqLow; index < kParameters; ++index)
+        m_parameters[index].setPointer(newParameter(index));
+}
+
+CVstParam* CHolvane::newParameter(int index)
+{
+    switch (index)
+    {
+    case kEqLow:
+        return new CVstParamFloat("EQ Low", "dB", -20.0f, 20.0f, -20.0f);
+    case kEqMid:
+        return new CVstParamFloat("EQ Mid", "dB", -20.0f, 20.0f, -20.0f);
+    case kEqHigh:
+        return new CVstParamFloat("EQ High", "dB", -20.0f, 20.0f, -20.0f);
+    case kSideChain:
+        return new CVstParamSelect(2, "SideChain", kSideChainOptions);
+    case kMonitor:
+        return new CVstParamSelect(2, "Monitor", kMonitorOptions);
+    case kMakeUpGain:
+        return new CVstParamSelect(2, "MakeUpGain", kOnOffOptions);
+    case kKeyInput:
+        return new CVstParamSelect(3, "Key Input", kKeyOptions);
+    case kSoftKnee:
+        return new CVstParamFloat("Soft-Knee", "%", 0.0f, 100.0f, 0.0f);
+    case kValveModelling:
+        return new CVstParamSelect(3, "Valve Modelling", kValveOptions);
+    case kMidSide:
+        return new CVstParamFloat("Mid/Side", " ", -1.0f, 1.0f, -1.0f);
+    default:
+        return newSharedParameter(index);
+    }
 }
 
 void CHolvane::clearRing()

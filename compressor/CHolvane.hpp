@@ -42,6 +42,9 @@ public:
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
 
+    // A new object of parameter `index` as the effect holds it; null outside 0..15.
+    static CVstParam* newParameter(int index);
+
     void resume() override;
     bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
     VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;

@@ -53,39 +53,7 @@ public:
 
     ~THolvaneEffect() override { delete[] m_programs; }
 
-    void setParameter(VstInt32 index, float value) override
-    {
-        // Host, MIDI and editor all come through here: a value outside 0..1 is clamped, NaN is no value.
-        if (!isParameterIndex(index) || !CHolvaneShared::clampHostValue(value))
-            return;
-        CVstParam* changed = parameter(index);
-        changed->setValue(value);
-        m_programs[m_currentProgram].values[index].store(changed->getNormalisedValue(), std::memory_order_relaxed);
-        CCompressorSC* compressor = m_compressor.getPointer();
-        switch (index)
-        {
-        case kThreshold:
-            compressor->setThreshold(changed->getRealValue());
-            break;
-        case kRatio:
-            // The object holds the slope's side of the range: host 0 is 1:1, host 1 is 20:1.
-            changed->setValue(1.0f - value);
-            compressor->setSlope(changed->getRealValue());
-            break;
-        case kAttack:
-            compressor->getAttack().setTime(changed->getRealValue());
-            break;
-        case kRelease:
-            compressor->getRelease().setTime(changed->getRealValue());
-            break;
-        default:
-            break;
-        }
-        parameterChanged(index, value);
-        Vst::CVstWindow* editor = editorWindow();
-        if (editor != nullptr && !editor->isUpdatingEffect())
-            editor->updateParameter(index, value);
-    }
+    void setParameter(VstInt32 index, float value) override { applyParameter(m_currentProgram.load(), index, value); }
 
     float getParameter(VstInt32 index) override
     {
@@ -101,7 +69,12 @@ public:
             return;
         CVstEffect::setProgram(program);
         for (int index = 0; index < Parameters; ++index)
-            setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
+        {
+            // Another thread's program change took over: the last one to start wins.
+            if (m_currentProgram.load() != program)
+                return;
+            applyParameter(program, index, m_programs[program].values[index].load(std::memory_order_relaxed));
+        }
     }
 
     void setProgramName(char* name) override
@@ -192,6 +165,29 @@ public:
 
     float getSamplingRate() const { return m_samplingRate; }
 
+    // A new parameter object of one of the parameters both editions have, as the effect holds it; the editors keep
+    // copies to write their value labels. Null for any other index.
+    static CVstParam* newSharedParameter(int index)
+    {
+        switch (index)
+        {
+        case kMaster:
+            return new CVstParamFloat("Master", "dB", -20.0f, 20.0f, -20.0f);
+        case kThreshold:
+            return new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, -50.0f);
+        case kRatio:
+            return new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 0.05f);
+        case kAttack:
+            return new CVstParamFloatExp("Attack");
+        case kRelease:
+            return new CVstParamFloatExp("Release");
+        case kMix:
+            return new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 0.0f);
+        default:
+            return nullptr;
+        }
+    }
+
 protected:
     using CProgram = THolvaneProgram<Parameters>;
 
@@ -237,6 +233,42 @@ protected:
         float* m_right;
     };
 
+    // Host, MIDI and editor all come through here: a value outside 0..1 is clamped, NaN is no value. The value is
+    // stored in the given program's record, which a program change on another thread cannot swap underneath.
+    void applyParameter(VstInt32 program, VstInt32 index, float value)
+    {
+        if (!isParameterIndex(index) || !CHolvaneShared::clampHostValue(value))
+            return;
+        CVstParam* changed = parameter(index);
+        changed->setValue(value);
+        // The value itself, not the shared object's, which another thread may have changed meanwhile.
+        m_programs[program].values[index].store(value, std::memory_order_relaxed);
+        CCompressorSC* compressor = m_compressor.getPointer();
+        switch (index)
+        {
+        case kThreshold:
+            compressor->setThreshold(changed->getRealValue());
+            break;
+        case kRatio:
+            // The object holds the slope's side of the range: host 0 is 1:1, host 1 is 20:1.
+            changed->setValue(1.0f - value);
+            compressor->setSlope(changed->getRealValue());
+            break;
+        case kAttack:
+            compressor->getAttack().setTime(changed->getRealValue());
+            break;
+        case kRelease:
+            compressor->getRelease().setTime(changed->getRealValue());
+            break;
+        default:
+            break;
+        }
+        parameterChanged(index, value);
+        Vst::CVstWindow* editor = editorWindow();
+        if (editor != nullptr && !editor->isUpdatingEffect())
+            editor->updateParameter(index, value);
+    }
+
     // What a parameter's new value does besides the compressor settings both editions share.
     virtual void parameterChanged(int index, float value) = 0;
     // Empties every ring the edition keeps.
@@ -279,7 +311,7 @@ protected:
         m_programs = new CProgram[Programs];
         for (int program = Programs - 1; program >= 0; --program)
         {
-            m_currentProgram = program;
+            m_currentProgram.store(program);
             for (int index = 0; index < Parameters; ++index)
                 setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
             for (int step = 0; step < Parameters; ++step)
@@ -292,12 +324,8 @@ protected:
     // The parameters both editions have, created in this order.
     void createSharedParameters()
     {
-        m_parameters[kThreshold].setPointer(new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, -50.0f));
-        m_parameters[kRatio].setPointer(new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 0.05f));
-        m_parameters[kAttack].setPointer(new CVstParamFloatExp("Attack"));
-        m_parameters[kRelease].setPointer(new CVstParamFloatExp("Release"));
-        m_parameters[kMaster].setPointer(new CVstParamFloat("Master", "dB", -20.0f, 20.0f, -20.0f));
-        m_parameters[kMix].setPointer(new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 0.0f));
+        for (int index : {kThreshold, kRatio, kAttack, kRelease, kMaster, kMix})
+            m_parameters[index].setPointer(newSharedParameter(index));
     }
 
     void releaseParameters()

@@ -1,54 +1,219 @@
 #include "editor/CVstWindow.hpp"
 
+#include "foundation/exceptions/CException.hpp"
+#include "foundation/host/CTrace.hpp"
+#include "gui/core/CWindowAttributes.hpp"
+#include "gui/core/IControlRoot.hpp"
 #include "vst/AudioEffect.hpp"
+
+#include <windows.h>
 
 namespace Brivant
 {
 namespace Vst
 {
+using ::Brivant::Exceptions::CException;
+using ::Brivant::MathTools::CRect;
+
 namespace
 {
-bool isRecorded(long index)
+// WS_CHILD | WS_VISIBLE, and WS_EX_ACCEPTFILES.
+constexpr long kEditorStyle = 0x50000000;
+constexpr long kEditorExtendedStyle = 0x10;
+
+unsigned long currentThread()
 {
-    return index >= 0 && index < CVstWindow::kRecordedIndexes;
+    return GetCurrentThreadId();
+}
+
+long numberOfParameters(AudioEffect* effect)
+{
+    return effect != nullptr ? effect->getAeffect()->numParams : 0;
 }
 } // namespace
 
-CVstWindow::CVstWindow(AudioEffect* effect, short width, short height)
-    : AEffEditor(effect), m_rect{0, 0, height, width}, m_updating(false)
+CVstWindow::CParentWindow::CParentWindow(void* hostWindow) : CWindow(CRect(0, 0, 10, 10))
 {
-    for (long index = 0; index < kRecordedIndexes; ++index)
-    {
-        m_lastValues[index].store(0.0, std::memory_order_relaxed);
-        m_updateCounts[index].store(0, std::memory_order_relaxed);
-    }
+    *getMutableWindowHandle() = static_cast<HWND>(hostWindow);
+}
+
+CVstWindow::CParentWindow::~CParentWindow()
+{
+    // The host's window is the host's: the window part must not find a handle to destroy.
+    *getMutableWindowHandle() = nullptr;
+}
+
+CVstWindow::CVstWindow(AudioEffect* effect, const CRect& area, GUI::Windowing::CWindowAttributes* attributes)
+    : AEffEditor(effect), CWindow(area), m_parentPanel(nullptr), m_updatingThread(0), m_rect{0, 0, 0, 0},
+      m_editorThread(currentThread()), m_numberOfDeferred(numberOfParameters(effect)),
+      m_deferred(new CDeferredValue[static_cast<size_t>(m_numberOfDeferred)]), m_windowKeyListener(getControlRoot())
+{
     if (effect != nullptr)
         effect->setEditor(this);
+    if (attributes != nullptr)
+        *getWindowAttributes() = *attributes;
+    getWindowAttributes()->setWindowStyles(kEditorStyle, kEditorExtendedStyle);
+    getControlRoot()->setRootOption(true);
+}
+
+CVstWindow::~CVstWindow()
+{
+    // An editor whose construction failed must not stay attached to the effect that would delete it again.
+    if (m_effect != nullptr && m_effect->getEditor() == this)
+        m_effect->setEditor(nullptr);
+    deleteParentPanel();
 }
 
 bool CVstWindow::getRect(ERect** rect)
 {
+    const auto& size = getWindowSize();
+    m_rect.top = 0;
+    m_rect.left = 0;
+    m_rect.bottom = static_cast<VstInt16>(size.getHeight());
+    m_rect.right = static_cast<VstInt16>(size.getWidth());
     *rect = &m_rect;
     return true;
 }
 
-// Runs on the audio thread for the meter: it only stores.
-void CVstWindow::updateParameter(long index, double value)
+bool CVstWindow::open(void* window)
 {
-    if (!isRecorded(index))
-        return;
-    m_lastValues[index].store(value, std::memory_order_relaxed);
-    m_updateCounts[index].fetch_add(1, std::memory_order_relaxed);
+    // Nothing may unwind into the host: a window that cannot be made is an editor that did not open.
+    if (window == nullptr || !IsWindow(static_cast<HWND>(window)))
+        return false;
+    try
+    {
+        Host::CTrace::trace("Calling create window");
+        // A window made under another host window would stay there: it goes first.
+        if (isCreated() && GetParent(*getWindowHandle()) != static_cast<HWND>(window))
+            closeWindow();
+        openPanel(window);
+        createEditorWindow();
+    }
+    catch (...)
+    {
+        Host::CTrace::trace("The editor's window could not be made");
+    }
+    if (!isCreated())
+    {
+        closePanel();
+        return false;
+    }
+    m_editorThread.store(currentThread());
+    applyDeferredUpdates();
+    return true;
 }
 
-double CVstWindow::getLastUpdate(long index) const
+void CVstWindow::close()
 {
-    return isRecorded(index) ? m_lastValues[index].load(std::memory_order_relaxed) : 0.0;
+    closePanel();
 }
 
-long CVstWindow::getUpdateCount(long index) const
+void CVstWindow::idle()
 {
-    return isRecorded(index) ? m_updateCounts[index].load(std::memory_order_relaxed) : 0;
+    applyDeferredUpdates();
+}
+
+void CVstWindow::redrawEditor()
+{
+    redrawWindow();
+}
+
+void CVstWindow::createEditorWindow()
+{
+    intialiseWindow(getWindowAttributes(), true);
+}
+
+void CVstWindow::updateParameter(long /*index*/, double /*value*/)
+{
+}
+
+bool CVstWindow::isUpdatingEffect() const
+{
+    return m_updatingThread.load() == currentThread();
+}
+
+void CVstWindow::setUpdatingEffect(bool updating)
+{
+    m_updatingThread.store(updating ? currentThread() : 0);
+}
+
+void CVstWindow::openPanel(void* window)
+{
+    if (window == nullptr)
+        throw CException(Basics::CString("Parent window handle is NULL"), Basics::CString("CVSTPanel::open(void *)"),
+                         true);
+    m_systemWindow = window;
+    deleteParentPanel();
+    m_parentPanel = new CParentWindow(window);
+    setParentWindow(m_parentPanel);
+}
+
+void CVstWindow::closePanel()
+{
+    deleteParentPanel();
+    m_systemWindow = nullptr;
+    closeWindow();
+    destroyWindow();
+}
+
+void CVstWindow::handleActionEvent(const GUI::Events::CActionEvent& /*event*/)
+{
+}
+
+bool CVstWindow::handleKeyDown(const GUI::Events::CKeyboardEvent& event)
+{
+    return m_windowKeyListener != nullptr && m_windowKeyListener->handleKeyDown(event);
+}
+
+bool CVstWindow::handleKeyUp(const GUI::Events::CKeyboardEvent& event)
+{
+    return m_windowKeyListener != nullptr && m_windowKeyListener->handleKeyUp(event);
+}
+
+void CVstWindow::setKeyboardListener(GUI::Listeners::IKeyboardListener* listener)
+{
+    // Set to the editor itself, it would pass every key back to itself.
+    m_windowKeyListener = listener != this ? listener : nullptr;
+    CWindow::setKeyboardListener(listener);
+}
+
+bool CVstWindow::isEditorThread() const
+{
+    return m_editorThread.load() == currentThread();
+}
+
+bool CVstWindow::deferToEditorThread(long index, double value)
+{
+    const bool known = index >= 0 && index < m_numberOfDeferred;
+    if (isEditorThread())
+    {
+        if (known)
+            m_deferred[index].pending.store(false);
+        return false;
+    }
+    if (known)
+    {
+        m_deferred[index].value.store(value);
+        m_deferred[index].pending.store(true);
+    }
+    return true;
+}
+
+void CVstWindow::applyDeferredUpdates()
+{
+    for (long index = 0; index < m_numberOfDeferred; ++index)
+    {
+        if (m_deferred[index].pending.exchange(false))
+            updateParameter(index, m_deferred[index].value.load());
+    }
+}
+
+void CVstWindow::deleteParentPanel()
+{
+    // The window part must not keep pointing at the wrapper it is about to lose.
+    setParentWindow(nullptr);
+    delete m_parentPanel;
+    m_parentPanel = nullptr;
 }
 } // namespace Vst
 } // namespace Brivant

@@ -1,5 +1,7 @@
 #include "lite/CHolvane.hpp"
 
+#include "gui/core/CWindowAttributes.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -49,7 +51,9 @@ CHolvane::CHolvane(audioMasterCallback audioMaster) : THolvaneEffect(audioMaster
     primeCompressor(&CCompressorSC::processPlain);
     createPrograms(kProgramDefinitions, kProgramApplyOrder);
     // The editor comes last and reads the values already in place.
-    new Vst::CVstWindow(this, kEditorWidth, kEditorHeight);
+    GUI::Windowing::CWindowAttributes attributes;
+    attributes.setBackgroundColour(GUI::Basics::CColour::black());
+    new Vst::CVstWindow(this, MathTools::CRect(0, 0, kEditorWidth, kEditorHeight), &attributes);
 }
 
 CHolvane::~CHolvane()

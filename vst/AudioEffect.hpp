@@ -3,6 +3,8 @@
 
 #include "vst/VstProtocol.hpp"
 
+#include <atomic>
+
 class AEffEditor;
 
 class AudioEffect
@@ -26,8 +28,8 @@ public:
     virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
     virtual float getParameter(VstInt32 /*index*/) { return 0.0f; }
     virtual void setParameterAutomated(VstInt32 index, float value);
-    virtual VstInt32 getProgram() { return m_currentProgram; }
-    virtual void setProgram(VstInt32 program) { m_currentProgram = program; }
+    virtual VstInt32 getProgram() { return m_currentProgram.load(); }
+    virtual void setProgram(VstInt32 program) { m_currentProgram.store(program); }
     virtual void setProgramName(char* /*name*/) {}
     virtual void getProgramName(char* name) { *name = 0; }
     virtual void getParameterLabel(VstInt32 /*index*/, char* label) { *label = 0; }
@@ -84,6 +86,7 @@ protected:
     VstInt32 m_blockSize;
     VstInt32 m_numPrograms;
     VstInt32 m_numParams;
-    VstInt32 m_currentProgram;
+    // MIDI program changes on the audio thread and the host's program calls on others meet here.
+    std::atomic<VstInt32> m_currentProgram;
     AEffect m_effect;
 };

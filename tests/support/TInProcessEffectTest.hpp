@@ -1,10 +1,10 @@
-// An edition's effect built in-process beside the reference model of its block path, with the editor stand-in
-// the effect attaches to itself: single processReplacing calls on the effect and the same calls on the model.
+// An edition's effect built in-process beside the reference model of its block path, with a recording editor in
+// place of the edition's own: single processReplacing calls on the effect and the same calls on the model.
 #pragma once
 
 #include "tests/support/CCountingHost.hpp"
 
-#include "editor/CVstWindow.hpp"
+#include "tests/support/CRecordingEditor.hpp"
 
 #include <gtest/gtest.h>
 #include <xmmintrin.h>
@@ -22,9 +22,12 @@ class TInProcessEffectTest : public ::testing::Test
 protected:
     using Channels = std::vector<std::vector<float>>;
 
-    TInProcessEffectTest() : m_effect(std::make_unique<Effect>(CCountingHost::callback)) {}
+    TInProcessEffectTest()
+        : m_effect(std::make_unique<Effect>(CCountingHost::callback)), m_editor(&CRecordingEditor::replaceEditor(*m_effect))
+    {
+    }
 
-    Brivant::Vst::CVstWindow& editor() { return *static_cast<Brivant::Vst::CVstWindow*>(m_effect->getEditor()); }
+    CRecordingEditor& editor() { return *m_editor; }
 
     // The same change on the effect and the model.
     void set(VstInt32 index, float value)
@@ -121,6 +124,7 @@ protected:
     }
 
     std::unique_ptr<Effect> m_effect;
+    CRecordingEditor* m_editor;
     Model m_model;
 };
 } // namespace VolturaTests

@@ -1,0 +1,115 @@
+#include "editor/CEditorPanel.hpp"
+
+#include "foundation/host/CApplication.hpp"
+#include "gui/controls/CKnob.hpp"
+#include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CMomentaryButton.hpp"
+#include "gui/controls/CTextLabel.hpp"
+#include "gui/core/CAlphaColour.hpp"
+#include "gui/core/CPNGImage.hpp"
+#include "gui/core/IControlRoot.hpp"
+
+#include <cmath>
+#include <cstdio>
+
+namespace Brivant
+{
+namespace Vst
+{
+using ::Brivant::Basics::CString;
+using ::Brivant::Basics::CSystemString;
+using ::Brivant::MathTools::CRect;
+using GUI::Basics::CAlphaColour;
+using GUI::Controls::CKnob;
+using GUI::Controls::CLevelMeter;
+using GUI::Controls::CMomentaryButton;
+using GUI::Controls::CTextLabel;
+using GUI::Graphics::IImage;
+
+namespace
+{
+CSystemString resourcesFolder()
+{
+    const CSystemString* library = Host::CApplication::getApplicationPath();
+    CSystemString folder(library != nullptr ? *library : CSystemString(""));
+    folder.appendPath(CString("Resources"));
+    return folder;
+}
+} // namespace
+
+CEditorPanel::CEditorPanel(GUI::Controls::IControlRoot* root) : m_root(root), m_folder(resourcesFolder()) {}
+
+CEditorPanel::~CEditorPanel() = default;
+
+IImage* CEditorPanel::loadImage(const char* fileName)
+{
+    IImage* image = GUI::Graphics::CPNGImage::createFromFile(m_folder, CString(fileName));
+    m_images.addElement(image);
+    return image;
+}
+
+CKnob* CEditorPanel::addKnob(long id, long left, long top, IImage* strip, GUI::Listeners::IActionListener* listener)
+{
+    const long frameHeight = strip->getImageSize().getHeight() / kKnobFrames;
+    auto* knob = new CKnob(m_root, id, CRect(left, top, strip->getImageSize().getWidth(), frameHeight), nullptr);
+    addControl(knob);
+    knob->registerActionListener(listener);
+    knob->setAnimationImage(strip, frameHeight, kKnobFrames, false);
+    return knob;
+}
+
+CTextLabel* CEditorPanel::addLabel(long id, long left, long top, const char* text, long width, long height)
+{
+    auto* label = new CTextLabel(m_root, id, CRect(left, top, width, height), CString(text));
+    addControl(label);
+    const CAlphaColour panel(55, 67, 69, 255);
+    label->setColours(panel, panel, CAlphaColour(205, 200, 177, 255));
+    return label;
+}
+
+CMomentaryButton* CEditorPanel::addInfoButton(long id, long left, long top, IImage* image,
+                                              GUI::Listeners::IActionListener* listener)
+{
+    const auto& size = image->getImageSize();
+    auto* button = new CMomentaryButton(m_root, id, CRect(left, top, size.getWidth(), size.getHeight()), nullptr);
+    addControl(button);
+    button->registerActionListener(listener);
+    button->setPrimaryImage(image);
+    button->setDownImage(image);
+    button->setLabelText(CString("info"));
+    return button;
+}
+
+CLevelMeter* CEditorPanel::addMeter(const CRect& area, long steps)
+{
+    auto* meter = new CLevelMeter(m_root, -1, area, steps);
+    meter->setColours(CAlphaColour::green(), CAlphaColour::red());
+    meter->setValue(0.0);
+    addControl(meter);
+    return meter;
+}
+
+void CEditorPanel::addControl(GUI::Controls::IControl* control)
+{
+    m_controls.addElement(control);
+    m_root->addControl(control);
+}
+
+float CEditorPanel::takeMeterValue(std::atomic<float>& stored)
+{
+    float expected = stored.load();
+    const float value = std::isfinite(expected) ? expected : 0.0f;
+    // ((|m| + 1) - |m - 1|) / 2 is m held to 0..1.
+    const float held = ((std::fabs(value) + 1.0f) - std::fabs(value - 1.0f)) / 2.0f;
+    stored.compare_exchange_strong(expected, held);
+    return held;
+}
+
+CString CEditorPanel::numberText(float number, const char* suffix)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "%.3f%s", static_cast<double>(number), suffix);
+    return CString(text);
+}
+} // namespace Vst
+} // namespace Brivant

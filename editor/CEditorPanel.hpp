@@ -1,0 +1,87 @@
+// What both editions' editors build their panels from: the images of the "Resources" folder beside the library,
+// and knobs, labels, the information button and the level meter in the panels' common look. The panel keeps one
+// reference on every image it loads and every control it adds; the window's control root holds its own.
+#pragma once
+
+#include "foundation/basics/CString.hpp"
+#include "foundation/basics/CSystemString.hpp"
+#include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/mathtools/CRect.hpp"
+
+#include <atomic>
+
+namespace Brivant
+{
+namespace GUI
+{
+namespace Controls
+{
+class CKnob;
+class CLevelMeter;
+class CMomentaryButton;
+class CTextLabel;
+class IControl;
+class IControlRoot;
+} // namespace Controls
+
+namespace Graphics
+{
+class IImage;
+}
+
+namespace Listeners
+{
+class IActionListener;
+}
+} // namespace GUI
+
+namespace Vst
+{
+class CEditorPanel
+{
+public:
+    // Knob strips hold this many frames stacked from top to bottom.
+    static constexpr long kKnobFrames = 129;
+    static constexpr long kLabelWidth = 96;
+    static constexpr long kLabelHeight = 20;
+
+    explicit CEditorPanel(GUI::Controls::IControlRoot* root);
+    ~CEditorPanel();
+
+    CEditorPanel(const CEditorPanel&) = delete;
+    CEditorPanel& operator=(const CEditorPanel&) = delete;
+
+    // The library's folder with "Resources" appended.
+    const ::Brivant::Basics::CSystemString& getResourcesFolder() const { return m_folder; }
+    // A missing or undecodable file gives an image with no picture, of size 0 by 0.
+    GUI::Graphics::IImage* loadImage(const char* fileName);
+
+    // Each control is added to the root in call order and kept by the panel. The knob's area is one frame of the
+    // strip at (left, top).
+    GUI::Controls::CKnob* addKnob(long id, long left, long top, GUI::Graphics::IImage* strip,
+                                  GUI::Listeners::IActionListener* listener);
+    // In the panels' label colours; value labels start with one blank.
+    GUI::Controls::CTextLabel* addLabel(long id, long left, long top, const char* text, long width = kLabelWidth,
+                                        long height = kLabelHeight);
+    // The image's size at (left, top), the image when up and down, and the caption "info" over it.
+    GUI::Controls::CMomentaryButton* addInfoButton(long id, long left, long top, GUI::Graphics::IImage* image,
+                                                   GUI::Listeners::IActionListener* listener);
+    // Green to red, empty until the first idle.
+    GUI::Controls::CLevelMeter* addMeter(const ::Brivant::MathTools::CRect& area, long steps);
+    // A control the editor made itself: added to the root and kept.
+    void addControl(GUI::Controls::IControl* control);
+
+    // The meter value the effect left, held to 0..1 (not finite counts as 0); the held value is stored back
+    // unless a newer one arrived meanwhile.
+    static float takeMeterValue(std::atomic<float>& stored);
+    // The number with three decimals, then the suffix.
+    static ::Brivant::Basics::CString numberText(float number, const char* suffix);
+
+private:
+    GUI::Controls::IControlRoot* m_root;
+    ::Brivant::Basics::CSystemString m_folder;
+    Collections::TCountedPointerArray<GUI::Graphics::IImage> m_images;
+    Collections::TCountedPointerArray<GUI::Controls::IControl> m_controls;
+};
+} // namespace Vst
+} // namespace Brivant

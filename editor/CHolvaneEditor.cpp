@@ -1,0 +1,394 @@
+#include "editor/CHolvaneEditor.hpp"
+
+#include "compressor/CHolvane.hpp"
+#include "foundation/exceptions/CException.hpp"
+#include "foundation/host/CTrace.hpp"
+#include "gui/controls/CKnob.hpp"
+#include "gui/controls/CLatchingButton.hpp"
+#include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CMenu.hpp"
+#include "gui/controls/CMenuItem.hpp"
+#include "gui/controls/CPopupButton.hpp"
+#include "gui/controls/CTextLabel.hpp"
+#include "gui/core/CAboutWindow.hpp"
+#include "gui/core/CActionEvent.hpp"
+#include "gui/core/CMenuEvent.hpp"
+#include "gui/core/CWindowAttributes.hpp"
+#include "gui/core/IImage.hpp"
+#include "vst/AudioEffect.hpp"
+#include "vst/CVstParam.hpp"
+
+namespace Brivant
+{
+namespace Holvane
+{
+using ::Brivant::Basics::CString;
+using ::Brivant::MathTools::CRect;
+using GUI::Controls::CLatchingButton;
+using GUI::Controls::CMenu;
+using GUI::Controls::CMenuItem;
+using GUI::Controls::CPopupButton;
+using GUI::Controls::IControl;
+using GUI::Graphics::IImage;
+
+namespace
+{
+// The images the panel reads besides its background, in the order they are loaded.
+enum EImage
+{
+    kInfoImage,
+    kKnobImage,
+    kKnob1Image,
+    kKnob2Image,
+    kKnob3Image,
+    kButtonUpImage,
+    kButtonDownImage,
+    kNumberOfImages
+};
+const char* const kImageFiles[kNumberOfImages] = {"infopro.png", "knob.png",     "knob1.png",     "knob2.png",
+                                                  "knob3.png",   "buttonUp.png", "buttonDown.png"};
+
+enum EKind
+{
+    kInfo,
+    kKnob,
+    kLatch,
+    kPopup,
+    kValue,
+    kCaption
+};
+
+// One control of the panel: the order of the rows is the order in the control root, so it is also the drawing
+// and hit-test order.
+struct CPanelRow
+{
+    EKind kind;
+    long id;
+    long left;
+    long top;
+    // The knob's strip, or the caption's text.
+    EImage strip;
+    const char* caption;
+};
+
+constexpr EImage kNoImage = kNumberOfImages;
+
+const CPanelRow kPanelRows[] = {
+    {kInfo, CHolvaneEditor::kInfoButtonId, 350, 0, kInfoImage, nullptr},
+    {kKnob, 0, 400, 310, kKnobImage, nullptr},
+    {kValue, 0, 396, 360, kNoImage, nullptr},
+    {kCaption, -1, 400, 300, kNoImage, "Master"},
+    {kKnob, 5, 330, 310, kKnobImage, nullptr},
+    {kValue, 5, 340, 360, kNoImage, nullptr},
+    {kCaption, -1, 340, 300, kNoImage, "Mix"},
+    {kKnob, 1, 100, 65, kKnob2Image, nullptr},
+    {kValue, 1, 95, 115, kNoImage, nullptr},
+    {kCaption, -1, 90, 55, kNoImage, "Threshold"},
+    {kKnob, 2, 175, 65, kKnob2Image, nullptr},
+    {kValue, 2, 170, 115, kNoImage, nullptr},
+    {kCaption, -1, 180, 55, kNoImage, "Ratio"},
+    {kKnob, 3, 250, 65, kKnob2Image, nullptr},
+    {kValue, 3, 240, 115, kNoImage, nullptr},
+    {kCaption, -1, 250, 55, kNoImage, "Attack"},
+    {kKnob, 4, 325, 65, kKnob2Image, nullptr},
+    {kValue, 4, 315, 115, kNoImage, nullptr},
+    {kCaption, -1, 320, 55, kNoImage, "Release"},
+    {kKnob, 13, 400, 65, kKnob2Image, nullptr},
+    {kValue, 13, 400, 115, kNoImage, nullptr},
+    {kCaption, -1, 405, 55, kNoImage, "Knee"},
+    {kKnob, 6, 100, 190, kKnob3Image, nullptr},
+    {kValue, 6, 95, 240, kNoImage, nullptr},
+    {kCaption, -1, 95, 180, kNoImage, "Low Gain"},
+    {kKnob, 7, 175, 190, kKnob3Image, nullptr},
+    {kValue, 7, 170, 240, kNoImage, nullptr},
+    {kCaption, -1, 175, 180, kNoImage, "Mid Gain"},
+    {kKnob, 8, 250, 190, kKnob3Image, nullptr},
+    {kValue, 8, 245, 240, kNoImage, nullptr},
+    {kCaption, -1, 245, 180, kNoImage, "High Gain"},
+    {kKnob, 15, 325, 190, kKnob1Image, nullptr},
+    {kValue, 15, 330, 240, kNoImage, nullptr},
+    {kCaption, -1, 320, 180, kNoImage, "Mid/Side"},
+    {kLatch, 10, 400, 200, kNoImage, nullptr},
+    {kValue, 10, 395, 240, kNoImage, nullptr},
+    {kCaption, -1, 395, 180, kNoImage, "Monitor"},
+    {kLatch, 11, 282, 318, kNoImage, nullptr},
+    {kValue, 11, 285, 360, kNoImage, nullptr},
+    {kCaption, -1, 275, 300, kNoImage, "Makeup"},
+    {kPopup, 14, 217, 318, kNoImage, nullptr},
+    {kCaption, -1, 215, 300, kNoImage, "Valve"},
+    {kValue, 14, 210, 360, kNoImage, nullptr},
+    {kPopup, 12, 92, 318, kNoImage, nullptr},
+    {kCaption, -1, 80, 300, kNoImage, "SC Input"},
+    {kValue, 12, 85, 360, kNoImage, nullptr},
+    {kLatch, 9, 152, 318, kNoImage, nullptr},
+    {kValue, 9, 145, 360, kNoImage, nullptr},
+    {kCaption, -1, 140, 300, kNoImage, "SideChain"},
+};
+
+const CRect kMeterArea(456, 300, 20, 75);
+constexpr long kMeterSteps = 15;
+
+const char* const kValveChoices[] = {" Valve Bypass", " Valve Soft", " Valve Dirty"};
+const char* const kKeyInputChoices[] = {" Left Input", " Stereo Input", " Right Input"};
+
+// The secondary windows (about box, menus) in the panel's light grey, slightly see-through.
+GUI::Windowing::CWindowAttributes secondaryAttributes()
+{
+    GUI::Windowing::CWindowAttributes attributes;
+    attributes.setBackgroundColour(GUI::Basics::CColour(215, 219, 223));
+    attributes.setAlpha(0.87);
+    return attributes;
+}
+
+// Held in place for a user change, and let go however the change ends.
+class CUpdatingScope
+{
+public:
+    explicit CUpdatingScope(Vst::CVstWindow& editor) : m_editor(editor) { m_editor.setUpdatingEffect(true); }
+    ~CUpdatingScope() { m_editor.setUpdatingEffect(false); }
+    CUpdatingScope(const CUpdatingScope&) = delete;
+    CUpdatingScope& operator=(const CUpdatingScope&) = delete;
+
+private:
+    Vst::CVstWindow& m_editor;
+};
+} // namespace
+
+CHolvaneEditor::CHolvaneEditor(const CRect& area, AudioEffect* effect, GUI::Windowing::CWindowAttributes* attributes)
+    : CVstWindow(effect, area, attributes), m_meterValue(0.0f), m_panel(getControlRoot()), m_controls(),
+      m_valueLabels(), m_meter(nullptr)
+{
+    for (long index = 0; index < kParameters; ++index)
+        m_parameters[index].setPointer(CHolvane::newParameter(static_cast<int>(index)));
+    buildPanel();
+}
+
+CHolvaneEditor::~CHolvaneEditor() = default;
+
+void CHolvaneEditor::buildPanel()
+{
+    getControlRoot()->setBackgroundImage(m_panel.loadImage("Background.png"));
+    IImage* images[kNumberOfImages];
+    for (int image = 0; image < kNumberOfImages; ++image)
+        images[image] = m_panel.loadImage(kImageFiles[image]);
+
+
+    const auto& buttonSize = images[kButtonUpImage]->getImageSize();
+    for (const CPanelRow& row : kPanelRows)
+    {
+        const CRect buttonArea(row.left, row.top, buttonSize.getWidth(), buttonSize.getHeight());
+        switch (row.kind)
+        {
+        case kInfo:
+            m_panel.addInfoButton(row.id, row.left, row.top, images[row.strip], this);
+            break;
+        case kKnob:
+            m_controls[row.id] = m_panel.addKnob(row.id, row.left, row.top, images[row.strip], this);
+            break;
+        case kLatch:
+        {
+            auto* button = new CLatchingButton(getControlRoot(), row.id, buttonArea, nullptr);
+            m_panel.addControl(button);
+            button->registerActionListener(this);
+            button->setPrimaryImage(images[kButtonDownImage]);
+            button->setDownImage(images[kButtonUpImage]);
+            m_controls[row.id] = button;
+            break;
+        }
+        case kPopup:
+        {
+            const bool valve = row.id == CHolvane::kValveModelling;
+            CMenu* menu = new CMenu();
+            m_menus[valve ? 0 : 1].setPointer(menu);
+            for (long item = 0; item < 3; ++item)
+                menu->addMenuItem(new CMenuItem(CString(valve ? kValveChoices[item] : kKeyInputChoices[item]), item,
+                                                0, true));
+            if (valve)
+                menu->setMenuTitle(CString("Valve Modelling"));
+            auto* button = new CPopupButton(getControlRoot(), row.id, buttonArea, menu, this, nullptr);
+            m_panel.addControl(button);
+            button->setPrimaryImage(images[kButtonDownImage]);
+            button->setDownImage(images[kButtonUpImage]);
+            button->setDefaultDrawing(false);
+            m_controls[row.id] = button;
+            break;
+        }
+        case kValue:
+            m_valueLabels[row.id] = m_panel.addLabel(row.id, row.left, row.top, " ");
+            break;
+        case kCaption:
+            m_panel.addLabel(row.id, row.left, row.top, row.caption);
+            break;
+        }
+    }
+    m_meter = m_panel.addMeter(kMeterArea, kMeterSteps);
+    makeSecondaryWindows();
+}
+
+// The about box and the menus are windows of their own. A host may build the effect where no window can be made
+// (a render server without a display): the effect still loads, and each open tries again for what is missing.
+void CHolvaneEditor::makeSecondaryWindows()
+{
+    GUI::Windowing::CWindowAttributes secondary = secondaryAttributes();
+    if (m_aboutWindow.getPointer() == nullptr || *m_aboutWindow.getPointer()->getWindowHandle() == nullptr)
+    {
+        m_aboutWindow.setPointer(
+            new GUI::Windowing::CAboutWindow(m_panel.getResourcesFolder(), CString("splash.png"), 0.8));
+        m_aboutWindow.getPointer()->intialiseWindow(&secondary, true);
+    }
+    for (long index : {CHolvane::kValveModelling, CHolvane::kKeyInput})
+    {
+        auto* button = static_cast<CPopupButton*>(m_controls[index]);
+        if (button->getMenuWindow() != nullptr)
+            continue;
+        try
+        {
+            button->openMenu(&secondary, false);
+        }
+        catch (const Exceptions::CException& failure)
+        {
+            Host::CTrace::trace("CHolvaneEditor: no menu window: %s", failure.getErrorReason().getString());
+        }
+    }
+}
+
+bool CHolvaneEditor::open(void* window)
+{
+    if (!CVstWindow::open(window))
+        return false;
+    makeSecondaryWindows();
+    return true;
+}
+
+void CHolvaneEditor::idle()
+{
+    CVstWindow::idle();
+    m_meter->setValue(Vst::CEditorPanel::takeMeterValue(m_meterValue));
+    m_meter->update();
+}
+
+void CHolvaneEditor::updateParameter(long index, double value)
+{
+    // The audio thread's meter value is only stored: idle shows it.
+    if (index == kMeterIndex)
+    {
+        m_meterValue.store(static_cast<float>(value));
+        return;
+    }
+    if (index < 0 || index >= kParameters || deferToEditorThread(index, value))
+        return;
+    const float received = static_cast<float>(value);
+    m_parameters[index].getPointer()->setValue(index == CHolvane::kRatio ? 1.0f - received : received);
+    // A pop-up button shows only whether its menu is open; the choice shows in its label.
+    if (!isPopupIndex(index))
+    {
+        m_controls[index]->setValue(value);
+        m_controls[index]->update();
+    }
+    m_valueLabels[index]->setText(labelText(index, true, value));
+}
+
+void CHolvaneEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
+{
+    IControl* control = event.getControl();
+    if (control == nullptr)
+        return;
+    const long id = control->getControlId();
+    if (id == kInfoButtonId)
+    {
+        if (m_aboutWindow.getPointer() != nullptr)
+            m_aboutWindow.getPointer()->openWindow();
+        return;
+    }
+    // Only the control bound to a parameter speaks for it: a label or a stranger with that id changes nothing.
+    if (getEffect() == nullptr || id < 0 || id >= kParameters || control != m_controls[id])
+        return;
+    CVstParam* copy = m_parameters[id].getPointer();
+    {
+        CUpdatingScope updating(*this);
+        const float value = isPopupIndex(id) ? choiceValue(id) : static_cast<float>(control->getValue());
+        copy->setValue(value);
+        getEffect()->setParameterAutomated(id, value);
+    }
+    if (isPopupIndex(id))
+    {
+        control->setValue(0.0);
+        control->update();
+    }
+    if (id == CHolvane::kRatio)
+        copy->setValue(1.0f - static_cast<float>(control->getValue()));
+    m_valueLabels[id]->setText(labelText(id, false, 0.0));
+}
+
+IControl* CHolvaneEditor::getParameterControl(long index) const
+{
+    return index >= 0 && index < kParameters ? m_controls[index] : nullptr;
+}
+
+GUI::Controls::CTextLabel* CHolvaneEditor::getValueLabel(long index) const
+{
+    return index >= 0 && index < kParameters ? m_valueLabels[index] : nullptr;
+}
+
+CString CHolvaneEditor::labelText(long index, bool fromHost, double received) const
+{
+    const CVstParam* copy = m_parameters[index].getPointer();
+    const float real = copy->getRealValue();
+    char option[CVstParam::kDisplaySize];
+    switch (index)
+    {
+    case CHolvane::kMaster:
+    case CHolvane::kThreshold:
+        return Vst::CEditorPanel::numberText(real, " dB");
+    case CHolvane::kRatio:
+        return Vst::CEditorPanel::numberText(1.0f / real, " :1");
+    case CHolvane::kAttack:
+    case CHolvane::kRelease:
+        return Vst::CEditorPanel::numberText(real, " ms");
+    case CHolvane::kMix:
+    {
+        // From the host the value received decides, from the user the copy's (equal to the normalised value).
+        const double mix = fromHost ? received : static_cast<double>(real);
+        if (mix == 1.0)
+            return CString("Wet");
+        if (mix == 0.0)
+            return CString(" Dry");
+        return Vst::CEditorPanel::numberText(real, " ");
+    }
+    case CHolvane::kEqLow:
+    case CHolvane::kEqMid:
+    case CHolvane::kEqHigh:
+        return Vst::CEditorPanel::numberText(real, " db");
+    case CHolvane::kSoftKnee:
+        return Vst::CEditorPanel::numberText(real, " %");
+    case CHolvane::kMidSide:
+        return Vst::CEditorPanel::numberText(real, " ");
+    case CHolvane::kMonitor:
+    case CHolvane::kMakeUpGain:
+    {
+        copy->getDisplayText(option);
+        CString text(option);
+        text.appendString(" ");
+        return text;
+    }
+    default:
+        copy->getDisplayText(option);
+        return CString(option);
+    }
+}
+
+bool CHolvaneEditor::isPopupIndex(long index) const
+{
+    return index == CHolvane::kKeyInput || index == CHolvane::kValveModelling;
+}
+
+// A button without a last choice, or a choice without an item, sends the first choice's value.
+float CHolvaneEditor::choiceValue(long index) const
+{
+    const auto* button = static_cast<const CPopupButton*>(m_controls[index]);
+    const GUI::Events::CMenuEvent* choice = button->getMenuEvent();
+    const long item = choice != nullptr ? choice->getMenuItemId() : -1;
+    return item >= 0 && item < 3 ? kChoiceValues[item] : kChoiceValues[0];
+}
+} // namespace Holvane
+} // namespace Brivant

@@ -1,0 +1,220 @@
+// What both editions' editors do alike, as typed tests over an edition descriptor: each edition's test program
+// instantiates them with its effect and editor class (the two share class names, so they never share a program).
+//
+//   struct CProEdition { using Effect = ...; using Editor = ...; static constexpr long kMeterIndex, kWidth, kHeight; };
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Pro, TEditorEditionTest, CProEdition);
+//
+// The editor must offer getParameterControl, getValueLabel and getLevelMeter; parameter 0 is Master (a knob, -20 to
+// 20 dB, label "%.3f dB") in both editions.
+#pragma once
+
+#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/core/CWindowTestSupport.hpp"
+#include "tests/support/CTemporaryFolder.hpp"
+#include "tests/vst/CRecordingHost.hpp"
+
+#include "foundation/basics/CSystemString.hpp"
+#include "foundation/host/CApplication.hpp"
+#include "gui/controls/CLevelMeter.hpp"
+#include "gui/controls/CTextLabel.hpp"
+#include "vst/AudioEffect.hpp"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace VolturaTests
+{
+// The library folder the editors take "Resources" from, for as long as the object lives.
+class CLibraryFolder
+{
+public:
+    explicit CLibraryFolder(const std::string& folder)
+    {
+        const auto* old = Brivant::Host::CApplication::getApplicationPath();
+        m_old = old != nullptr ? old->getString() : "";
+        Brivant::Host::CApplication::setApplicationPath(Brivant::Basics::CSystemString(folder.c_str()));
+    }
+    ~CLibraryFolder() { Brivant::Host::CApplication::setApplicationPath(Brivant::Basics::CSystemString(m_old.c_str())); }
+
+private:
+    std::string m_old;
+};
+
+// The build's plug-in folder, whose Resources hold the skin.
+inline const char* skinFolder()
+{
+    return VOLTURA_PLUGIN_FOLDER;
+}
+
+template <class Edition>
+class TEditorEditionTest : public ::testing::Test
+{
+protected:
+    using Effect = typename Edition::Effect;
+    using Editor = typename Edition::Editor;
+
+    // Counts what the effect tells the editor, then lets the editor show it.
+    class CWatchedEditor : public Editor
+    {
+    public:
+        using Editor::Editor;
+        void updateParameter(long index, double value) override
+        {
+            if (index >= 0 && index < 32)
+                ++updates[index];
+            Editor::updateParameter(index, value);
+        }
+        std::atomic<long> updates[32] = {};
+    };
+
+    // The effect's own editor gives way to a watched one, which is brought up to the effect's values.
+    TEditorEditionTest() : m_folder(skinFolder()), m_effect(new Effect(CRecordingHost::callback))
+    {
+        AEffEditor* built = m_effect->getEditor();
+        m_effect->setEditor(nullptr);
+        delete built;
+        m_editor = new CWatchedEditor(Brivant::MathTools::CRect(0, 0, Edition::kWidth, Edition::kHeight),
+                                      m_effect.get(), nullptr);
+        for (VstInt32 index = 0; index < m_effect->getAeffect()->numParams; ++index)
+            m_effect->setParameter(index, m_effect->getParameter(index));
+    }
+
+    // A press at (x, y), a move to (toX, toY) and the release there, through the editor's control root.
+    static void drag(Editor& editor, long x, long y, long toX, long toY)
+    {
+        auto& root = *editor.getControlRoot();
+        CMouseEvent event(&editor.getMousePointer(), CMouseEvent::kLeftButtonDown, 0.0);
+        event.setMousePosition(Brivant::MathTools::CPoint(x, y));
+        root.handleLeftButtonDown(event);
+        event.setMousePosition(Brivant::MathTools::CPoint(toX, toY));
+        root.handleMouseMovement(event);
+        root.handleLeftButtonUp(event);
+    }
+    std::string label(long index) const { return m_editor->getValueLabel(index)->getText().getString(); }
+    double knob(long index) const { return m_editor->getParameterControl(index)->getValue(); }
+
+    CLibraryFolder m_folder;
+    CRecordingHost m_host;
+    std::unique_ptr<Effect> m_effect;
+    CWatchedEditor* m_editor;
+};
+
+TYPED_TEST_SUITE_P(TEditorEditionTest);
+
+// Master dragged 20 pixels right from 0.5: the effect takes 0.6 automated, the host hears of it, the label says
+// so, and the effect does not echo the change back into the editor.
+TYPED_TEST_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesTheEffectAndTellsTheHostWithoutEcho)
+{
+    this->m_effect->setParameter(0, 0.5f);
+    const long updates = this->m_editor->updates[0];
+    const auto& area = this->m_editor->getParameterControl(0)->getArea();
+    const long x = area.getLeft() + area.getWidth() / 2;
+    const long y = area.getTop() + area.getHeight() / 2;
+    this->drag(*this->m_editor, x, y, x + 20, y);
+
+    EXPECT_FLOAT_EQ(0.6f, this->m_effect->getParameter(0));
+    const auto automated = this->m_host.callsOf(audioMasterAutomate);
+    ASSERT_EQ(1u, automated.size());
+    EXPECT_EQ(0, automated[0].index);
+    EXPECT_FLOAT_EQ(0.6f, automated[0].opt);
+    EXPECT_EQ("4.000 dB", this->label(0));
+    EXPECT_EQ(updates, this->m_editor->updates[0]) << "no echo";
+    EXPECT_FALSE(this->m_editor->isUpdatingEffect());
+}
+
+// From the host on the editor's thread at once; from any other thread only at the next idle.
+TYPED_TEST_P(TEditorEditionTest, hostChangesMoveTheKnobAndLabelOnTheEditorsThread)
+{
+    this->m_effect->setParameter(0, 0.25f);
+    EXPECT_EQ(0.25, this->knob(0));
+    EXPECT_EQ("-10.000 dB", this->label(0));
+
+    std::thread([this] { this->m_effect->setParameter(0, 0.75f); }).join();
+    EXPECT_EQ(0.25, this->knob(0));
+    EXPECT_EQ("-10.000 dB", this->label(0));
+    this->m_editor->idle();
+    EXPECT_EQ(0.75, this->knob(0));
+    EXPECT_EQ("10.000 dB", this->label(0));
+}
+
+// The meter shows the stored peak held to 0..1, and the held value replaces the stored one.
+TYPED_TEST_P(TEditorEditionTest, idleHoldsTheMeterToZeroToOne)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double cases[][2] = {{1.7, 1.0}, {-0.3, 0.0}, {nan, 0.0}, {infinity, 0.0}, {0.25, 0.25}};
+    for (const auto& test : cases)
+    {
+        std::thread([&] { this->m_editor->updateParameter(TypeParam::kMeterIndex, test[0]); }).join();
+        this->m_editor->idle();
+        EXPECT_EQ(test[1], this->m_editor->getLevelMeter()->getValue()) << test[0];
+        this->m_editor->idle();
+        EXPECT_EQ(test[1], this->m_editor->getLevelMeter()->getValue()) << test[0] << " stored back";
+    }
+}
+
+TYPED_TEST_P(TEditorEditionTest, opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed)
+{
+    const HWND host = CreateWindowExA(0, "STATIC", "host", WS_CHILD | WS_VISIBLE, 0, 0, TypeParam::kWidth,
+                                      TypeParam::kHeight, sharedVisibleHost(), nullptr, nullptr, nullptr);
+    ERect* rect = nullptr;
+    ASSERT_EQ(1, this->m_effect->dispatcher(effEditGetRect, 0, 0, &rect, 0.0f));
+    EXPECT_EQ(TypeParam::kWidth, rect->right);
+    EXPECT_EQ(TypeParam::kHeight, rect->bottom);
+    ASSERT_EQ(1, this->m_effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+    EXPECT_NE(nullptr, GetWindow(host, GW_CHILD));
+    this->m_effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    EXPECT_EQ(nullptr, GetWindow(host, GW_CHILD));
+
+    this->m_effect->setParameter(0, 1.0f);
+    ASSERT_EQ(1, this->m_effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+    EXPECT_EQ("20.000 dB", this->label(0));
+    EXPECT_EQ(1.0, this->knob(0));
+    this->m_effect->dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+    this->m_effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    DestroyWindow(host);
+}
+
+// Without a single image the panel still builds and draws; its image-sized controls have no size and take no
+// mouse.
+TYPED_TEST_P(TEditorEditionTest, withoutImagesTheControlsHaveNoSizeAndNothingFails)
+{
+    CTemporaryFolder empty;
+    CLibraryFolder library(empty.path());
+    auto effect = std::make_unique<typename TypeParam::Effect>(CRecordingHost::callback);
+    auto& editor = *static_cast<typename TypeParam::Editor*>(effect->getEditor());
+    const auto& area = editor.getParameterControl(0)->getArea();
+    EXPECT_EQ(0, area.getWidth());
+    EXPECT_EQ(0, area.getHeight());
+    COffscreenCanvas canvas(TypeParam::kWidth, TypeParam::kHeight);
+    canvas.draw(*editor.getControlRoot());
+    this->drag(editor, area.getLeft() + 10, area.getTop() + 10, area.getLeft() + 60, area.getTop() + 10);
+    EXPECT_TRUE(this->m_host.callsOf(audioMasterAutomate).empty());
+}
+
+// An editor built without an effect shows values and takes the mouse, and sends nothing anywhere.
+TYPED_TEST_P(TEditorEditionTest, anEditorWithoutAnEffectWorks)
+{
+    typename TypeParam::Editor editor(Brivant::MathTools::CRect(0, 0, TypeParam::kWidth, TypeParam::kHeight), nullptr,
+                                    nullptr);
+    editor.updateParameter(0, 1.0);
+    EXPECT_STREQ("20.000 dB", editor.getValueLabel(0)->getText().getString());
+    const auto& area = editor.getParameterControl(0)->getArea();
+    this->drag(editor, area.getLeft() + 5, area.getTop() + 5, area.getLeft() + 5, area.getTop() + 45);
+    editor.idle();
+    EXPECT_DOUBLE_EQ(0.8, editor.getParameterControl(0)->getValue()) << "the knob still turns";
+    EXPECT_STREQ("20.000 dB", editor.getValueLabel(0)->getText().getString()) << "no effect took the change";
+    EXPECT_TRUE(this->m_host.callsOf(audioMasterAutomate).empty());
+}
+
+REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesTheEffectAndTellsTheHostWithoutEcho,
+                            hostChangesMoveTheKnobAndLabelOnTheEditorsThread, idleHoldsTheMeterToZeroToOne,
+                            opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed,
+                            withoutImagesTheControlsHaveNoSizeAndNothingFails, anEditorWithoutAnEffectWorks);
+} // namespace VolturaTests
