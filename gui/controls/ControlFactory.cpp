@@ -27,7 +27,9 @@
 #include "gui/controls/CScrollPanel.hpp"
 #include "gui/controls/CSlider.hpp"
 #include "gui/controls/CSliderArray.hpp"
+#include "gui/controls/CStepLabel.hpp"
 #include "gui/controls/CTabPanel.hpp"
+#include "gui/controls/CTextEdit.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/controls/CTriStateImage.hpp"
 #include "gui/controls/CWaveCycle.hpp"
@@ -75,7 +77,9 @@ const char* const kClassNames[] = {
     "CScrollPanel",
     "CSlider",
     "CSliderArray",
+    "CStepLabel",
     "CTabPanel",
+    "CTextEdit",
     "CTextLabel",
     "CTriStateImage",
     "CWaveCycle",
@@ -134,8 +138,12 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
     if (className == "CSliderArray")
         return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
+    if (className == "CStepLabel")
+        return new CStepLabel(root, -1, CRect(0, 0, 50, 20), nullptr);
     if (className == "CTabPanel")
         return new CTabPanel(root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CTextEdit")
+        return new CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     if (className == "CTriStateImage")

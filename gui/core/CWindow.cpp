@@ -7,6 +7,7 @@
 #include "foundation/host/CDLLLoader.hpp"
 #include "foundation/host/CDriveInformation.hpp"
 #include "foundation/host/CTrace.hpp"
+#include "gui/controls/CTextEdit.hpp"
 #include "gui/core/CControlRoot.hpp"
 #include "gui/core/CDropEvent.hpp"
 #include "gui/core/CGraphics.hpp"
@@ -744,6 +745,9 @@ bool CWindow::handleMessage(HWND__* window, unsigned int message, std::uintptr_t
         return handleKey(true, wParam, lParam, result);
     case WM_KEYUP:
         return handleKey(false, wParam, lParam, result);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        return handleEditColours(wParam, result);
     case WM_MOUSEMOVE:
         return handleMouseMoveMessage(lParam, result);
     case WM_LBUTTONDOWN:
@@ -778,6 +782,20 @@ bool CWindow::handleDestroy(std::intptr_t& result)
         return true;
     }
     return false;
+}
+
+bool CWindow::handleEditColours(std::uintptr_t wParam, std::intptr_t& result)
+{
+    // Only a text edit's box asks, while that text edit holds the lock; anything else gets the system's colours.
+    Controls::IControl* locked = m_controlRoot->getLockedControl();
+    auto* edit = locked != nullptr && locked->getClass() == "CTextEdit" ? dynamic_cast<Controls::CTextEdit*>(locked)
+                                                                         : nullptr;
+    if (edit == nullptr)
+    {
+        return false;
+    }
+    result = reinterpret_cast<std::intptr_t>(edit->prepareEditColours(reinterpret_cast<HDC>(wParam)));
+    return true;
 }
 
 bool CWindow::handleMove(std::intptr_t lParam)

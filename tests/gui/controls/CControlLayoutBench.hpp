@@ -82,9 +82,9 @@ protected:
         else if (name.find("Colour") != std::string::npos)
             descriptor.setValue(new CAlphaColour(CAlphaColour::fromString(text)));
         else if (name == "Cursor Change" || name == "Draw Text" || name == "Default Drawing" || name == "Is Enabled" ||
-                 name == "Auto Arrange")
+                 name == "Auto Arrange" || name == "Editable" || name == "Single Click" || name == "Wrap")
             descriptor.setValue(new Brivant::Basics::CBool(value == "1"));
-        else if (name == "Alignment" || name == "Tab Position")
+        else if (name.find("Alignment") != std::string::npos || name == "Tab Position")
             descriptor.setSelectedIndex(std::stol(value));
         else if (name == "Font" && std::sscanf(value.c_str(), "%31[^,],%ld", face, &size) == 2)
             descriptor.setValue(new Brivant::GUI::Fonts::CFont(CString(face), size, styled, styled));

@@ -1,4 +1,4 @@
-// The text label and the two push buttons as their properties set them: what each look draws, and that the factory
+// The labels and the two push buttons as their properties set them: what each look draws, and that the factory
 // makes each with its defaults and a layout carries back every property value it took and none it refused.
 #include "tests/gui/controls/CControlLayoutBench.hpp"
 
@@ -73,6 +73,13 @@ TEST_F(LabelAndButtonLayoutTest, theFactoryMakesEachInItsSizeAndALayoutCarriesBa
          "!Text Colour=#1",
          "Font Tahoma 14 True True\ndescriptor string Text Text\ndescriptor colour Text Colour 9,8,7,6\n"
          "descriptor selection Alignment 10"},
+        // A limit of 0 or below is none; only the three alignments are taken.
+        {"CTextEdit", "0,0,50,20",
+         "Text Limit=#0;Editable=0;Single Click=0;Popup Alignment=2;!Popup Alignment=3;!Popup Alignment=-1;"
+         "!Text Limit=9;!Editable=#1",
+         "Text Limit -1\ndescriptor boolean Editable False\ndescriptor boolean Single Click False\n"
+         "descriptor selection Popup Alignment 2"},
+        {"CStepLabel", "0,0,50,20", "Wrap=1;!Wrap=#1", "descriptor boolean Wrap True"},
     };
     for (const auto& test : cases)
     {
