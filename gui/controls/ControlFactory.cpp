@@ -9,15 +9,19 @@
 #include "gui/controls/CAreaBox.hpp"
 #include "gui/controls/CAutoAnimation.hpp"
 #include "gui/controls/CCenterSlider.hpp"
+#include "gui/controls/CComboBox.hpp"
 #include "gui/controls/CImageLabel.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CMenu.hpp"
+#include "gui/controls/CMenuBar.hpp"
 #include "gui/controls/CModulatedSlider.hpp"
 #include "gui/controls/CModulatedXYPad.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
 #include "gui/controls/CPopupButton.hpp"
+#include "gui/controls/CPresetBrowser.hpp"
+#include "gui/controls/CPresetBrowserLayout.hpp"
 #include "gui/controls/CProgressBar.hpp"
 #include "gui/controls/CRadioButton.hpp"
 #include "gui/controls/CRangeSlider.hpp"
@@ -29,8 +33,10 @@
 #include "gui/controls/CSliderArray.hpp"
 #include "gui/controls/CStepLabel.hpp"
 #include "gui/controls/CTabPanel.hpp"
+#include "gui/controls/CTableView.hpp"
 #include "gui/controls/CTextEdit.hpp"
 #include "gui/controls/CTextLabel.hpp"
+#include "gui/controls/CTreeView.hpp"
 #include "gui/controls/CTriStateImage.hpp"
 #include "gui/controls/CWaveCycle.hpp"
 #include "gui/controls/CWindowDragTab.hpp"
@@ -59,15 +65,18 @@ const char* const kClassNames[] = {
     "CAreaBox",
     "CAutoAnimation",
     "CCenterSlider",
+    "CComboBox",
     "CControlPanel",
     "CImageLabel",
     "CKnob",
     "CLatchingButton",
     "CLevelMeter",
+    "CMenuBar",
     "CModulatedSlider",
     "CModulatedXYPad",
     "CMomentaryButton",
     "CPopupButton",
+    "CPresetBrowser",
     "CProgressBar",
     "CRadioButton",
     "CRangeSlider",
@@ -79,13 +88,27 @@ const char* const kClassNames[] = {
     "CSliderArray",
     "CStepLabel",
     "CTabPanel",
+    "CTableView",
     "CTextEdit",
     "CTextLabel",
+    "CTreeView",
     "CTriStateImage",
     "CWaveCycle",
     "CWindowDragTab",
     "CXYPad",
 };
+
+// The header a browser from the factory gets: a label and two small buttons across its width.
+void setDefaultHeader(CPresetBrowser& browser)
+{
+    const long width = browser.getArea().getWidth();
+    CPresetBrowserLayout layout;
+    layout.headerSize = ::Brivant::MathTools::CDimension(width, 22);
+    layout.labelArea = CRect(2, 2, width - 64, 18);
+    layout.loadButtonArea = CRect(width - 46, 2, 18, 18);
+    layout.saveButtonArea = CRect(width - 24, 2, 18, 18);
+    browser.setLayout(layout);
+}
 
 // A new control of the named class with its default arguments, or null for a name outside the list.
 IControl* newControl(const CString& className, IControlRoot* root)
@@ -102,6 +125,8 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CAutoAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CCenterSlider")
         return new CCenterSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
+    if (className == "CComboBox")
+        return new CComboBox(root, -1, CRect(0, 0, 100, 20), CString("Text"), new CMenu(), nullptr, nullptr);
     if (className == "CControlPanel")
         return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CImageLabel")
@@ -112,12 +137,16 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CLevelMeter")
         return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
+    if (className == "CMenuBar")
+        return new CMenuBar(root, -1, CRect(0, 0, 200, 25), nullptr);
     if (className == "CModulatedSlider")
         return new CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CModulatedXYPad")
         return new CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CMomentaryButton")
         return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+    if (className == "CPresetBrowser")
+        return new CPresetBrowser(root, -1, CRect(0, 0, 200, 400), nullptr);
     if (className == "CPopupButton")
         return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
     if (className == "CProgressBar")
@@ -142,10 +171,14 @@ IControl* newControl(const CString& className, IControlRoot* root)
         return new CStepLabel(root, -1, CRect(0, 0, 50, 20), nullptr);
     if (className == "CTabPanel")
         return new CTabPanel(root, -1, CRect(0, 0, 200, 200), nullptr);
+    if (className == "CTableView")
+        return new CTableView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
     if (className == "CTextEdit")
         return new CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
     if (className == "CTextLabel")
         return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
+    if (className == "CTreeView")
+        return new CTreeView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
     if (className == "CTriStateImage")
         return new CTriStateImage(root, -1, CRect(0, 0, 50, 20));
     if (className == "CWaveCycle")
@@ -165,7 +198,11 @@ bool createControl(const CString& className, Collections::TAutomaticPointer<ICon
     try
     {
         if (IControl* created = newControl(className, root))
+        {
             control.setPointer(created);
+            if (auto* browser = dynamic_cast<CPresetBrowser*>(created))
+                setDefaultHeader(*browser);
+        }
     }
     catch (const std::bad_alloc&)
     {

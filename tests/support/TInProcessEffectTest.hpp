@@ -23,7 +23,8 @@ protected:
     using Channels = std::vector<std::vector<float>>;
 
     TInProcessEffectTest()
-        : m_effect(std::make_unique<Effect>(CCountingHost::callback)), m_editor(&CRecordingEditor::replaceEditor(*m_effect))
+        : m_effect(std::make_unique<Effect>(CCountingHost::callback)),
+          m_editor(&CRecordingEditor::replaceEditor(*m_effect))
     {
     }
 

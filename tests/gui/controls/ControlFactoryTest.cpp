@@ -60,7 +60,9 @@ TEST(ControlFactory, controlsGetTheirDefaultAreas)
         {"CADSREditor", CRect(0, 0, 150, 100)},     {"CCenterSlider", CRect(0, 0, 100, 20)},
         {"CModulatedSlider", CRect(0, 0, 100, 20)}, {"CProgressBar", CRect(0, 0, 200, 20)},
         {"CRangeSlider", CRect(0, 0, 150, 100)},    {"CRepeatingButton", CRect(0, 0, 50, 50)},
-        {"CRolloverButton", CRect(0, 0, 50, 50)}};
+        {"CRolloverButton", CRect(0, 0, 50, 50)},   {"CComboBox", CRect(0, 0, 100, 20)},
+        {"CMenuBar", CRect(0, 0, 200, 25)},         {"CPresetBrowser", CRect(0, 0, 200, 400)},
+        {"CTableView", CRect(0, 0, 200, 200)},      {"CTreeView", CRect(0, 0, 200, 200)}};
     for (const auto& test : cases)
     {
         TAutomaticPointer<IControl> control;
