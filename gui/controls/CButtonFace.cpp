@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CBool.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/mathtools/CDimension.hpp"
 #include "foundation/mathtools/CRect.hpp"
 #include "gui/core/CBrush.hpp"
@@ -26,6 +27,7 @@ namespace Controls
 using ::Brivant::Basics::CBool;
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
@@ -61,14 +63,7 @@ CButtonFace::~CButtonFace() { setDownImage(nullptr); }
 
 void CButtonFace::setDownImage(IImage* image)
 {
-    if (image == m_downImage)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = m_downImage;
-    m_downImage = image;
-    if (old != nullptr)
-        old->dereference();
+    swapCounted(m_downImage, image);
 }
 
 void CButtonFace::appendDescriptors(TCountedPointerArray<CControlDescriptor>& list)

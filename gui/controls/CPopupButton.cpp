@@ -1,5 +1,6 @@
 #include "gui/controls/CPopupButton.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/mathtools/CPoint.hpp"
 #include "gui/controls/CMenu.hpp"
@@ -18,27 +19,12 @@ namespace GUI
 namespace Controls
 {
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
 using Events::CMenuEvent;
 using Windowing::CMenuWindow;
 using Windowing::CWindowAttributes;
-
-namespace
-{
-template <class T>
-void swapCounted(T*& held, T* replacement)
-{
-    if (replacement == held)
-        return;
-    if (replacement != nullptr)
-        replacement->referenced();
-    T* old = held;
-    held = replacement;
-    if (old != nullptr)
-        old->dereference();
-}
-} // namespace
 
 CPopupButton::CPopupButton(IControlRoot* root, long id, const CRect& area, CMenu* menu,
                            Listeners::IActionListener* listener, Listeners::IMenuListener* menuListener)

@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CBool.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/mathtools/CDimension.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
@@ -26,6 +27,7 @@ namespace Controls
 using ::Brivant::Basics::CBool;
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
@@ -45,18 +47,6 @@ const char kLabelText[] = "Label Text";
 const char* const kColourNames[] = {"On Colour",       "Off Colour",       "Over Colour",
                                     "On Frame Colour", "Off Frame Colour", "Over Frame Colour",
                                     "On Text Colour",  "Off Text Colour",  "Over Text Colour"};
-
-void swapImage(IImage*& holder, IImage* image)
-{
-    if (image == holder)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = holder;
-    holder = image;
-    if (old != nullptr)
-        old->dereference();
-}
 
 long colourIndex(const CString& name)
 {
@@ -80,15 +70,15 @@ CRolloverButton::CRolloverButton(IControlRoot* root, long id, const CRect& area,
 
 CRolloverButton::~CRolloverButton()
 {
-    swapImage(m_downImage, nullptr);
-    swapImage(m_overImage, nullptr);
+    swapCounted(m_downImage, nullptr);
+    swapCounted(m_overImage, nullptr);
 }
 
 void CRolloverButton::setCursorChange(bool cursorChange) { m_cursorChange = cursorChange; }
 
-void CRolloverButton::setDownImage(IImage* image) { swapImage(m_downImage, image); }
+void CRolloverButton::setDownImage(IImage* image) { swapCounted(m_downImage, image); }
 
-void CRolloverButton::setOverImage(IImage* image) { swapImage(m_overImage, image); }
+void CRolloverButton::setOverImage(IImage* image) { swapCounted(m_overImage, image); }
 
 bool CRolloverButton::isOnButton(const CMouseEvent& event) const
 {

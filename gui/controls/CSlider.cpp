@@ -1,6 +1,7 @@
 #include "gui/controls/CSlider.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
@@ -22,6 +23,7 @@ namespace Controls
 {
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
 using Basics::CAlphaColour;
@@ -35,18 +37,6 @@ namespace
 const char* const kImageProperties[] = {"Handle Image", "Handle Over Image", "Handle Down Image",
                                         "Handle Disabled Image"};
 const char* const kColourProperties[] = {"Handle Colour", "Handle Over Colour", "Handle Down Colour"};
-
-void swapImage(IImage*& holder, IImage* image)
-{
-    if (image == holder)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = holder;
-    holder = image;
-    if (old != nullptr)
-        old->dereference();
-}
 
 // The index of name in the list, or -1.
 template <std::size_t N>
@@ -74,10 +64,10 @@ CSlider::CSlider(IControlRoot* root, long id, const CRect& area, Listeners::IAct
 
 CSlider::~CSlider()
 {
-    swapImage(m_handleImage, nullptr);
-    swapImage(m_handleOverImage, nullptr);
-    swapImage(m_handleDownImage, nullptr);
-    swapImage(m_handleDisabledImage, nullptr);
+    swapCounted(m_handleImage, nullptr);
+    swapCounted(m_handleOverImage, nullptr);
+    swapCounted(m_handleDownImage, nullptr);
+    swapCounted(m_handleDisabledImage, nullptr);
 }
 
 void CSlider::layoutHandle()
@@ -243,13 +233,13 @@ void CSlider::setHandleImages(IImage* normal, IImage* over, IImage* down, IImage
 {
     if (normal != nullptr)
     {
-        swapImage(m_handleImage, normal);
+        swapCounted(m_handleImage, normal);
         m_handleArea.setRect(0, 0, normal->getImageSize().getWidth(), normal->getImageSize().getHeight());
         m_travel = static_cast<double>(getTrackLength() - getHandleLength());
     }
-    swapImage(m_handleOverImage, over);
-    swapImage(m_handleDownImage, down);
-    swapImage(m_handleDisabledImage, disabled);
+    swapCounted(m_handleOverImage, over);
+    swapCounted(m_handleDownImage, down);
+    swapCounted(m_handleDisabledImage, disabled);
 }
 
 void CSlider::setSliderColours(CAlphaColour frame, CAlphaColour background, CAlphaColour handle, CAlphaColour over,
@@ -334,7 +324,7 @@ bool CSlider::applyDescriptor(const CControlDescriptor& descriptor)
         if (!descriptor.isValueOfClass(CString::classRecord()))
             return false;
         // The handle keeps its size: only setHandleImages sizes it by the image.
-        swapImage(*images[image], CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue())));
+        swapCounted(*images[image], CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue())));
         return true;
     }
     const long colour = indexOf(name, kColourProperties);
