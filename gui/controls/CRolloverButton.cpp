@@ -17,6 +17,7 @@
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IControlRoot.hpp"
 #include "gui/core/IImage.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 namespace Brivant
 {
@@ -47,16 +48,6 @@ const char kLabelText[] = "Label Text";
 const char* const kColourNames[] = {"On Colour",       "Off Colour",       "Over Colour",
                                     "On Frame Colour", "Off Frame Colour", "Over Frame Colour",
                                     "On Text Colour",  "Off Text Colour",  "Over Text Colour"};
-
-long colourIndex(const CString& name)
-{
-    for (long index = 0; index < static_cast<long>(sizeof(kColourNames) / sizeof(kColourNames[0])); ++index)
-    {
-        if (name == kColourNames[index])
-            return index;
-    }
-    return -1;
-}
 } // namespace
 
 CRolloverButton::CRolloverButton(IControlRoot* root, long id, const CRect& area, Listeners::IActionListener* listener)
@@ -229,7 +220,7 @@ bool CRolloverButton::applyDescriptor(const CControlDescriptor& descriptor)
         setCursorChange(dynamic_cast<const CBool*>(descriptor.getValue())->getValue());
         return true;
     }
-    const long colour = colourIndex(name);
+    const long colour = indexOfName(name, kColourNames);
     if (colour < 0)
         return CControl::applyDescriptor(descriptor);
     if (!descriptor.isValueOfClass(CAlphaColour::classRecord()))
@@ -241,7 +232,7 @@ bool CRolloverButton::applyDescriptor(const CControlDescriptor& descriptor)
 bool CRolloverButton::fillDescriptor(CControlDescriptor& descriptor)
 {
     const CString& name = descriptor.getDescriptorName();
-    const long colour = colourIndex(name);
+    const long colour = indexOfName(name, kColourNames);
     if (name == kDownImage)
         descriptor.setValue(new CString(CImageManager::getReferenceName(m_downImage)));
     else if (name == kOverImage)
