@@ -85,17 +85,7 @@ CComboBox::~CComboBox()
     swapCounted<CMenu>(m_menu, nullptr);
 }
 
-void CComboBox::releaseMenuWindow()
-{
-    CMenuWindow* window = m_menuWindow;
-    if (window == nullptr)
-        return;
-    m_menuWindow = nullptr;
-    // A window still busy with a message outlives the combo box, which hears nothing more from it.
-    window->setMenuListener(nullptr);
-    window->closePopupWindow();
-    window->dereference();
-}
+void CComboBox::releaseMenuWindow() { CMenuWindow::releaseHeld(m_menuWindow, false); }
 
 void CComboBox::setMenu(CMenu* menu)
 {

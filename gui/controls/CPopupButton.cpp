@@ -47,19 +47,7 @@ CPopupButton::~CPopupButton()
     swapCounted<CMenu>(m_menu, nullptr);
 }
 
-void CPopupButton::releaseMenuWindow(bool reportClosing)
-{
-    CMenuWindow* window = m_menuWindow;
-    if (window == nullptr)
-        return;
-    m_menuWindow = nullptr;
-    // A window still busy with a message outlives the button, and a dying button hears nothing more.
-    if (!reportClosing)
-        window->setMenuListener(nullptr);
-    window->closePopupWindow();
-    window->setMenuListener(nullptr);
-    window->dereference();
-}
+void CPopupButton::releaseMenuWindow(bool reportClosing) { CMenuWindow::releaseHeld(m_menuWindow, reportClosing); }
 
 void CPopupButton::setMenu(CMenu* menu)
 {
