@@ -12,6 +12,7 @@
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IControlRoot.hpp"
 #include "gui/core/IImage.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 #include <algorithm>
 
@@ -37,18 +38,6 @@ namespace
 const char* const kImageProperties[] = {"Handle Image", "Handle Over Image", "Handle Down Image",
                                         "Handle Disabled Image"};
 const char* const kColourProperties[] = {"Handle Colour", "Handle Over Colour", "Handle Down Colour"};
-
-// The index of name in the list, or -1.
-template <std::size_t N>
-long indexOf(const CString& name, const char* const (&list)[N])
-{
-    for (std::size_t index = 0; index < N; ++index)
-    {
-        if (name == list[index])
-            return static_cast<long>(index);
-    }
-    return -1;
-}
 } // namespace
 
 CSlider::CSlider(IControlRoot* root, long id, const CRect& area, Listeners::IActionListener* listener)
@@ -318,7 +307,7 @@ bool CSlider::applyDescriptor(const CControlDescriptor& descriptor)
     const CString& name = descriptor.getDescriptorName();
     IImage** images[] = {&m_handleImage, &m_handleOverImage, &m_handleDownImage, &m_handleDisabledImage};
     CAlphaColour* colours[] = {&m_handleColour, &m_handleOverColour, &m_handleDownColour};
-    const long image = indexOf(name, kImageProperties);
+    const long image = indexOfName(name, kImageProperties);
     if (image >= 0)
     {
         if (!descriptor.isValueOfClass(CString::classRecord()))
@@ -327,7 +316,7 @@ bool CSlider::applyDescriptor(const CControlDescriptor& descriptor)
         swapCounted(*images[image], CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue())));
         return true;
     }
-    const long colour = indexOf(name, kColourProperties);
+    const long colour = indexOfName(name, kColourProperties);
     if (colour >= 0)
     {
         if (!descriptor.isValueOfClass(CAlphaColour::classRecord()))
@@ -343,13 +332,13 @@ bool CSlider::fillDescriptor(CControlDescriptor& descriptor)
     const CString& name = descriptor.getDescriptorName();
     const IImage* images[] = {m_handleImage, m_handleOverImage, m_handleDownImage, m_handleDisabledImage};
     const CAlphaColour* colours[] = {&m_handleColour, &m_handleOverColour, &m_handleDownColour};
-    const long image = indexOf(name, kImageProperties);
+    const long image = indexOfName(name, kImageProperties);
     if (image >= 0)
     {
         descriptor.setValue(new CString(CImageManager::getReferenceName(images[image])));
         return true;
     }
-    const long colour = indexOf(name, kColourProperties);
+    const long colour = indexOfName(name, kColourProperties);
     if (colour >= 0)
     {
         descriptor.setValue(new CAlphaColour(*colours[colour]));

@@ -6,6 +6,7 @@
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CImageManager.hpp"
 #include "gui/core/IImage.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 namespace Brivant
 {
@@ -52,10 +53,8 @@ void CTriStateImage::setState(unsigned long state)
 
 IImage** CTriStateImage::imageNamed(const CString& name)
 {
-    for (long index = 0; index < kStates; ++index)
-        if (name == kImageNames[index])
-            return &m_images[index];
-    return nullptr;
+    const long index = indexOfName(name, kImageNames);
+    return index < 0 ? nullptr : &m_images[index];
 }
 
 void CTriStateImage::getDescriptors(Collections::TCountedPointerArray<CControlDescriptor>& list)
