@@ -10,6 +10,7 @@
 #include "gui/core/CPen.hpp"
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IControlRoot.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 #include <algorithm>
 
@@ -33,16 +34,6 @@ const char* const kColourNames[] = {"Line Colour", "Poly Colour", "Handle Colour
 const long kMargin = 4;
 const long kHandleSize = 8;
 const long kNumberOfPoints = 5;
-
-long colourIndex(const CString& name)
-{
-    for (long index = 0; index < 4; ++index)
-    {
-        if (name == kColourNames[index])
-            return index;
-    }
-    return -1;
-}
 } // namespace
 
 CADSREditor::CADSREditor(IControlRoot* root, long id, const CRect& area, Listeners::IActionListener* listener)
@@ -291,7 +282,7 @@ void CADSREditor::getDescriptors(TCountedPointerArray<CControlDescriptor>& list)
 
 bool CADSREditor::applyDescriptor(const CControlDescriptor& descriptor)
 {
-    const long colour = colourIndex(descriptor.getDescriptorName());
+    const long colour = indexOfName(descriptor.getDescriptorName(), kColourNames);
     if (colour < 0)
         return CControl::applyDescriptor(descriptor);
     if (!descriptor.isValueOfClass(CAlphaColour::classRecord()))
@@ -303,7 +294,7 @@ bool CADSREditor::applyDescriptor(const CControlDescriptor& descriptor)
 
 bool CADSREditor::fillDescriptor(CControlDescriptor& descriptor)
 {
-    const long colour = colourIndex(descriptor.getDescriptorName());
+    const long colour = indexOfName(descriptor.getDescriptorName(), kColourNames);
     if (colour < 0)
         return CControl::fillDescriptor(descriptor);
     const CAlphaColour* colours[] = {&m_lineColour, &m_polyColour, &m_handleColour, &m_selHandleColour};

@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CBool.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/mathtools/CDimension.hpp"
 #include "foundation/mathtools/CRect.hpp"
 #include "gui/core/CBrush.hpp"
@@ -16,6 +17,7 @@
 #include "gui/core/IControl.hpp"
 #include "gui/core/IControlRoot.hpp"
 #include "gui/core/IImage.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 namespace Brivant
 {
@@ -26,6 +28,7 @@ namespace Controls
 using ::Brivant::Basics::CBool;
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
@@ -61,14 +64,7 @@ CButtonFace::~CButtonFace() { setDownImage(nullptr); }
 
 void CButtonFace::setDownImage(IImage* image)
 {
-    if (image == m_downImage)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = m_downImage;
-    m_downImage = image;
-    if (old != nullptr)
-        old->dereference();
+    swapCounted(m_downImage, image);
 }
 
 void CButtonFace::appendDescriptors(TCountedPointerArray<CControlDescriptor>& list)
@@ -82,15 +78,7 @@ void CButtonFace::appendDescriptors(TCountedPointerArray<CControlDescriptor>& li
 
 bool CButtonFace::isFaceProperty(const CString& name)
 {
-    return name == kDownImage || name == kCursorChange || name == kLabelText || colourIndex(name) >= 0;
-}
-
-long CButtonFace::colourIndex(const CString& name)
-{
-    for (long index = 0; index < kNumberOfColours; ++index)
-        if (name == kColourNames[index])
-            return index;
-    return -1;
+    return name == kDownImage || name == kCursorChange || name == kLabelText || indexOfName(name, kColourNames) >= 0;
 }
 
 bool CButtonFace::applyDescriptor(const CControlDescriptor& descriptor)
@@ -114,7 +102,7 @@ bool CButtonFace::applyDescriptor(const CControlDescriptor& descriptor)
         m_cursorChange = dynamic_cast<const CBool*>(descriptor.getValue())->getValue();
         return true;
     }
-    const long colour = colourIndex(name);
+    const long colour = indexOfName(name, kColourNames);
     if (colour < 0 || !descriptor.isValueOfClass(CAlphaColour::classRecord()))
         return false;
     m_colours[colour] = *dynamic_cast<const CAlphaColour*>(descriptor.getValue());
@@ -130,8 +118,8 @@ bool CButtonFace::fillDescriptor(CControlDescriptor& descriptor) const
         descriptor.setValue(new CBool(m_cursorChange));
     else if (name == kLabelText)
         descriptor.setValue(new CString(m_labelText));
-    else if (colourIndex(name) >= 0)
-        descriptor.setValue(new CAlphaColour(m_colours[colourIndex(name)]));
+    else if (indexOfName(name, kColourNames) >= 0)
+        descriptor.setValue(new CAlphaColour(m_colours[indexOfName(name, kColourNames)]));
     else
         return false;
     return true;

@@ -92,8 +92,6 @@ private:
         kOffText,
         kNumberOfColours
     };
-    // The colour a property names, or -1.
-    static long colourIndex(const ::Brivant::Basics::CString& name);
 
     Graphics::IImage* m_downImage;
     bool m_cursorChange;

@@ -10,6 +10,7 @@
 #include "gui/core/CPen.hpp"
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IControlRoot.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 #include <algorithm>
 
@@ -31,16 +32,6 @@ namespace
 const char* const kColourNames[] = {"Off Colour", "Over Colour", "Down Colour"};
 const double kWheelStep = 0.025;
 const double kFineWheelStep = 0.000625;
-
-long colourIndex(const CString& name)
-{
-    for (long index = 0; index < 3; ++index)
-    {
-        if (name == kColourNames[index])
-            return index;
-    }
-    return -1;
-}
 } // namespace
 
 CCenterSlider::CCenterSlider(IControlRoot* root, long id, const CRect& area, Listeners::IActionListener* listener)
@@ -220,7 +211,7 @@ void CCenterSlider::getDescriptors(TCountedPointerArray<CControlDescriptor>& lis
 
 bool CCenterSlider::applyDescriptor(const CControlDescriptor& descriptor)
 {
-    const long colour = colourIndex(descriptor.getDescriptorName());
+    const long colour = indexOfName(descriptor.getDescriptorName(), kColourNames);
     if (colour < 0)
         return CControl::applyDescriptor(descriptor);
     if (!descriptor.isValueOfClass(CAlphaColour::classRecord()))
@@ -232,7 +223,7 @@ bool CCenterSlider::applyDescriptor(const CControlDescriptor& descriptor)
 
 bool CCenterSlider::fillDescriptor(CControlDescriptor& descriptor)
 {
-    const long colour = colourIndex(descriptor.getDescriptorName());
+    const long colour = indexOfName(descriptor.getDescriptorName(), kColourNames);
     if (colour < 0)
         return CControl::fillDescriptor(descriptor);
     const CAlphaColour* colours[] = {&m_offColour, &m_overColour, &m_downColour};

@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CBool.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/mathtools/CPoint.hpp"
 #include "foundation/mathtools/CPolygon.hpp"
@@ -28,6 +29,7 @@ namespace Controls
 using ::Brivant::Basics::CBool;
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CPolygon;
 using ::Brivant::MathTools::CRect;
@@ -42,20 +44,6 @@ namespace
 {
 const char kUseIcons[] = "Use Icons";
 const char kDownImage[] = "Down Image";
-
-// Swapping in the object already held must not release it first: that could delete it.
-template <class T>
-void swapCounted(T*& held, T* replacement)
-{
-    if (replacement == held)
-        return;
-    if (replacement != nullptr)
-        replacement->referenced();
-    T* old = held;
-    held = replacement;
-    if (old != nullptr)
-        old->dereference();
-}
 
 // The item's place in the menu; -1 when it is not there.
 long positionIn(const CMenu* menu, const CMenuItem* item)
@@ -97,17 +85,7 @@ CComboBox::~CComboBox()
     swapCounted<CMenu>(m_menu, nullptr);
 }
 
-void CComboBox::releaseMenuWindow()
-{
-    CMenuWindow* window = m_menuWindow;
-    if (window == nullptr)
-        return;
-    m_menuWindow = nullptr;
-    // A window still busy with a message outlives the combo box, which hears nothing more from it.
-    window->setMenuListener(nullptr);
-    window->closePopupWindow();
-    window->dereference();
-}
+void CComboBox::releaseMenuWindow() { CMenuWindow::releaseHeld(m_menuWindow, false); }
 
 void CComboBox::setMenu(CMenu* menu)
 {

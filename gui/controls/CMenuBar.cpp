@@ -1,5 +1,6 @@
 #include "gui/controls/CMenuBar.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/mathtools/CDimension.hpp"
 #include "foundation/mathtools/CPoint.hpp"
 #include "gui/controls/CMenu.hpp"
@@ -19,6 +20,7 @@ namespace GUI
 namespace Controls
 {
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
@@ -80,12 +82,7 @@ void CMenuBar::setFont(Fonts::CFont* font)
 {
     if (font == m_font)
         return;
-    if (font != nullptr)
-        font->referenced();
-    Fonts::CFont* old = m_font;
-    m_font = font;
-    if (old != nullptr)
-        old->dereference();
+    swapCounted(m_font, font);
     for (long index = 0; index < m_menuWindows.getArraySize(); ++index)
     {
         if (CMenuWindow* window = m_menuWindows.getElementAt(index))

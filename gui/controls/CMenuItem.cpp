@@ -1,5 +1,6 @@
 #include "gui/controls/CMenuItem.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/IImage.hpp"
 
 namespace Brivant
@@ -10,6 +11,7 @@ namespace Controls
 {
 using ::Brivant::Basics::CClass;
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::swapCounted;
 using Basics::CAlphaColour;
 using Graphics::IImage;
 
@@ -59,21 +61,6 @@ void CMenuItem::setOwnTextColour(const CAlphaColour& colour, bool use)
 {
     m_ownTextColour = colour;
     m_useOwnTextColour = use;
-}
-
-void CMenuItem::swapCounted(IImage*& held, IImage* replacement)
-{
-    // The new image is referenced before the old one is released, so passing the held image again keeps it.
-    if (replacement != nullptr)
-    {
-        replacement->referenced();
-    }
-    IImage* old = held;
-    held = replacement;
-    if (old != nullptr)
-    {
-        old->dereference();
-    }
 }
 } // namespace Controls
 } // namespace GUI

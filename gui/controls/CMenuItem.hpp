@@ -66,8 +66,6 @@ public:
     bool isUsingOwnTextColour() const { return m_useOwnTextColour; }
 
 private:
-    static void swapCounted(Graphics::IImage*& held, Graphics::IImage* replacement);
-
     ::Brivant::Basics::CString m_text;
     long m_id;
     long m_itemIndex;

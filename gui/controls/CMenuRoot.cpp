@@ -1,5 +1,6 @@
 #include "gui/controls/CMenuRoot.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/controls/CCheckableMenuItem.hpp"
 #include "gui/controls/CHtmlMenuItem.hpp"
 #include "gui/controls/CMenu.hpp"
@@ -22,6 +23,7 @@ namespace GUI
 namespace Windowing
 {
 using ::Brivant::Basics::CClass;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
@@ -40,19 +42,6 @@ namespace
 constexpr long kRowPadding = 8;
 constexpr long kColumnGap = 4;
 constexpr long kSeparatorHeight = 4;
-
-template <class T>
-void swapCounted(T*& held, T* replacement)
-{
-    if (replacement == held)
-        return;
-    if (replacement != nullptr)
-        replacement->referenced();
-    T* old = held;
-    held = replacement;
-    if (old != nullptr)
-        old->dereference();
-}
 
 bool isRow(const CMenuItem* item) { return item != nullptr && item->getType() != CMenuItem::kColumnBreak; }
 } // namespace

@@ -117,6 +117,19 @@ CMenuWindow::CMenuRoot& CMenuWindow::getMenuRoot() const { return *m_menuRoot; }
 
 void CMenuWindow::keepMenuSize(CDimension* size) { m_menuSize.reset(size); }
 
+void CMenuWindow::releaseHeld(CMenuWindow*& held, bool reportClosing)
+{
+    CMenuWindow* window = held;
+    if (window == nullptr)
+        return;
+    held = nullptr;
+    if (!reportClosing)
+        window->setMenuListener(nullptr);
+    window->closePopupWindow();
+    window->setMenuListener(nullptr);
+    window->dereference();
+}
+
 CPoint CMenuWindow::keptOnScreen(const CPoint& position, const CDimension& size, const CRect& monitor)
 {
     const long x = std::max(monitor.getLeft(), std::min(position.getX(), monitor.getRight() - size.getWidth()));

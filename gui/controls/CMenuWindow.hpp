@@ -98,6 +98,10 @@ public:
     std::intptr_t handleWindowEvents(HWND__* window, unsigned int message, std::uintptr_t wParam,
                                      std::intptr_t lParam) override;
 
+    // Lets go of the window a control keeps for its menu; held is null afterwards. A window still busy with a
+    // message outlives the control, which hears nothing more from it unless the closing is to be reported.
+    static void releaseHeld(CMenuWindow*& held, bool reportClosing);
+
     // Where a window of this size opened at position stands once pulled inside the monitor area; the left and
     // top edges win when the window is larger than the monitor.
     static ::Brivant::MathTools::CPoint keptOnScreen(const ::Brivant::MathTools::CPoint& position,

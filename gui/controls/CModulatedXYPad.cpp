@@ -1,6 +1,7 @@
 #include "gui/controls/CModulatedXYPad.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
@@ -14,6 +15,7 @@ namespace GUI
 namespace Controls
 {
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::swapCounted;
 using Graphics::CImageManager;
 using Graphics::IImage;
 
@@ -28,7 +30,7 @@ CModulatedXYPad::CModulatedXYPad(IControlRoot* root, long id, const ::Brivant::M
 {
 }
 
-CModulatedXYPad::~CModulatedXYPad() { swapImage(m_handleImage, nullptr); }
+CModulatedXYPad::~CModulatedXYPad() { swapCounted(m_handleImage, nullptr); }
 
 void CModulatedXYPad::setXValue(double x)
 {
@@ -49,7 +51,7 @@ void CModulatedXYPad::setModulationValues(double x, double y)
     update();
 }
 
-void CModulatedXYPad::setModulationHandleImage(IImage* image) { swapImage(m_handleImage, image); }
+void CModulatedXYPad::setModulationHandleImage(IImage* image) { swapCounted(m_handleImage, image); }
 
 void CModulatedXYPad::getDescriptors(Collections::TCountedPointerArray<CControlDescriptor>& list)
 {

@@ -1,5 +1,6 @@
 #include "gui/controls/CPopupButton.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/mathtools/CPoint.hpp"
 #include "gui/controls/CMenu.hpp"
@@ -18,27 +19,12 @@ namespace GUI
 namespace Controls
 {
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
 using Events::CMenuEvent;
 using Windowing::CMenuWindow;
 using Windowing::CWindowAttributes;
-
-namespace
-{
-template <class T>
-void swapCounted(T*& held, T* replacement)
-{
-    if (replacement == held)
-        return;
-    if (replacement != nullptr)
-        replacement->referenced();
-    T* old = held;
-    held = replacement;
-    if (old != nullptr)
-        old->dereference();
-}
-} // namespace
 
 CPopupButton::CPopupButton(IControlRoot* root, long id, const CRect& area, CMenu* menu,
                            Listeners::IActionListener* listener, Listeners::IMenuListener* menuListener)
@@ -61,19 +47,7 @@ CPopupButton::~CPopupButton()
     swapCounted<CMenu>(m_menu, nullptr);
 }
 
-void CPopupButton::releaseMenuWindow(bool reportClosing)
-{
-    CMenuWindow* window = m_menuWindow;
-    if (window == nullptr)
-        return;
-    m_menuWindow = nullptr;
-    // A window still busy with a message outlives the button, and a dying button hears nothing more.
-    if (!reportClosing)
-        window->setMenuListener(nullptr);
-    window->closePopupWindow();
-    window->setMenuListener(nullptr);
-    window->dereference();
-}
+void CPopupButton::releaseMenuWindow(bool reportClosing) { CMenuWindow::releaseHeld(m_menuWindow, reportClosing); }
 
 void CPopupButton::setMenu(CMenu* menu)
 {

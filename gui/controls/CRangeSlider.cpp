@@ -15,6 +15,7 @@
 #include "gui/core/CPen.hpp"
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IControlRoot.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 #include <algorithm>
 
@@ -56,16 +57,6 @@ bool readNumber(const CControlDescriptor& descriptor, double& value)
     else
         return false;
     return true;
-}
-
-template <std::size_t N> long indexOf(const CString& name, const char* const (&list)[N])
-{
-    for (std::size_t index = 0; index < N; ++index)
-    {
-        if (name == list[index])
-            return static_cast<long>(index);
-    }
-    return -1;
 }
 } // namespace
 
@@ -450,7 +441,7 @@ bool CRangeSlider::applyDescriptor(const CControlDescriptor& descriptor)
             setMaximum(value);
         return true;
     }
-    const long flag = indexOf(name, kFlagNames);
+    const long flag = indexOfName(name, kFlagNames);
     if (flag >= 0)
     {
         if (!descriptor.isValueOfClass(CBool::classRecord()))
@@ -470,7 +461,7 @@ bool CRangeSlider::applyDescriptor(const CControlDescriptor& descriptor)
         }
         return true;
     }
-    const long colour = indexOf(name, kColourNames);
+    const long colour = indexOfName(name, kColourNames);
     if (colour < 0)
         return CControl::applyDescriptor(descriptor);
     if (!descriptor.isValueOfClass(CAlphaColour::classRecord()))
@@ -485,8 +476,8 @@ bool CRangeSlider::fillDescriptor(CControlDescriptor& descriptor)
     const CString& name = descriptor.getDescriptorName();
     const bool flags[] = {m_lockMinimum, m_lockMaximum, m_jumpToMaximum};
     const CAlphaColour* colours[] = {&m_handleColour, &m_handleOverColour, &m_handleDownColour};
-    const long flag = indexOf(name, kFlagNames);
-    const long colour = indexOf(name, kColourNames);
+    const long flag = indexOfName(name, kFlagNames);
+    const long colour = indexOfName(name, kColourNames);
     // A float property is written from a CFloat: a layout could not hold a CDouble.
     if (name == kMinimumValue)
         descriptor.setValue(new CFloat(static_cast<float>(m_minimum)));

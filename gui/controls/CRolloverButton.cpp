@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CBool.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/mathtools/CDimension.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
@@ -16,6 +17,7 @@
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IControlRoot.hpp"
 #include "gui/core/IImage.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 namespace Brivant
 {
@@ -26,6 +28,7 @@ namespace Controls
 using ::Brivant::Basics::CBool;
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
@@ -45,28 +48,6 @@ const char kLabelText[] = "Label Text";
 const char* const kColourNames[] = {"On Colour",       "Off Colour",       "Over Colour",
                                     "On Frame Colour", "Off Frame Colour", "Over Frame Colour",
                                     "On Text Colour",  "Off Text Colour",  "Over Text Colour"};
-
-void swapImage(IImage*& holder, IImage* image)
-{
-    if (image == holder)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = holder;
-    holder = image;
-    if (old != nullptr)
-        old->dereference();
-}
-
-long colourIndex(const CString& name)
-{
-    for (long index = 0; index < static_cast<long>(sizeof(kColourNames) / sizeof(kColourNames[0])); ++index)
-    {
-        if (name == kColourNames[index])
-            return index;
-    }
-    return -1;
-}
 } // namespace
 
 CRolloverButton::CRolloverButton(IControlRoot* root, long id, const CRect& area, Listeners::IActionListener* listener)
@@ -80,15 +61,15 @@ CRolloverButton::CRolloverButton(IControlRoot* root, long id, const CRect& area,
 
 CRolloverButton::~CRolloverButton()
 {
-    swapImage(m_downImage, nullptr);
-    swapImage(m_overImage, nullptr);
+    swapCounted(m_downImage, nullptr);
+    swapCounted(m_overImage, nullptr);
 }
 
 void CRolloverButton::setCursorChange(bool cursorChange) { m_cursorChange = cursorChange; }
 
-void CRolloverButton::setDownImage(IImage* image) { swapImage(m_downImage, image); }
+void CRolloverButton::setDownImage(IImage* image) { swapCounted(m_downImage, image); }
 
-void CRolloverButton::setOverImage(IImage* image) { swapImage(m_overImage, image); }
+void CRolloverButton::setOverImage(IImage* image) { swapCounted(m_overImage, image); }
 
 bool CRolloverButton::isOnButton(const CMouseEvent& event) const
 {
@@ -239,7 +220,7 @@ bool CRolloverButton::applyDescriptor(const CControlDescriptor& descriptor)
         setCursorChange(dynamic_cast<const CBool*>(descriptor.getValue())->getValue());
         return true;
     }
-    const long colour = colourIndex(name);
+    const long colour = indexOfName(name, kColourNames);
     if (colour < 0)
         return CControl::applyDescriptor(descriptor);
     if (!descriptor.isValueOfClass(CAlphaColour::classRecord()))
@@ -251,7 +232,7 @@ bool CRolloverButton::applyDescriptor(const CControlDescriptor& descriptor)
 bool CRolloverButton::fillDescriptor(CControlDescriptor& descriptor)
 {
     const CString& name = descriptor.getDescriptorName();
-    const long colour = colourIndex(name);
+    const long colour = indexOfName(name, kColourNames);
     if (name == kDownImage)
         descriptor.setValue(new CString(CImageManager::getReferenceName(m_downImage)));
     else if (name == kOverImage)

@@ -1,6 +1,7 @@
 #include "gui/controls/CScrollBar.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/controls/CScrollBarImages.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
@@ -18,6 +19,7 @@ namespace Controls
 {
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
 using Graphics::CImageManager;
@@ -51,18 +53,6 @@ bool findImageProperty(const CString& name, long& state, long& part)
     }
     return false;
 }
-
-void swapSet(CScrollBarImages*& holder, CScrollBarImages* set)
-{
-    if (set == holder)
-        return;
-    if (set != nullptr)
-        set->referenced();
-    CScrollBarImages* old = holder;
-    holder = set;
-    if (old != nullptr)
-        old->dereference();
-}
 } // namespace
 
 CScrollBar::CScrollBar(IControlRoot* root, long id, const CRect& area, const CRect& canvas,
@@ -76,9 +66,9 @@ CScrollBar::CScrollBar(IControlRoot* root, long id, const CRect& area, const CRe
 
 CScrollBar::~CScrollBar()
 {
-    swapSet(m_normalImages, nullptr);
-    swapSet(m_overImages, nullptr);
-    swapSet(m_downImages, nullptr);
+    swapCounted(m_normalImages, nullptr);
+    swapCounted(m_overImages, nullptr);
+    swapCounted(m_downImages, nullptr);
 }
 
 void CScrollBar::registerActionListener(Listeners::IActionListener* listener)
@@ -117,9 +107,9 @@ void CScrollBar::setCanvasArea(const CRect& canvas)
 
 void CScrollBar::setScrollBarImageSets(CScrollBarImages* normal, CScrollBarImages* over, CScrollBarImages* down)
 {
-    swapSet(m_normalImages, normal);
-    swapSet(m_overImages, over);
-    swapSet(m_downImages, down);
+    swapCounted(m_normalImages, normal);
+    swapCounted(m_overImages, over);
+    swapCounted(m_downImages, down);
 }
 
 void CScrollBar::handleActionEvent(const Events::CActionEvent& /*event*/)
@@ -200,7 +190,7 @@ bool CScrollBar::applyDescriptor(const CControlDescriptor& descriptor)
         return false;
     CScrollBarImages*& set = imageSet(state);
     if (set == nullptr)
-        swapSet(set, new CScrollBarImages());
+        swapCounted(set, new CScrollBarImages());
     IImage* images[kPartCount] = {set->getTopCap(), set->getEndCap(), set->getThumb(), set->getRepeat()};
     images[part] = CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue()));
     set->setScrollBarImages(images[0], images[1], images[2], images[3]);

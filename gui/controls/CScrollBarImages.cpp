@@ -1,6 +1,7 @@
 #include "gui/controls/CScrollBarImages.hpp"
 
 #include "foundation/basics/CSystemString.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/mathtools/CDimension.hpp"
 #include "foundation/mathtools/CPoint.hpp"
 #include "foundation/mathtools/CRect.hpp"
@@ -15,23 +16,12 @@ namespace GUI
 namespace Controls
 {
 using ::Brivant::Basics::CSystemString;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CRect;
 using Graphics::IImage;
 
 namespace
 {
-void swapImage(IImage*& holder, IImage* image)
-{
-    if (image == holder)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = holder;
-    holder = image;
-    if (old != nullptr)
-        old->dereference();
-}
-
 long widthOf(const IImage* image) { return image->getImageSize().getWidth(); }
 long heightOf(const IImage* image) { return image->getImageSize().getHeight(); }
 
@@ -60,10 +50,10 @@ CScrollBarImages& CScrollBarImages::operator=(const CScrollBarImages& other)
 
 void CScrollBarImages::setScrollBarImages(IImage* topCap, IImage* endCap, IImage* thumb, IImage* repeat)
 {
-    swapImage(m_topCap, topCap);
-    swapImage(m_endCap, endCap);
-    swapImage(m_thumb, thumb);
-    swapImage(m_repeat, repeat);
+    swapCounted(m_topCap, topCap);
+    swapCounted(m_endCap, endCap);
+    swapCounted(m_thumb, thumb);
+    swapCounted(m_repeat, repeat);
     m_complete = m_topCap != nullptr && m_endCap != nullptr && m_thumb != nullptr && m_repeat != nullptr;
 }
 

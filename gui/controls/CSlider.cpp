@@ -1,6 +1,7 @@
 #include "gui/controls/CSlider.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
@@ -11,6 +12,7 @@
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IControlRoot.hpp"
 #include "gui/core/IImage.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 #include <algorithm>
 
@@ -22,6 +24,7 @@ namespace Controls
 {
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
 using Basics::CAlphaColour;
@@ -35,30 +38,6 @@ namespace
 const char* const kImageProperties[] = {"Handle Image", "Handle Over Image", "Handle Down Image",
                                         "Handle Disabled Image"};
 const char* const kColourProperties[] = {"Handle Colour", "Handle Over Colour", "Handle Down Colour"};
-
-void swapImage(IImage*& holder, IImage* image)
-{
-    if (image == holder)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = holder;
-    holder = image;
-    if (old != nullptr)
-        old->dereference();
-}
-
-// The index of name in the list, or -1.
-template <std::size_t N>
-long indexOf(const CString& name, const char* const (&list)[N])
-{
-    for (std::size_t index = 0; index < N; ++index)
-    {
-        if (name == list[index])
-            return static_cast<long>(index);
-    }
-    return -1;
-}
 } // namespace
 
 CSlider::CSlider(IControlRoot* root, long id, const CRect& area, Listeners::IActionListener* listener)
@@ -74,10 +53,10 @@ CSlider::CSlider(IControlRoot* root, long id, const CRect& area, Listeners::IAct
 
 CSlider::~CSlider()
 {
-    swapImage(m_handleImage, nullptr);
-    swapImage(m_handleOverImage, nullptr);
-    swapImage(m_handleDownImage, nullptr);
-    swapImage(m_handleDisabledImage, nullptr);
+    swapCounted(m_handleImage, nullptr);
+    swapCounted(m_handleOverImage, nullptr);
+    swapCounted(m_handleDownImage, nullptr);
+    swapCounted(m_handleDisabledImage, nullptr);
 }
 
 void CSlider::layoutHandle()
@@ -243,13 +222,13 @@ void CSlider::setHandleImages(IImage* normal, IImage* over, IImage* down, IImage
 {
     if (normal != nullptr)
     {
-        swapImage(m_handleImage, normal);
+        swapCounted(m_handleImage, normal);
         m_handleArea.setRect(0, 0, normal->getImageSize().getWidth(), normal->getImageSize().getHeight());
         m_travel = static_cast<double>(getTrackLength() - getHandleLength());
     }
-    swapImage(m_handleOverImage, over);
-    swapImage(m_handleDownImage, down);
-    swapImage(m_handleDisabledImage, disabled);
+    swapCounted(m_handleOverImage, over);
+    swapCounted(m_handleDownImage, down);
+    swapCounted(m_handleDisabledImage, disabled);
 }
 
 void CSlider::setSliderColours(CAlphaColour frame, CAlphaColour background, CAlphaColour handle, CAlphaColour over,
@@ -328,16 +307,16 @@ bool CSlider::applyDescriptor(const CControlDescriptor& descriptor)
     const CString& name = descriptor.getDescriptorName();
     IImage** images[] = {&m_handleImage, &m_handleOverImage, &m_handleDownImage, &m_handleDisabledImage};
     CAlphaColour* colours[] = {&m_handleColour, &m_handleOverColour, &m_handleDownColour};
-    const long image = indexOf(name, kImageProperties);
+    const long image = indexOfName(name, kImageProperties);
     if (image >= 0)
     {
         if (!descriptor.isValueOfClass(CString::classRecord()))
             return false;
         // The handle keeps its size: only setHandleImages sizes it by the image.
-        swapImage(*images[image], CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue())));
+        swapCounted(*images[image], CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue())));
         return true;
     }
-    const long colour = indexOf(name, kColourProperties);
+    const long colour = indexOfName(name, kColourProperties);
     if (colour >= 0)
     {
         if (!descriptor.isValueOfClass(CAlphaColour::classRecord()))
@@ -353,13 +332,13 @@ bool CSlider::fillDescriptor(CControlDescriptor& descriptor)
     const CString& name = descriptor.getDescriptorName();
     const IImage* images[] = {m_handleImage, m_handleOverImage, m_handleDownImage, m_handleDisabledImage};
     const CAlphaColour* colours[] = {&m_handleColour, &m_handleOverColour, &m_handleDownColour};
-    const long image = indexOf(name, kImageProperties);
+    const long image = indexOfName(name, kImageProperties);
     if (image >= 0)
     {
         descriptor.setValue(new CString(CImageManager::getReferenceName(images[image])));
         return true;
     }
-    const long colour = indexOf(name, kColourProperties);
+    const long colour = indexOfName(name, kColourProperties);
     if (colour >= 0)
     {
         descriptor.setValue(new CAlphaColour(*colours[colour]));

@@ -1,6 +1,7 @@
 #include "gui/controls/CTextLabel.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CDropEvent.hpp"
 #include "gui/core/CFont.hpp"
@@ -14,6 +15,7 @@ namespace Controls
 {
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CRect;
 using Basics::CAlphaColour;
 using Fonts::CFont;
@@ -46,14 +48,7 @@ void CTextLabel::setDisplayFlag(bool display) { m_displayFlag = display; }
 
 void CTextLabel::setFont(CFont* font)
 {
-    if (font == m_font)
-        return;
-    if (font != nullptr)
-        font->referenced();
-    CFont* old = m_font;
-    m_font = font;
-    if (old != nullptr)
-        old->dereference();
+    swapCounted(m_font, font);
 }
 
 void CTextLabel::setText(const CString& text)

@@ -1,10 +1,12 @@
 #include "gui/controls/CTriStateImage.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CImageManager.hpp"
 #include "gui/core/IImage.hpp"
+#include "gui/core/TPropertyNames.hpp"
 
 namespace Brivant
 {
@@ -13,24 +15,13 @@ namespace GUI
 namespace Controls
 {
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::swapCounted;
 using Graphics::CImageManager;
 using Graphics::IImage;
 
 namespace
 {
 const char* const kImageNames[] = {"Image 1", "Image 2", "Image 3"};
-
-void swapImage(IImage*& holder, IImage* image)
-{
-    if (image == holder)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = holder;
-    holder = image;
-    if (old != nullptr)
-        old->dereference();
-}
 } // namespace
 
 CTriStateImage::CTriStateImage(IControlRoot* root, long id, const ::Brivant::MathTools::CRect& area)
@@ -42,14 +33,14 @@ CTriStateImage::CTriStateImage(IControlRoot* root, long id, const ::Brivant::Mat
 CTriStateImage::~CTriStateImage()
 {
     for (IImage*& image : m_images)
-        swapImage(image, nullptr);
+        swapCounted(image, nullptr);
 }
 
 void CTriStateImage::setImages(IImage* image1, IImage* image2, IImage* image3)
 {
-    swapImage(m_images[0], image1);
-    swapImage(m_images[1], image2);
-    swapImage(m_images[2], image3);
+    swapCounted(m_images[0], image1);
+    swapCounted(m_images[1], image2);
+    swapCounted(m_images[2], image3);
 }
 
 void CTriStateImage::setState(unsigned long state)
@@ -62,10 +53,8 @@ void CTriStateImage::setState(unsigned long state)
 
 IImage** CTriStateImage::imageNamed(const CString& name)
 {
-    for (long index = 0; index < kStates; ++index)
-        if (name == kImageNames[index])
-            return &m_images[index];
-    return nullptr;
+    const long index = indexOfName(name, kImageNames);
+    return index < 0 ? nullptr : &m_images[index];
 }
 
 void CTriStateImage::getDescriptors(Collections::TCountedPointerArray<CControlDescriptor>& list)
@@ -82,7 +71,7 @@ bool CTriStateImage::applyDescriptor(const CControlDescriptor& descriptor)
         return CControl::applyDescriptor(descriptor);
     if (!descriptor.isValueOfClass(CString::classRecord()))
         return false;
-    swapImage(*holder, CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue())));
+    swapCounted(*holder, CImageManager::getImage(*dynamic_cast<const CString*>(descriptor.getValue())));
     return true;
 }
 

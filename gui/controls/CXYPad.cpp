@@ -1,6 +1,7 @@
 #include "gui/controls/CXYPad.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
@@ -23,6 +24,7 @@ namespace GUI
 namespace Controls
 {
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
 using Basics::CAlphaColour;
@@ -56,21 +58,9 @@ CXYPad::CXYPad(IControlRoot* root, long id, const CRect& area, Listeners::IActio
 
 CXYPad::~CXYPad()
 {
-    swapImage(m_offImage, nullptr);
-    swapImage(m_overImage, nullptr);
-    swapImage(m_downImage, nullptr);
-}
-
-void CXYPad::swapImage(IImage*& holder, IImage* image)
-{
-    if (image == holder)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = holder;
-    holder = image;
-    if (old != nullptr)
-        old->dereference();
+    swapCounted(m_offImage, nullptr);
+    swapCounted(m_overImage, nullptr);
+    swapCounted(m_downImage, nullptr);
 }
 
 void CXYPad::computeTravels()
@@ -119,9 +109,9 @@ void CXYPad::setYValue(double y)
 
 void CXYPad::setImages(IImage* off, IImage* over, IImage* down)
 {
-    swapImage(m_offImage, off);
-    swapImage(m_overImage, over);
-    swapImage(m_downImage, down);
+    swapCounted(m_offImage, off);
+    swapCounted(m_overImage, over);
+    swapCounted(m_downImage, down);
     if (off == nullptr)
         return;
     m_puck.setDimension(off->getImageSize());

@@ -55,8 +55,6 @@ public:
     void handleMouseMovement(Events::CMouseEvent& event) override;
 
 protected:
-    static void swapImage(Graphics::IImage*& holder, Graphics::IImage* image);
-
     const ::Brivant::MathTools::CRect& getPuckArea() const { return m_puck; }
     double getHorizontalTravel() const { return m_horizontalTravel; }
     double getVerticalTravel() const { return m_verticalTravel; }

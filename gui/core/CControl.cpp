@@ -3,6 +3,7 @@
 #include "foundation/basics/CBool.hpp"
 #include "foundation/basics/CLong.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/io/CXMLAttribute.hpp"
 #include "foundation/io/CXMLNode.hpp"
@@ -27,6 +28,7 @@ using ::Brivant::Basics::CBool;
 using ::Brivant::Basics::CLong;
 using ::Brivant::Basics::CString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::Exceptions::CException;
 using ::Brivant::IO::CXMLNode;
 using ::Brivant::MathTools::CPoint;
@@ -55,19 +57,6 @@ const SProperty kProperties[] = {
     {"Primary Image", CControlDescriptor::kImage},      {"Disabled Image", CControlDescriptor::kImage},
     {"Frame Colour", CControlDescriptor::kColour},      {"Background Colour", CControlDescriptor::kColour}};
 
-// Swaps a counted image holder; the same image changes nothing.
-void swapImage(IImage*& holder, IImage* image)
-{
-    if (image == holder)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = holder;
-    holder = image;
-    if (old != nullptr)
-        old->dereference();
-}
-
 const CString* stringValue(const CControlDescriptor& descriptor)
 {
     return descriptor.isValueOfClass(CString::classRecord()) ? dynamic_cast<const CString*>(descriptor.getValue())
@@ -95,8 +84,8 @@ CControl::CControl(IControlRoot* root, long id, const CRect& area, Listeners::IA
 
 CControl::~CControl()
 {
-    swapImage(m_primaryImage, nullptr);
-    swapImage(m_disabledImage, nullptr);
+    swapCounted(m_primaryImage, nullptr);
+    swapCounted(m_disabledImage, nullptr);
 }
 
 void CControl::referenced() { ++m_referenceCount; }
@@ -136,9 +125,9 @@ void CControl::update() { m_root->updateControl(this); }
 
 void CControl::drawControl(CGraphics& /*graphics*/) {}
 
-void CControl::setPrimaryImage(IImage* image) { swapImage(m_primaryImage, image); }
+void CControl::setPrimaryImage(IImage* image) { swapCounted(m_primaryImage, image); }
 
-void CControl::setDisabledImage(IImage* image) { swapImage(m_disabledImage, image); }
+void CControl::setDisabledImage(IImage* image) { swapCounted(m_disabledImage, image); }
 
 void CControl::setDefaultControlColours(const CAlphaColour& background, const CAlphaColour& frame)
 {

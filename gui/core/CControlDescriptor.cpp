@@ -3,6 +3,7 @@
 #include "foundation/basics/CBool.hpp"
 #include "foundation/basics/CFloat.hpp"
 #include "foundation/basics/CLong.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/io/CXMLAttribute.hpp"
 #include "foundation/io/CXMLNode.hpp"
 #include "foundation/mathtools/CRect.hpp"
@@ -26,6 +27,7 @@ using ::Brivant::Basics::CFloat;
 using ::Brivant::Basics::CLong;
 using ::Brivant::Basics::CString;
 using ::Brivant::Basics::ICountedObject;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::IO::CXMLAttribute;
 using ::Brivant::IO::CXMLNode;
 using ::Brivant::MathTools::CRect;
@@ -161,14 +163,7 @@ void CControlDescriptor::setType(long type) { m_type = type; }
 
 void CControlDescriptor::setValue(ICountedObject* value)
 {
-    if (value == m_value)
-        return;
-    if (value != nullptr)
-        value->referenced();
-    ICountedObject* old = m_value;
-    m_value = value;
-    if (old != nullptr)
-        old->dereference();
+    swapCounted(m_value, value);
 }
 
 void CControlDescriptor::setSelectedIndex(long index) { m_selectedIndex = index; }

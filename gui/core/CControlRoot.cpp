@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CString.hpp"
 #include "foundation/basics/CSystemString.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/collections/TTreeNode.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "foundation/host/CTrace.hpp"
@@ -34,6 +35,7 @@ using ::Brivant::Collections::TAutomaticPointer;
 using ::Brivant::Collections::TCountedObjectDeleter;
 using ::Brivant::Collections::TCountedPointerArray;
 using ::Brivant::Collections::TTreeNode;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::Exceptions::CException;
 using ::Brivant::IO::CXMLAttribute;
 using ::Brivant::IO::CXMLDocument;
@@ -453,14 +455,7 @@ void CControlRoot::getControlWindowPosition(IControl* control, CPoint& position)
 
 void CControlRoot::setBackgroundImage(Graphics::IImage* image)
 {
-    if (image == m_backgroundImage)
-        return;
-    if (image != nullptr)
-        image->referenced();
-    Graphics::IImage* old = m_backgroundImage;
-    m_backgroundImage = image;
-    if (old != nullptr)
-        old->dereference();
+    swapCounted(m_backgroundImage, image);
 }
 
 bool CControlRoot::writeToXmlNode(CXMLNode* node)

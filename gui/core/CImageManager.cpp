@@ -1,6 +1,7 @@
 #include "gui/core/CImageManager.hpp"
 
 #include "foundation/basics/CStringTokeniser.hpp"
+#include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/host/CFileManager.hpp"
 #include "foundation/host/CTrace.hpp"
 #include "foundation/io/CTextStream.hpp"
@@ -26,6 +27,7 @@ using ::Brivant::Basics::CString;
 using ::Brivant::Basics::CStringTokeniser;
 using ::Brivant::Basics::CSystemString;
 using ::Brivant::Collections::TCountedPointerArray;
+using ::Brivant::Collections::swapCounted;
 using ::Brivant::Host::CFileManager;
 using ::Brivant::Host::CTrace;
 using ::Brivant::IO::CTextStream;
@@ -189,15 +191,7 @@ CImageManager::CImageReference::~CImageReference() { setImage(nullptr); }
 
 void CImageManager::CImageReference::setImage(IImage* image)
 {
-    if (image == m_image)
-        return;
-    // Referenced before the old one goes, in case dropping it would release the new one too.
-    if (image != nullptr)
-        image->referenced();
-    IImage* old = m_image;
-    m_image = image;
-    if (old != nullptr)
-        old->dereference();
+    swapCounted(m_image, image);
 }
 
 // ---- CAnimationReference ----

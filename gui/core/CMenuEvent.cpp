@@ -1,5 +1,6 @@
 #include "gui/core/CMenuEvent.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/controls/CMenu.hpp"
 #include "gui/controls/CMenuItem.hpp"
 
@@ -10,6 +11,7 @@ namespace GUI
 namespace Events
 {
 using ::Brivant::Basics::CClass;
+using ::Brivant::Collections::swapCounted;
 using Controls::CMenu;
 using Controls::CMenuItem;
 
@@ -23,19 +25,6 @@ T* referencedOrNull(T* object)
         object->referenced();
     }
     return object;
-}
-
-// The new object is referenced before the old one is released, so setting the held object again keeps it.
-template <class T>
-void swapCounted(T*& held, T* replacement)
-{
-    referencedOrNull(replacement);
-    T* old = held;
-    held = replacement;
-    if (old != nullptr)
-    {
-        old->dereference();
-    }
 }
 } // namespace
 

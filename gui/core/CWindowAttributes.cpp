@@ -1,5 +1,6 @@
 #include "gui/core/CWindowAttributes.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CWindowIcon.hpp"
 
 namespace Brivant
@@ -10,6 +11,7 @@ namespace Windowing
 {
 using ::Brivant::Basics::CClass;
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::swapCounted;
 
 namespace
 {
@@ -55,20 +57,7 @@ void CWindowAttributes::setWindowStyles(long style, long extendedStyle)
 
 void CWindowAttributes::setWindowIcon(CWindowIcon* icon)
 {
-    if (icon == m_icon)
-    {
-        return;
-    }
-    if (icon != nullptr)
-    {
-        icon->referenced();
-    }
-    CWindowIcon* old = m_icon;
-    m_icon = icon;
-    if (old != nullptr)
-    {
-        old->dereference();
-    }
+    swapCounted(m_icon, icon);
 }
 
 void CWindowAttributes::setAttributes(const CString& windowName, const Basics::CColour& background, double alpha,
