@@ -37,7 +37,10 @@ CSystemString resourcesFolder()
 }
 } // namespace
 
-CEditorPanel::CEditorPanel(GUI::Controls::IControlRoot* root) : m_root(root), m_folder(resourcesFolder()) {}
+CEditorPanel::CEditorPanel(GUI::Controls::IControlRoot* root)
+    : m_root(root), m_folder(resourcesFolder()), m_meter(nullptr), m_meterValue(0.0f)
+{
+}
 
 CEditorPanel::~CEditorPanel() = default;
 
@@ -86,6 +89,7 @@ CLevelMeter* CEditorPanel::addMeter(const CRect& area, long steps)
     meter->setColours(CAlphaColour::green(), CAlphaColour::red());
     meter->setValue(0.0);
     addControl(meter);
+    m_meter = meter;
     return meter;
 }
 
@@ -95,14 +99,17 @@ void CEditorPanel::addControl(GUI::Controls::IControl* control)
     m_root->addControl(control);
 }
 
-float CEditorPanel::takeMeterValue(std::atomic<float>& stored)
+void CEditorPanel::showMeterValue()
 {
-    float expected = stored.load();
+    float expected = m_meterValue.load();
     const float value = std::isfinite(expected) ? expected : 0.0f;
     // ((|m| + 1) - |m - 1|) / 2 is m held to 0..1.
     const float held = ((std::fabs(value) + 1.0f) - std::fabs(value - 1.0f)) / 2.0f;
-    stored.compare_exchange_strong(expected, held);
-    return held;
+    m_meterValue.compare_exchange_strong(expected, held);
+    if (m_meter == nullptr)
+        return;
+    m_meter->setValue(held);
+    m_meter->update();
 }
 
 CString CEditorPanel::numberText(float number, const char* suffix)

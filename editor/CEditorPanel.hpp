@@ -71,9 +71,13 @@ public:
     // A control the editor made itself: added to the root and kept.
     void addControl(GUI::Controls::IControl* control);
 
-    // The meter value the effect left, held to 0..1 (not finite counts as 0); the held value is stored back
-    // unless a newer one arrived meanwhile.
-    static float takeMeterValue(std::atomic<float>& stored);
+    // The meter added last; null before addMeter.
+    GUI::Controls::CLevelMeter* getMeter() const { return m_meter; }
+    // Any thread: the effect's meter value is only stored.
+    void storeMeterValue(double value) { m_meterValue.store(static_cast<float>(value)); }
+    // The editor's thread, at idle: the stored value, held to 0..1 (not finite counts as 0), shown on the meter;
+    // the held value is stored back unless a newer one arrived meanwhile.
+    void showMeterValue();
     // The number with three decimals, then the suffix.
     static ::Brivant::Basics::CString numberText(float number, const char* suffix);
 
@@ -82,6 +86,8 @@ private:
     ::Brivant::Basics::CSystemString m_folder;
     Collections::TCountedPointerArray<GUI::Graphics::IImage> m_images;
     Collections::TCountedPointerArray<GUI::Controls::IControl> m_controls;
+    GUI::Controls::CLevelMeter* m_meter;
+    std::atomic<float> m_meterValue;
 };
 } // namespace Vst
 } // namespace Brivant

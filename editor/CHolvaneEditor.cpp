@@ -142,8 +142,8 @@ GUI::Windowing::CWindowAttributes secondaryAttributes()
 } // namespace
 
 CHolvaneEditor::CHolvaneEditor(const CRect& area, AudioEffect* effect, GUI::Windowing::CWindowAttributes* attributes)
-    : CVstWindow(effect, area, attributes), m_meterValue(0.0f), m_panel(getControlRoot()), m_controls(),
-      m_valueLabels(), m_meter(nullptr)
+    : CVstWindow(effect, area, attributes), m_panel(getControlRoot()), m_controls(),
+      m_valueLabels()
 {
     for (long index = 0; index < kParameters; ++index)
         m_parameters[index].setPointer(CHolvane::newParameter(static_cast<int>(index)));
@@ -208,7 +208,7 @@ void CHolvaneEditor::buildPanel()
             break;
         }
     }
-    m_meter = m_panel.addMeter(kMeterArea, kMeterSteps);
+    m_panel.addMeter(kMeterArea, kMeterSteps);
     makeSecondaryWindows();
 }
 
@@ -250,8 +250,7 @@ bool CHolvaneEditor::open(void* window)
 void CHolvaneEditor::idle()
 {
     CVstWindow::idle();
-    m_meter->setValue(Vst::CEditorPanel::takeMeterValue(m_meterValue));
-    m_meter->update();
+    m_panel.showMeterValue();
 }
 
 void CHolvaneEditor::updateParameter(long index, double value)
@@ -259,7 +258,7 @@ void CHolvaneEditor::updateParameter(long index, double value)
     // The audio thread's meter value is only stored: idle shows it.
     if (index == kMeterIndex)
     {
-        m_meterValue.store(static_cast<float>(value));
+        m_panel.storeMeterValue(value);
         return;
     }
     if (index < 0 || index >= kParameters || deferToEditorThread(index, value))

@@ -65,7 +65,7 @@ public:
     // The knob or button of a parameter, its value label, the meter and the about window.
     GUI::Controls::IControl* getParameterControl(long index) const;
     GUI::Controls::CTextLabel* getValueLabel(long index) const;
-    GUI::Controls::CLevelMeter* getLevelMeter() const { return m_meter; }
+    GUI::Controls::CLevelMeter* getLevelMeter() const { return m_panel.getMeter(); }
     GUI::Windowing::CAboutWindow* getAboutWindow() const { return m_aboutWindow.getPointer(); }
 
 private:
@@ -80,13 +80,11 @@ private:
     float choiceValue(long index) const;
 
     Collections::TAutomaticPointer<CVstParam> m_parameters[kParameters];
-    std::atomic<float> m_meterValue;
     Vst::CEditorPanel m_panel;
     Collections::TAutomaticPointer<GUI::Windowing::CAboutWindow> m_aboutWindow;
     Collections::TAutomaticPointer<GUI::Controls::CMenu> m_menus[2];
     GUI::Controls::IControl* m_controls[kParameters];
     GUI::Controls::CTextLabel* m_valueLabels[kParameters];
-    GUI::Controls::CLevelMeter* m_meter;
 };
 } // namespace Holvane
 } // namespace Brivant

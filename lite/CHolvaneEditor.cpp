@@ -95,8 +95,8 @@ GUI::Windowing::CWindowAttributes secondaryAttributes()
 } // namespace
 
 CHolvaneEditor::CHolvaneEditor(const CRect& area, AudioEffect* effect, GUI::Windowing::CWindowAttributes* attributes)
-    : CVstWindow(effect, area, attributes), m_meterValue(0.0f), m_panel(getControlRoot()), m_knobs(),
-      m_valueLabels(), m_meter(nullptr)
+    : CVstWindow(effect, area, attributes), m_panel(getControlRoot()), m_knobs(),
+      m_valueLabels()
 {
     for (int index : {CHolvane::kThreshold, CHolvane::kRatio, CHolvane::kAttack, CHolvane::kRelease,
                       CHolvane::kMaster, CHolvane::kMix})
@@ -142,14 +142,13 @@ void CHolvaneEditor::buildPanel()
             break;
         }
     }
-    m_meter = m_panel.addMeter(kMeterArea, kMeterSteps);
+    m_panel.addMeter(kMeterArea, kMeterSteps);
 }
 
 void CHolvaneEditor::idle()
 {
     CVstWindow::idle();
-    m_meter->setValue(Vst::CEditorPanel::takeMeterValue(m_meterValue));
-    m_meter->update();
+    m_panel.showMeterValue();
 }
 
 void CHolvaneEditor::updateParameter(long index, double value)
@@ -157,7 +156,7 @@ void CHolvaneEditor::updateParameter(long index, double value)
     // The audio thread's meter value is only stored: idle shows it.
     if (index == kMeterIndex)
     {
-        m_meterValue.store(static_cast<float>(value));
+        m_panel.storeMeterValue(value);
         return;
     }
     if (index < 0 || index >= kParameters || deferToEditorThread(index, value))
