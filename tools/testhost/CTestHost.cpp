@@ -56,7 +56,9 @@ bool CTestHost::loadLibraryOnly(const std::string& path, std::string& error)
 {
     unload();
     clearCalls();
+    const auto started = std::chrono::steady_clock::now();
     HMODULE module = LoadLibraryA(path.c_str());
+    m_librarySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (module == nullptr)
     {
         error = "cannot load '" + path + "' (" + systemErrorText(GetLastError()) + ")";
@@ -69,9 +71,13 @@ bool CTestHost::loadLibraryOnly(const std::string& path, std::string& error)
 bool CTestHost::load(const std::string& path, std::string& error)
 {
     m_entrySeconds = 0.0;
+    m_entryBegan = 0.0;
+    m_entryEnded = 0.0;
     if (!loadLibraryOnly(path, error))
         return false;
     HMODULE module = static_cast<HMODULE>(m_module);
+    if (m_beforeEntry)
+        m_beforeEntry(module);
     // Through the generic function pointer type, which converts to any other without a warning.
     const PluginEntryProc entry =
         reinterpret_cast<PluginEntryProc>(reinterpret_cast<void (*)()>(GetProcAddress(module, "main")));
@@ -91,7 +97,10 @@ bool CTestHost::load(const std::string& path, std::string& error)
         }
         const auto started = std::chrono::steady_clock::now();
         effect = entry(&CTestHost::hostCallback);
-        m_entrySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        const auto ended = std::chrono::steady_clock::now();
+        m_entrySeconds = std::chrono::duration<double>(ended - started).count();
+        m_entryBegan = std::chrono::duration<double>(started.time_since_epoch()).count();
+        m_entryEnded = std::chrono::duration<double>(ended.time_since_epoch()).count();
         std::lock_guard<std::mutex> lock(g_registryMutex);
         g_loadingHost = nullptr;
         if (effect != nullptr && effect->magic == kEffectMagic)
@@ -133,6 +142,11 @@ void CTestHost::forgetEffect()
     std::lock_guard<std::mutex> lock(g_registryMutex);
     g_hosts.erase(m_effect);
     m_effect = nullptr;
+}
+
+void CTestHost::setBeforeEntry(std::function<void(void*)> beforeEntry)
+{
+    m_beforeEntry = std::move(beforeEntry);
 }
 
 void CTestHost::setHostVersion(VstIntPtr version)

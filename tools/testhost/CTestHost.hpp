@@ -4,6 +4,7 @@
 #include "vst/VstProtocol.hpp"
 
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -51,6 +52,13 @@ public:
     AEffect* effect() const { return m_effect; }
     // How long the last load's call of main took: the effect's (and its editor's) construction.
     double entrySeconds() const { return m_entrySeconds; }
+    // When that call began and ended, in seconds of the steady clock.
+    double entryBegan() const { return m_entryBegan; }
+    double entryEnded() const { return m_entryEnded; }
+    // How long the last load's LoadLibraryA took: mapping the library and its start-up (DllMain).
+    double librarySeconds() const { return m_librarySeconds; }
+    // Called by load with the library's module between LoadLibraryA and main (empty: nothing is called).
+    void setBeforeEntry(std::function<void(void* module)> beforeEntry);
 
     // What audioMasterVersion answers; 0 makes a VST 2.4 plug-in refuse to start.
     void setHostVersion(VstIntPtr version);
@@ -94,6 +102,10 @@ private:
     void* m_module = nullptr;
     AEffect* m_effect = nullptr;
     double m_entrySeconds = 0.0;
+    double m_entryBegan = 0.0;
+    double m_entryEnded = 0.0;
+    double m_librarySeconds = 0.0;
+    std::function<void(void*)> m_beforeEntry;
 
     mutable std::mutex m_mutex;
     VstIntPtr m_hostVersion = kVstVersion;

@@ -1,12 +1,12 @@
 // vsthost: loads one VST 2.4 plug-in, prints what it reports about itself and renders a WAV file through it, or
 // opens its editor to save a screenshot or to time it.
+#include "CEditorBench.hpp"
 #include "CEditorHost.hpp"
 #include "CTestHost.hpp"
 #include "CWavFile.hpp"
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -52,8 +52,10 @@ void printUsage(FILE* stream)
                  "  --editor opens the plug-in's editor in a window of its size, processes the signal (looped) in\n"
                  "  real time and calls the editor's idle while --editor-time passes (default 1000 ms), then\n"
                  "  saves the window's client area as a PNG file and closes the editor and the plug-in.\n"
-                 "  --editor-bench prints the median of 20 runs of the plug-in's construction (its main call),\n"
-                 "  of opening the editor until it has painted, and of one full repaint of the editor.\n"
+                 "  --editor-bench prints the median of 20 runs of the plug-in's construction (its main call) and\n"
+                 "  of its steps, of loading the library, of applying program 0, of opening the editor until it\n"
+                 "  has painted, of one full repaint, of one idle with a new meter value and of one knob step by\n"
+                 "  a mouse move, each until painted.\n"
                  "  Exit codes: 0 done, 1 bad arguments, 2 plug-in or file failure.\n");
 }
 
@@ -477,78 +479,23 @@ int showEditor(CTestHost& host, const SOptions& options, const std::vector<std::
     return 0;
 }
 
-double secondsNow()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double medianMilliseconds(std::vector<double> seconds)
-{
-    std::sort(seconds.begin(), seconds.end());
-    const size_t middle = seconds.size() / 2;
-    const double median = seconds.size() % 2 != 0 ? seconds[middle] : (seconds[middle - 1] + seconds[middle]) / 2.0;
-    return median * 1000.0;
-}
-
-// Times the plug-in's construction, the editor's opening and its repaint; prints the medians, asserts nothing.
+// Times the plug-in's construction by step, the editor's opening, repaint, idle and knob step; prints the medians.
 int benchEditor(const SOptions& options, long rate)
 {
-    CTestHost host;
-    int exitCode = 0;
-    // Each load unloads the library first, so every construction starts from a freshly loaded library.
-    std::vector<double> construction;
-    for (int run = 0; run < kEditorBenchRuns; ++run)
-    {
-        std::string error;
-        if (!host.load(options.pluginPath, error))
-        {
-            std::fprintf(stderr, "vsthost: %s\n", error.c_str());
-            return kExitFailure;
-        }
-        construction.push_back(host.entrySeconds());
-    }
-    if (!startPlugin(host, options, rate, exitCode))
-        return exitCode;
-
+    CEditorBench bench;
+    CEditorBench::SSettings settings;
+    settings.pluginPath = options.pluginPath;
+    settings.program = options.program;
+    settings.rate = rate;
+    settings.block = options.block;
+    settings.runs = kEditorBenchRuns;
     std::string error;
-    std::vector<double> opening;
-    std::vector<double> repaint;
-    {
-        CEditorHost editor(host);
-        bool opened = editor.create(windowTitle(host), error);
-        for (int run = 0; opened && run < kEditorBenchRuns; ++run)
-        {
-            const double start = secondsNow();
-            opened = editor.openEditor(error);
-            opening.push_back(secondsNow() - start);
-            editor.closeEditor();
-        }
-        opened = opened && editor.openEditor(error);
-        for (int run = 0; opened && run < kEditorBenchRuns; ++run)
-        {
-            const double start = secondsNow();
-            editor.repaintEditor();
-            repaint.push_back(secondsNow() - start);
-        }
-    }
-    host.stop();
-    host.unload();
-    if (repaint.empty())
+    if (!bench.run(settings, error))
     {
         std::fprintf(stderr, "vsthost: %s\n", error.c_str());
         return kExitFailure;
     }
-
-    std::printf("Editor timings of %s, median of %d runs\n", options.pluginPath.c_str(), kEditorBenchRuns);
-    const struct
-    {
-        const char* name;
-        const std::vector<double>& seconds;
-    } rows[] = {{"construction (main)", construction},
-                {"open to first paint", opening},
-                {"full repaint", repaint}};
-    for (const auto& row : rows)
-        std::printf("  %-22s %10.3f ms\n", row.name, medianMilliseconds(row.seconds));
+    std::printf("%s", bench.report().c_str());
     return 0;
 }
 } // namespace
