@@ -389,96 +389,91 @@ def header(cr, w, edition, accent):
     engraved_text(cr, 488, 31, "SELVAN QUARROW AUDIO", LABEL_TEXT, 1.4, 1.0)
 
 
-def icon_frame(cr, x, y, w, h):
-    cr.rectangle(x, y, w, h)
-    cr.set_source_rgba(*rgb(20, 24, 25))
+def emblem_plate(cr, cx, cy, r, accent):
+    """A round badge set into the section: a bevelled rim with a thin accent ring round a dark face."""
+    cr.arc(cx, cy + 1, r + 1, 0, 2 * math.pi)
+    cr.set_source_rgba(0, 0, 0, 0.5)
     cr.fill()
-    cr.set_line_width(1)
-    cr.set_source_rgba(1, 1, 1, 0.045)
-    for i in range(1, 4):
-        cr.move_to(x + w * i / 4 + 0.5, y)
-        cr.line_to(x + w * i / 4 + 0.5, y + h)
-        cr.move_to(x, y + h * i / 4 + 0.5)
-        cr.line_to(x + w, y + h * i / 4 + 0.5)
+    cr.arc(cx, cy, r, 0, 2 * math.pi)
+    cr.set_source(linear(0, cy - r, 0, cy + r, (0, rgb(92, 100, 104)), (0.5, rgb(58, 64, 67)), (1, rgb(34, 38, 40))))
+    cr.fill()
+    cr.arc(cx, cy, r - 2.2, 0, 2 * math.pi)
+    cr.set_line_width(0.9)
+    cr.set_source_rgba(*with_alpha(accent, 0.55))
     cr.stroke()
-    cr.rectangle(x + 0.5, y + 0.5, w - 1, h - 1)
-    cr.set_source_rgba(1, 1, 1, 0.08)
-    cr.stroke()
+    cr.arc(cx, cy, r - 3, 0, 2 * math.pi)
+    cr.set_source(radial(cx - r * 0.3, cy - r * 0.4, 0.5, cx, cy, r - 3,
+                         (0, rgb(44, 50, 53)), (1, rgb(22, 26, 28))))
+    cr.fill()
 
 
-def glow_curve(cr, points, colour):
-    for width, alpha in ((4.0, 0.15), (1.6, 1.0)):
-        cr.move_to(*points[0])
-        for p in points[1:]:
-            cr.line_to(*p)
-        cr.set_line_width(width)
-        cr.set_line_join(cairo.LINE_JOIN_ROUND)
-        cr.set_source_rgba(*with_alpha(colour, alpha))
-        cr.stroke()
+def emblem_glyph(cr, cx, cy, scale, path, accent):
+    """The section's mark, embossed: a dark shadow below, then the face in the legend's colour warmed by the accent."""
+    for dy, colour in ((1.0, rgb(0, 0, 0, 0.6)), (0.0, mix(LEGEND, accent, 0.3))):
+        cr.save()
+        cr.translate(cx, cy + dy)
+        cr.scale(scale, scale)
+        cr.new_path()
+        path(cr)
+        cr.restore()
+        cr.set_source_rgba(*colour)
+        cr.fill()
 
 
-def transfer_icon(cr, x, y, w, h):
-    """The compressor's static curve: unity below a soft knee, a shallow slope above it."""
-    icon_frame(cr, x, y, w, h)
-    cr.set_dash([2, 2])
-    cr.move_to(x + 2, y + h - 2)
-    cr.line_to(x + w - 2, y + 2)
-    cr.set_line_width(1)
-    cr.set_source_rgba(*with_alpha(LEGEND, 0.35))
-    cr.stroke()
-    cr.set_dash([])
-    points = []
-    for i in range(41):
-        t = i / 40.0
-        level = t * 40 - 40           # input dB
-        knee, threshold, ratio = 8.0, -22.0, 4.0
-        over = level - threshold
-        if over < -knee / 2:
-            out = level
-        elif over > knee / 2:
-            out = threshold + over / ratio
-        else:
-            out = level + (1 / ratio - 1) * (over + knee / 2) ** 2 / (2 * knee)
-        points.append((x + 2 + t * (w - 4), y + h - 2 - (out + 40) / 40 * (h - 4)))
-    glow_curve(cr, points, AMBER)
+def compressor_glyph(cr):
+    """Two arrowheads pressing on a bar: the usual mark for squeezing a range."""
+    for sign in (-1, 1):
+        cr.move_to(-5.5, sign * 9.5)
+        cr.line_to(5.5, sign * 9.5)
+        cr.line_to(5.5, sign * 7.5)
+        cr.line_to(2.2, sign * 7.5)
+        cr.line_to(2.2, sign * 5.0)
+        cr.line_to(5.0, sign * 5.0)
+        cr.line_to(0.0, sign * 2.0)
+        cr.line_to(-5.0, sign * 5.0)
+        cr.line_to(-2.2, sign * 5.0)
+        cr.line_to(-2.2, sign * 7.5)
+        cr.line_to(-5.5, sign * 7.5)
+        cr.close_path()
+    cr.rectangle(-8.5, -0.9, 17, 1.8)
 
 
-def eq_icon(cr, x, y, w, h):
-    """Three bands over the spectrum."""
-    icon_frame(cr, x, y, w, h)
-    mid = y + h / 2
-    cr.move_to(x + 2, mid + 0.5)
-    cr.line_to(x + w - 2, mid + 0.5)
-    cr.set_line_width(1)
-    cr.set_source_rgba(*with_alpha(LEGEND, 0.3))
-    cr.stroke()
-    points = []
-    for i in range(61):
-        t = i / 60.0
-        gain = 0.55 / (1 + math.exp((t - 0.22) * 24)) - 0.45 * math.exp(-((t - 0.5) / 0.11) ** 2) \
-            + 0.35 / (1 + math.exp(-(t - 0.8) * 24))
-        points.append((x + 2 + t * (w - 4), mid - gain * (h / 2 - 4)))
-    glow_curve(cr, points, TEAL)
+def filter_glyph(cr):
+    """A funnel, the mark for a filter: the detector hears the signal through its equaliser."""
+    cr.move_to(-9.0, -8.0)
+    cr.line_to(9.0, -8.0)
+    cr.line_to(2.0, 0.5)
+    cr.line_to(2.0, 7.0)
+    cr.line_to(-2.0, 9.5)
+    cr.line_to(-2.0, 0.5)
+    cr.close_path()
 
 
-def key_icon(cr, x, y, w, h):
-    """A key signal and the envelope the detector follows."""
-    icon_frame(cr, x, y, w, h)
-    mid = y + h / 2
-    wave = []
-    envelope = []
-    for i in range(121):
-        t = i / 120.0
-        amp = 0.15 + 0.8 * math.exp(-((t - 0.3) / 0.16) ** 2) + 0.45 * math.exp(-((t - 0.75) / 0.1) ** 2)
-        wave.append((x + 2 + t * (w - 4), mid - amp * math.sin(t * 2 * math.pi * 9) * (h / 2 - 4)))
-        envelope.append((x + 2 + t * (w - 4), mid - (amp + 0.06) * (h / 2 - 4)))
-    cr.move_to(*wave[0])
-    for p in wave[1:]:
-        cr.line_to(*p)
-    cr.set_line_width(0.8)
-    cr.set_source_rgba(*with_alpha(LEGEND, 0.45))
-    cr.stroke()
-    glow_curve(cr, envelope, AMBER)
+def key_glyph(cr):
+    """A key, for the key input that drives the detector."""
+    cr.arc(-4.5, 0, 5.2, 0, 2 * math.pi)
+    cr.close_path()
+    cr.new_sub_path()
+    cr.arc_negative(-4.5, 0, 2.3, 0, -2 * math.pi)
+    cr.close_path()
+    cr.move_to(0.2, -1.4)
+    cr.line_to(10.0, -1.4)
+    cr.line_to(10.0, 4.0)
+    cr.line_to(7.8, 4.0)
+    cr.line_to(7.8, 1.4)
+    cr.line_to(6.2, 1.4)
+    cr.line_to(6.2, 3.2)
+    cr.line_to(4.2, 3.2)
+    cr.line_to(4.2, 1.4)
+    cr.line_to(0.2, 1.4)
+    cr.close_path()
+
+
+def section_emblem(cr, cx, cy, path, accent):
+    emblem_plate(cr, cx, cy, 19, accent)
+    cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
+    emblem_glyph(cr, cx, cy, 1.0, path, accent)
+    cr.set_fill_rule(cairo.FILL_RULE_WINDING)
 
 
 def draw_pro_background(cr):
@@ -488,9 +483,10 @@ def draw_pro_background(cr):
     for box, title in PRO_SECTIONS:
         recessed_box(cr, box)
         legend(cr, box, title, TEAL if "DETECTOR" in title else AMBER)
-    transfer_icon(cr, 22, 72, 56, 50)
-    eq_icon(cr, 22, 194, 56, 50)
-    key_icon(cr, 22, 318, 50, 48)
+    # Marks of the sections, not displays: nothing on the panel could drive a curve or a waveform.
+    section_emblem(cr, 50, 97, compressor_glyph, AMBER)
+    section_emblem(cr, 50, 219, filter_glyph, TEAL)
+    section_emblem(cr, 47, 342, key_glyph, AMBER)
     meter_well(cr, PRO_METER)
     set_font(cr, 6.5, True, FONT_NARROW)
     engraved_text(cr, PRO_METER[0] + PRO_METER[2] / 2, 386, "PEAK", LEGEND, 0.8, 0.5)
@@ -771,24 +767,29 @@ def draw_switch(cr, up):
 
 
 def draw_info_tab(cr, accent):
-    """A light tab hanging from the top edge; the editor writes "info" on it in black."""
+    """A tab in the edition's accent hanging from the header, bevelled like the panel's hardware; the editor writes
+    "info" on it in black, which reads on the accent."""
     w, h, r = INFO_W, INFO_H, 5.0
     def tab_path(inset):
         cr.new_path()
         cr.move_to(inset, 0)
         cr.line_to(w - inset, 0)
-        cr.arc(w - r - inset, h - r - inset, r, 0, math.pi / 2)
-        cr.arc(r + inset, h - r - inset, r, math.pi / 2, math.pi)
+        cr.arc(w - r - inset, h - r - inset, r - inset * 0.5, 0, math.pi / 2)
+        cr.arc(r + inset, h - r - inset, r - inset * 0.5, math.pi / 2, math.pi)
         cr.close_path()
     tab_path(0)
-    cr.set_source(linear(0, 0, 0, h, (0, rgb(98, 104, 108)), (1, rgb(30, 33, 35))))
+    cr.set_source(linear(0, 0, 0, h, (0, rgb(12, 14, 15)), (1, rgb(8, 9, 10))))
     cr.fill()
     tab_path(1)
-    cr.set_source(linear(0, 0, 0, h, (0, rgb(236, 238, 240)), (0.6, rgb(214, 218, 222)), (1, rgb(184, 190, 195))))
+    cr.set_source(linear(0, 0, 0, h, (0, mix(accent, rgb(0, 0, 0), 0.45)), (0.35, mix(accent, rgb(0, 0, 0), 0.15)),
+                         (1, mix(accent, rgb(0, 0, 0), 0.3))))
     cr.fill()
-    cr.rectangle(6, h - 3.2, w - 12, 1.4)
-    cr.set_source_rgba(*accent)
-    cr.fill()
+    # A light lower lip, as on the switches and knob caps, lit from above.
+    tab_path(1.6)
+    cr.set_source(linear(0, 0, 0, h, (0, rgb(255, 255, 255, 0)), (0.85, rgb(255, 255, 255, 0)),
+                         (1, rgb(255, 255, 255, 0.22))))
+    cr.set_line_width(0.8)
+    cr.stroke()
 
 
 def draw_splash(cr):
