@@ -205,7 +205,7 @@ std::string CEditorBench::report() const
     {
         char line[256];
         const std::string name = std::string(static_cast<size_t>(figure.depth) * 2, ' ') + figure.name;
-        std::snprintf(line, sizeof(line), "  %-62s %9.3f ms%s%s\n", name.c_str(), medianMilliseconds(figure.seconds),
+        std::snprintf(line, sizeof(line), "  %-64s %9.3f ms%s%s\n", name.c_str(), medianMilliseconds(figure.seconds),
                       figure.note.empty() ? "" : "  ", figure.note.c_str());
         text += line;
     }
