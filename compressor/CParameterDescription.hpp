@@ -122,9 +122,11 @@ constexpr CParameterRange reportedRange(const CParameterDescription& parameter)
     return {parameter.minimum, parameter.maximum};
 }
 
-// A new linear or exponential parameter object as the row describes it, at normalised value 0; null for options,
-// which only an edition that has them builds, so that the other carries no option class.
+// A new linear or exponential parameter object as the row describes it, at normalised value 0; null for options.
 CVstParam* newNumberParameter(const CParameterDescription& parameter);
+// A new option parameter object, at its first option. Defined apart, so that an edition without options links no
+// option class.
+CVstParam* newOptionParameter(const CParameterDescription& parameter);
 
 template <int Rows>
 constexpr bool hasOptions(const CParameterDescription (&table)[Rows])

@@ -13,7 +13,6 @@
 #include "vst/CHostText.hpp"
 #include "vst/CVstEffect.hpp"
 #include "vst/CVstParam.hpp"
-#include "vst/CVstParamSelect.hpp"
 
 #include <algorithm>
 #include <atomic>
@@ -180,7 +179,7 @@ public:
         if constexpr (hasOptions(Table::kParameterTable))
         {
             if (row.kind == EParameterKind::kOptions)
-                return new CVstParamSelect(row.options.count, row.name, row.options.texts);
+                return newOptionParameter(row);
         }
         return newNumberParameter(row);
     }
