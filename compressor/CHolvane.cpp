@@ -14,7 +14,6 @@ namespace Holvane
 {
 namespace
 {
-constexpr int kParameters = CHolvane::kNumberOfParameters;
 constexpr short kEditorWidth = 500;
 constexpr short kEditorHeight = 400;
 constexpr float kSideChainOffset = 1e-15f;
@@ -27,12 +26,6 @@ enum EKeyInput
     kKeyRight
 };
 
-const char* const kSideChainOptions[] = {"Internal", "External"};
-const char* const kMonitorOptions[] = {"Output", "Input"};
-const char* const kOnOffOptions[] = {"Off", "On"};
-const char* const kKeyOptions[] = {"Left", "Stereo", "Right"};
-const char* const kValveOptions[] = {"Bypass", "Soft", "Dirty"};
-
 struct CValveSetting
 {
     float a;
@@ -40,60 +33,6 @@ struct CValveSetting
     float outputGain;
 };
 const CValveSetting kValveSettings[] = {{0.0f, 0.0f, 0.0f}, {1.0f, 2.0f, 0.7f}, {4.0f, 4.0f, 0.4f}};
-
-// Normalised values of the default program; the others differ only where listed.
-const CParameterRange kRanges[kParameters] = {
-    {-20.0, 20.0}, {-50.0, 0.0}, {0.0, 1.0}, {1.0, 1000.0}, {1.0, 1000.0}, {0.0, 1.0},  {-20.0, 20.0}, {-20.0, 20.0},
-    {-20.0, 20.0}, {0.0, 1.0},   {0.0, 1.0}, {0.0, 1.0},    {0.0, 1.0},    {0.0, 100.0}, {0.0, 1.0},   {-1.0, 1.0}};
-
-const float kDefaultValues[kParameters] = {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f, 0.5f, 0.5f,
-                                           0.5f, 0.0f, 0.0f, 0.0f, 0.4f, 0.0f, 0.0f, 0.5f};
-
-struct CProgramChange
-{
-    int index;
-    float value;
-};
-
-struct CProgramChanges
-{
-    const char* name;
-    CProgramChange changes[8];
-    int numberOfChanges;
-};
-
-const CProgramChanges kProgramChanges[CHolvane::kNumberOfPrograms] = {
-    {"Default", {}, 0},
-    {"Soft master", {{1, 0.9995f}, {2, 0.6f}, {3, 0.3f}, {4, 0.65f}, {13, 0.25f}}, 5},
-    {"Warm master", {{1, 0.9995f}, {2, 0.72f}, {3, 0.0f}, {4, 0.65f}, {13, 0.2f}, {14, 0.4f}}, 6},
-    {"Dirty", {{1, 0.95f}, {2, 0.72f}, {3, 0.0f}, {4, 0.65f}, {13, 0.2f}, {14, 1.0f}}, 6},
-    {"Guitar", {{1, 0.82f}, {2, 0.6f}, {3, 0.65f}, {4, 0.6f}, {11, 1.0f}, {13, 0.2f}, {14, 0.4f}}, 7},
-    {"Bass", {{1, 0.65f}, {2, 0.75f}, {3, 0.0f}, {4, 0.95f}, {11, 1.0f}, {13, 0.5f}}, 6},
-    {"------------", {}, 0},
-    {"Selvan", {}, 0},
-    {"Quarrow", {}, 0},
-    {"Audio", {}, 0}};
-
-// Every program is the default set with its own changes.
-struct CProgramTable
-{
-    CHolvane::CProgramDefinition programs[CHolvane::kNumberOfPrograms];
-
-    CProgramTable()
-    {
-        for (int program = 0; program < CHolvane::kNumberOfPrograms; ++program)
-        {
-            const CProgramChanges& changes = kProgramChanges[program];
-            programs[program].name = changes.name;
-            std::copy(std::begin(kDefaultValues), std::end(kDefaultValues), programs[program].values);
-            for (int change = 0; change < changes.numberOfChanges; ++change)
-                programs[program].values[changes.changes[change].index] = changes.changes[change].value;
-        }
-    }
-};
-
-// Programs are applied with the band and selector settings first and Master last.
-const int kProgramApplyOrder[kParameters] = {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 1, 2, 3, 4, 5, 0};
 
 float decibelsToGain(float decibels)
 {
@@ -144,8 +83,7 @@ CHolvane::CHolvane(audioMasterCallback audioMaster)
     m_midSide.setPointer(new CMidSide());
     m_audioBuffer.setPointer(new Audio::TAudioBuffer<float>(2, kRingSize));
 
-    static const CProgramTable kPrograms;
-    createPrograms(kPrograms.programs, kProgramApplyOrder);
+    createPrograms();
 }
 
 CHolvane::~CHolvane()
@@ -156,42 +94,6 @@ CHolvane::~CHolvane()
     m_valve.setPointer(nullptr);
     m_equaliser.setPointer(nullptr);
     releaseParameters();
-}
-
-void CHolvane::createParameters()
-{
-    createSharedParameters();
-    for (int index = kEqLow; index < kParameters; ++index)
-        m_parameters[index].setPointer(newParameter(index));
-}
-
-CVstParam* CHolvane::newParameter(int index)
-{
-    switch (index)
-    {
-    case kEqLow:
-        return new CVstParamFloat("EQ Low", "dB", -20.0f, 20.0f, -20.0f);
-    case kEqMid:
-        return new CVstParamFloat("EQ Mid", "dB", -20.0f, 20.0f, -20.0f);
-    case kEqHigh:
-        return new CVstParamFloat("EQ High", "dB", -20.0f, 20.0f, -20.0f);
-    case kSideChain:
-        return new CVstParamSelect(2, "SideChain", kSideChainOptions);
-    case kMonitor:
-        return new CVstParamSelect(2, "Monitor", kMonitorOptions);
-    case kMakeUpGain:
-        return new CVstParamSelect(2, "MakeUpGain", kOnOffOptions);
-    case kKeyInput:
-        return new CVstParamSelect(3, "Key Input", kKeyOptions);
-    case kSoftKnee:
-        return new CVstParamFloat("Soft-Knee", "%", 0.0f, 100.0f, 0.0f);
-    case kValveModelling:
-        return new CVstParamSelect(3, "Valve Modelling", kValveOptions);
-    case kMidSide:
-        return new CVstParamFloat("Mid/Side", " ", -1.0f, 1.0f, -1.0f);
-    default:
-        return newSharedParameter(index);
-    }
 }
 
 void CHolvane::clearRing()
@@ -267,19 +169,6 @@ bool CHolvane::getInputProperties(VstInt32 index, VstPinProperties* properties)
         return true;
     }
     return CHolvaneShared::mainPinProperties(index, true, properties);
-}
-
-VstIntPtr CHolvane::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt)
-{
-    if (CHolvaneShared::vendorRange(index, value, ptr, kRanges, kParameters) ||
-        CHolvaneShared::vendorValueText(index, value, ptr, opt, kParameters))
-        return CHolvaneShared::kVendorAnswer;
-    // The selectors are named by the host extension itself.
-    if (index == effGetParamName &&
-        (value == kSideChain || value == kMonitor || value == kMakeUpGain || value == kKeyInput ||
-         value == kValveModelling))
-        return CHolvaneShared::kVendorAnswer;
-    return 0;
 }
 
 CHolvane::CBlockSettings CHolvane::readSettings() const

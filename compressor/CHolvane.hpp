@@ -3,51 +3,28 @@
 
 #include "compressor/CEQ.hpp"
 #include "compressor/CMidSide.hpp"
+#include "compressor/CProParameterTable.hpp"
 #include "compressor/CValveModel.hpp"
 #include "compressor/TAudioBuffer.hpp"
 #include "compressor/THolvaneEffect.hpp"
-#include "vst/CVstParamSelect.hpp"
 
 namespace Brivant
 {
 namespace Holvane
 {
-class CHolvane : public THolvaneEffect<16, 10>
+class CHolvane : public THolvaneEffect<CProParameterTable>
 {
     BRIVANT_CLASS_RECORD(CHolvane, "CVstEffect");
 
 public:
-    enum EParameter
-    {
-        kMaster,
-        kThreshold,
-        kRatio,
-        kAttack,
-        kRelease,
-        kMix,
-        kEqLow,
-        kEqMid,
-        kEqHigh,
-        kSideChain,
-        kMonitor,
-        kMakeUpGain,
-        kKeyInput,
-        kSoftKnee,
-        kValveModelling,
-        kMidSide
-    };
     // The meter value reaches the editor at the index after the parameters' last.
     static constexpr long kMeterIndex = 17;
 
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
 
-    // A new object of parameter `index` as the effect holds it; null outside 0..15.
-    static CVstParam* newParameter(int index);
-
     void resume() override;
     bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
-    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
     void processBlock(float** inputs, float** outputs, long sampleFrames, bool replacing) override;
 
 protected:
@@ -58,7 +35,6 @@ private:
     // The settings the block path reads, taken once per call.
     struct CBlockSettings;
 
-    void createParameters();
     void updateMakeUpGain();
     void updateEqualiserGains();
     void runStages(const CBlockSettings& settings);

@@ -1,5 +1,7 @@
 #include "compressor/CHolvaneShared.hpp"
 
+#include "compressor/CParameterDescription.hpp"
+
 #include "vst/AudioEffect.hpp"
 #include "vst/CHostText.hpp"
 #include "vst/CMidiEventList.hpp"
@@ -75,14 +77,15 @@ void CHolvaneShared::ratioDisplay(AudioEffect& effect, float slope, char* text)
     effect.float2string(1.0f / slope, text, 4);
 }
 
-bool CHolvaneShared::vendorRange(VstInt32 index, VstIntPtr value, void* ptr, const CParameterRange* ranges,
+bool CHolvaneShared::vendorRange(VstInt32 index, VstIntPtr value, void* ptr, const CParameterDescription* table,
                                  int parameters)
 {
     if (index != kVendorRangeQuery || ptr == nullptr || !isParameter(value, parameters))
         return false;
+    const CParameterRange reported = reportedRange(table[value]);
     double* range = static_cast<double*>(ptr);
-    range[0] = ranges[value].minimum;
-    range[1] = ranges[value].maximum;
+    range[0] = reported.minimum;
+    range[1] = reported.maximum;
     return true;
 }
 

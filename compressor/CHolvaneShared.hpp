@@ -27,12 +27,7 @@ struct THolvaneProgram
     char name[kNameSize] = "(empty)";
 };
 
-// A parameter's real range as the host extension reports it.
-struct CParameterRange
-{
-    double minimum;
-    double maximum;
-};
+struct CParameterDescription;
 
 class CHolvaneShared
 {
@@ -53,7 +48,7 @@ public:
     // The ratio as the host shows it: 1 / slope in four characters ("1.00" .. "20.0").
     static void ratioDisplay(AudioEffect& effect, float slope, char* text);
     // The host extension's range query and value text; false where the call is not ours.
-    static bool vendorRange(VstInt32 index, VstIntPtr value, void* ptr, const CParameterRange* ranges,
+    static bool vendorRange(VstInt32 index, VstIntPtr value, void* ptr, const CParameterDescription* table,
                             int parameters);
     static bool vendorValueText(VstInt32 index, VstIntPtr value, void* ptr, float opt, int parameters);
     // Applies the control changes from event `first` on: a controller below `programs` selects that program,

@@ -1,10 +1,12 @@
-// What both editions' effects do alike: the program table, the parameter objects and their texts, the
-// compressor, the dry and wet rings, MIDI control and the editor updates. Each edition adds its own parameters'
-// effects and its block path.
+// What both editions' effects do alike, from the edition's parameter table: the program table, the parameter
+// objects and their texts, the host extension, the compressor, the dry and wet rings, MIDI control and the editor
+// updates. Each edition adds its own parameters' effects and its block path.
 #pragma once
 
 #include "compressor/CCompressorSC.hpp"
 #include "compressor/CHolvaneShared.hpp"
+#include "compressor/CParameterDescription.hpp"
+#include "compressor/CProgramDefinition.hpp"
 #include "editor/CVstWindow.hpp"
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/mathtools/CDenormalGuard.hpp"
@@ -20,30 +22,19 @@ namespace Brivant
 {
 namespace Holvane
 {
-template <int Parameters, int Programs>
-class THolvaneEffect : public Vst::CVstEffect
+// The edition's table gives the parameter names (kMaster ...), kParameterTable and kProgramTable.
+template <class Table>
+class THolvaneEffect : public Vst::CVstEffect, public Table
 {
 public:
-    // The parameters both editions have, at the same indexes.
-    enum ESharedParameter
-    {
-        kMaster,
-        kThreshold,
-        kRatio,
-        kAttack,
-        kRelease,
-        kMix
-    };
-    static constexpr int kNumberOfParameters = Parameters;
-    static constexpr int kNumberOfPrograms = Programs;
+    static constexpr int kNumberOfParameters = static_cast<int>(std::size(Table::kParameterTable));
+    static constexpr int kNumberOfPrograms = static_cast<int>(std::size(Table::kProgramTable));
     static constexpr int kRingSize = CHolvaneShared::kRingSize;
 
-    // A program as compiled in: its name and the host's normalised value of every parameter.
-    struct CProgramDefinition
-    {
-        const char* name;
-        float values[Parameters];
-    };
+    // The parameters both editions have, at the indexes MIDI control and the shared rules use.
+    static_assert(Table::kMaster == 0 && Table::kThreshold == 1 && Table::kRatio == 2 && Table::kAttack == 3 &&
+                      Table::kRelease == 4 && Table::kMix == 5,
+                  "the shared parameters come first");
 
     explicit THolvaneEffect(audioMasterCallback audioMaster)
         : CVstEffect(audioMaster, Parameters, Programs), m_programs(nullptr),
@@ -59,8 +50,7 @@ public:
     {
         if (!isParameterIndex(index))
             return 0.0f;
-        float value = parameter(index)->getNormalisedValue();
-        return index == kRatio ? 1.0f - value : value;
+        return hostValue(description(index), parameter(index)->getNormalisedValue());
     }
 
     void setProgram(VstInt32 program) override
@@ -115,8 +105,8 @@ public:
     {
         if (!isParameterIndex(index))
             *text = 0;
-        else if (index == kRatio)
-            CHolvaneShared::ratioDisplay(*this, parameter(kRatio)->getRealValue(), text);
+        else if (index == Table::kRatio)
+            CHolvaneShared::ratioDisplay(*this, parameter(index)->getRealValue(), text);
         else
             parameter(index)->getDisplayText(text);
     }
@@ -127,6 +117,18 @@ public:
     }
 
     VstInt32 canDo(char* text) override { return CHolvaneShared::canDo(text); }
+
+    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override
+    {
+        if (CHolvaneShared::vendorRange(index, value, ptr, Table::kParameterTable, Parameters) ||
+            CHolvaneShared::vendorValueText(index, value, ptr, opt, Parameters))
+            return CHolvaneShared::kVendorAnswer;
+        // The host extension names option parameters itself.
+        if (index == effGetParamName && value >= 0 && value < Parameters &&
+            description(static_cast<int>(value)).kind == EParameterKind::kOptions)
+            return CHolvaneShared::kVendorAnswer;
+        return 0;
+    }
 
     VstInt32 processEvents(VstEvents* events) override
     {
@@ -165,30 +167,26 @@ public:
 
     float getSamplingRate() const { return m_samplingRate; }
 
-    // A new parameter object of one of the parameters both editions have, as the effect holds it; the editors keep
-    // copies to write their value labels. Null for any other index.
-    static CVstParam* newSharedParameter(int index)
+    static const CParameterDescription& description(int index) { return Table::kParameterTable[index]; }
+
+    // A new object of parameter `index` as the effect holds it; the editors keep copies to write their value
+    // labels. Null outside the table.
+    static CVstParam* newParameter(int index)
     {
-        switch (index)
-        {
-        case kMaster:
-            return new CVstParamFloat("Master", "dB", -20.0f, 20.0f, -20.0f);
-        case kThreshold:
-            return new CVstParamFloat("Threshold", "dB", -50.0f, 0.0f, -50.0f);
-        case kRatio:
-            return new CVstParamFloat("Ratio", " :1", 0.05f, 1.0f, 0.05f);
-        case kAttack:
-            return new CVstParamFloatExp("Attack");
-        case kRelease:
-            return new CVstParamFloatExp("Release");
-        case kMix:
-            return new CVstParamFloat("Mix", "mix", 0.0f, 1.0f, 0.0f);
-        default:
+        if (index < 0 || index >= Parameters)
             return nullptr;
+        const CParameterDescription& row = description(index);
+        if constexpr (hasOptions(Table::kParameterTable))
+        {
+            if (row.kind == EParameterKind::kOptions)
+                return newOptionParameter(row);
         }
+        return newNumberParameter(row);
     }
 
 protected:
+    static constexpr int Parameters = kNumberOfParameters;
+    static constexpr int Programs = kNumberOfPrograms;
     using CProgram = THolvaneProgram<Parameters>;
 
     // One run of at most kFrames frames of the host's block. Missing inputs read as silence, missing outputs
@@ -240,24 +238,23 @@ protected:
         if (!isParameterIndex(index) || !CHolvaneShared::clampHostValue(value))
             return;
         CVstParam* changed = parameter(index);
-        changed->setValue(value);
+        changed->setValue(heldValue(description(index), value));
         // The value itself, not the shared object's, which another thread may have changed meanwhile.
         m_programs[program].values[index].store(value, std::memory_order_relaxed);
         CCompressorSC* compressor = m_compressor.getPointer();
         switch (index)
         {
-        case kThreshold:
+        case Table::kThreshold:
             compressor->setThreshold(changed->getRealValue());
             break;
-        case kRatio:
+        case Table::kRatio:
             // The object holds the slope's side of the range: host 0 is 1:1, host 1 is 20:1.
-            changed->setValue(1.0f - value);
             compressor->setSlope(changed->getRealValue());
             break;
-        case kAttack:
+        case Table::kAttack:
             compressor->getAttack().setTime(changed->getRealValue());
             break;
-        case kRelease:
+        case Table::kRelease:
             compressor->getRelease().setTime(changed->getRealValue());
             break;
         default:
@@ -305,27 +302,41 @@ protected:
     }
 
     // Builds the table from the last program to the first: each is made current, its stored values (all 0)
-    // are applied in index order, then its own values in `order`; setParameter stores them into it.
-    void createPrograms(const CProgramDefinition* definitions, const int* order)
+    // are applied in index order, then its own values, the default program's where it has no change, with the
+    // edition's own parameters first and Master last; setParameter stores them into it.
+    void createPrograms()
     {
         m_programs = new CProgram[Programs];
         for (int program = Programs - 1; program >= 0; --program)
         {
+            const CProgramDefinition& definition = Table::kProgramTable[program];
+            float values[Parameters];
+            for (int index = 0; index < Parameters; ++index)
+                values[index] = description(index).defaultValue;
+            for (const CProgramChange& change : definition.changes)
+                if (change.index >= 0)
+                    values[change.index] = change.value;
+
             m_currentProgram.store(program);
             for (int index = 0; index < Parameters; ++index)
                 setParameter(index, m_programs[program].values[index].load(std::memory_order_relaxed));
-            for (int step = 0; step < Parameters; ++step)
-                setParameter(order[step], definitions[program].values[order[step]]);
-            CHostText::copyCut(m_programs[program].name, definitions[program].name, CProgram::kNameSize - 1);
+            for (int index = Table::kMix + 1; index < Parameters; ++index)
+                setParameter(index, values[index]);
+            for (int index = Table::kThreshold; index <= Table::kMix; ++index)
+                setParameter(index, values[index]);
+            setParameter(Table::kMaster, values[Table::kMaster]);
+            CHostText::copyCut(m_programs[program].name, definition.name, CProgram::kNameSize - 1);
         }
-        m_mix = parameter(kMix)->getRealValue();
+        m_mix = parameter(Table::kMix)->getRealValue();
     }
 
-    // The parameters both editions have, created in this order.
-    void createSharedParameters()
+    // Threshold to Release first, then Master, then the rest in index order.
+    void createParameters()
     {
-        for (int index : {kThreshold, kRatio, kAttack, kRelease, kMaster, kMix})
-            m_parameters[index].setPointer(newSharedParameter(index));
+        for (int index : {Table::kThreshold, Table::kRatio, Table::kAttack, Table::kRelease, Table::kMaster})
+            m_parameters[index].setPointer(newParameter(index));
+        for (int index = Table::kMix; index < Parameters; ++index)
+            m_parameters[index].setPointer(newParameter(index));
     }
 
     void releaseParameters()

@@ -14,32 +14,10 @@ namespace Holvane
 {
 namespace
 {
-constexpr int kParameters = CHolvane::kNumberOfParameters;
 constexpr short kEditorWidth = 500;
 constexpr short kEditorHeight = 158;
 // The Lite master stage sits 2 dB above the value it shows.
 constexpr double kMasterOffsetDb = 2.0;
-
-const CParameterRange kRanges[kParameters] = {{-20.0, 20.0}, {-50.0, 0.0},    {0.0, 1.0},
-                                              {1.0, 1000.0}, {1.0, 1000.0}, {0.0, 1.0}};
-
-const CHolvane::CProgramDefinition kProgramDefinitions[CHolvane::kNumberOfPrograms] = {
-    {"Default", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"Mix", {0.505f, 0.8f, 0.6f, 0.0f, 0.72f, 1.0f}},
-    {"Bass Guitar", {0.505f, 0.6f, 0.75f, 0.15f, 0.71f, 1.0f}},
-    {"Vocals", {0.505f, 0.5f, 0.6f, 0.0f, 0.58f, 1.0f}},
-    {"Acoustic Guitar", {0.505f, 0.6f, 0.5f, 0.45f, 0.55f, 1.0f}},
-    {"Hard", {0.505f, 0.84f, 1.0f, 0.0f, 0.3f, 1.0f}},
-    {"Drums", {0.505f, 0.9f, 0.665f, 0.2f, 0.5f, 1.0f}},
-    {"TZN", {0.65f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f}},
-    {"-------", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"Voltura", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"From", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"Selvan", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}},
-    {"Quarrow", {0.5f, 1.0f, 0.0f, 0.25f, 0.5f, 1.0f}}};
-
-// Programs are applied with Master last.
-const int kProgramApplyOrder[kParameters] = {1, 2, 3, 4, 5, 0};
 } // namespace
 
 CHolvane::CHolvane(audioMasterCallback audioMaster) : THolvaneEffect(audioMaster), m_masterGain(1.0)
@@ -48,10 +26,10 @@ CHolvane::CHolvane(audioMasterCallback audioMaster) : THolvaneEffect(audioMaster
     setNumOutputs(2);
     canProcessReplacing();
     setUniqueID(vstFourCharacters("Sqa2"));
-    createSharedParameters();
+    createParameters();
     setInitialDelay(kRingSize);
     primeCompressor(&CCompressorSC::processPlain);
-    createPrograms(kProgramDefinitions, kProgramApplyOrder);
+    createPrograms();
     // The editor comes last and reads the values already in place.
     GUI::Windowing::CWindowAttributes attributes;
     attributes.setBackgroundColour(GUI::Basics::CColour::black());
@@ -74,14 +52,6 @@ void CHolvane::parameterChanged(int index, float /*value*/)
 bool CHolvane::getInputProperties(VstInt32 index, VstPinProperties* properties)
 {
     return CHolvaneShared::mainPinProperties(index, true, properties);
-}
-
-VstIntPtr CHolvane::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt)
-{
-    if (CHolvaneShared::vendorRange(index, value, ptr, kRanges, kNumberOfParameters) ||
-        CHolvaneShared::vendorValueText(index, value, ptr, opt, kNumberOfParameters))
-        return CHolvaneShared::kVendorAnswer;
-    return 0;
 }
 
 void CHolvane::processBlock(float** inputs, float** outputs, long sampleFrames, bool replacing)

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "compressor/THolvaneEffect.hpp"
+#include "lite/CLiteParameterTable.hpp"
 
 namespace Brivant
 {
 namespace Holvane
 {
-class CHolvane : public THolvaneEffect<6, 13>
+class CHolvane : public THolvaneEffect<CLiteParameterTable>
 {
     BRIVANT_CLASS_RECORD(CHolvane, "CVstEffect");
 
@@ -18,8 +19,10 @@ public:
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
 
+    // The editor's name for newParameter.
+    static CVstParam* newSharedParameter(int index) { return newParameter(index); }
+
     bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
-    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
     void processBlock(float** inputs, float** outputs, long sampleFrames, bool replacing) override;
 
 protected:

@@ -10,6 +10,7 @@
 #include "gui/core/CNativeImage.hpp"
 #include "gui/core/CPen.hpp"
 #include "gui/core/IImage.hpp"
+#include "gui/core/TGdiplusObject.hpp"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -39,34 +40,6 @@ namespace Flat = ::Gdiplus::DllExports;
 
 namespace
 {
-void release(Gp::GpPen* object) { Flat::GdipDeletePen(object); }
-void release(Gp::GpSolidFill* object) { Flat::GdipDeleteBrush(object); }
-void release(Gp::GpFont* object) { Flat::GdipDeleteFont(object); }
-void release(Gp::GpStringFormat* object) { Flat::GdipDeleteStringFormat(object); }
-void release(Gp::GpPath* object) { Flat::GdipDeletePath(object); }
-void release(Gp::GpGraphics* object) { Flat::GdipDeleteGraphics(object); }
-
-// One GDI+ object, deleted when the drawing operation that made it ends.
-template <class T>
-class TGdiplusObject
-{
-public:
-    TGdiplusObject() = default;
-    ~TGdiplusObject()
-    {
-        if (m_object != nullptr)
-            release(m_object);
-    }
-    TGdiplusObject(const TGdiplusObject&) = delete;
-    TGdiplusObject& operator=(const TGdiplusObject&) = delete;
-
-    T** out() { return &m_object; }
-    T* get() const { return m_object; }
-
-private:
-    T* m_object = nullptr;
-};
-
 Gp::GpGraphics* asGraphics(void* graphics) { return static_cast<Gp::GpGraphics*>(graphics); }
 
 long limitToByte(long value) { return value < 0 ? 0 : value > 255 ? 255 : value; }

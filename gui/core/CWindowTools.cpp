@@ -5,6 +5,7 @@
 #include "foundation/mathtools/CRect.hpp"
 #include "gui/core/CFont.hpp"
 #include "gui/core/CGdiplusSession.hpp"
+#include "gui/core/TGdiplusObject.hpp"
 
 #include <windows.h>
 #include <gdiplus.h>
@@ -24,6 +25,7 @@ using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
 using ::Brivant::MathTools::CRect;
 using Fonts::CFont;
+using Graphics::TGdiplusObject;
 namespace Gp = ::Gdiplus;
 namespace Flat = ::Gdiplus::DllExports;
 
@@ -34,31 +36,6 @@ constexpr long kPointsPerInch = 72;
 constexpr INT kMeasureFormatFlags = Gp::StringFormatFlagsLineLimit;
 
 HWND handleOf(HWND__* const* window) { return window != nullptr ? *window : nullptr; }
-
-void release(Gp::GpGraphics* object) { Flat::GdipDeleteGraphics(object); }
-void release(Gp::GpFont* object) { Flat::GdipDeleteFont(object); }
-void release(Gp::GpStringFormat* object) { Flat::GdipDeleteStringFormat(object); }
-
-// One GDI+ object, deleted when the measurement ends.
-template <class T>
-class TGdiplusObject
-{
-public:
-    TGdiplusObject() = default;
-    ~TGdiplusObject()
-    {
-        if (m_object != nullptr)
-            release(m_object);
-    }
-    TGdiplusObject(const TGdiplusObject&) = delete;
-    TGdiplusObject& operator=(const TGdiplusObject&) = delete;
-
-    T** out() { return &m_object; }
-    T* get() const { return m_object; }
-
-private:
-    T* m_object = nullptr;
-};
 
 void measureWithGdi(HDC dc, const CString& text, CDimension& out, const CFont* font)
 {

@@ -1,17 +1,14 @@
-// VolturaPro's effect built in-process: what construction leaves, the editor stand-in's parameter updates and
-// meter, the caller's floating-point control word, missing channels and empty calls, and no heap allocation on the
-// audio path.
+// VolturaPro's effect built in-process: what both editions do alike (tests/support/TEffectEditionTests.hpp), and
+// Pro's own: changes from other threads, the meter after make-up, missing inputs and empty calls.
 #include "ReferenceModel.hpp"
 #include "TestSignals.hpp"
-#include "tests/support/CAllocationCounter.hpp"
 #include "tests/support/CCountingHost.hpp"
-#include "tests/support/CEventBlock.hpp"
+#include "tests/support/TEffectEditionTests.hpp"
 #include "tests/support/TInProcessEffectTest.hpp"
 
 #include "compressor/CHolvane.hpp"
 
 #include <gtest/gtest.h>
-#include <xmmintrin.h>
 
 #include <algorithm>
 #include <array>
@@ -27,7 +24,6 @@ namespace
 using Brivant::Holvane::CHolvane;
 using VolturaTests::CRecordingEditor;
 using VolturaTests::CCountingHost;
-using VolturaTests::CEventBlock;
 using Channels = std::vector<std::vector<float>>;
 
 constexpr size_t kDelay = 16;
@@ -43,81 +39,40 @@ Channels noiseChannels(uint32_t seed, size_t frames, float amplitude)
     return channels;
 }
 
+struct CProEffectEdition
+{
+    using Effect = CHolvane;
+    using Model = ReferenceModel::ProEffect;
+    static constexpr VstInt32 kInputs = 4;
+    static constexpr VstInt32 kParameters = 16;
+    static constexpr VstInt32 kPrograms = 10;
+    static constexpr long kMeter = 17;
+    static constexpr long kEditorHeight = 400;
+    static constexpr char kIdentity = '1';
+    static constexpr int kBusyProgram = 5;
+    static double programValue(int program, int index)
+    {
+        return ReferenceModel::proProgram(program).values[static_cast<size_t>(index)];
+    }
+};
+} // namespace
+
+namespace VolturaTests
+{
+INSTANTIATE_TYPED_TEST_SUITE_P(Pro, TEffectEditionTest, CProEffectEdition);
+} // namespace VolturaTests
+
+namespace
+{
 class CHolvaneFixture : public VolturaTests::TInProcessEffectTest<CHolvane, ReferenceModel::ProEffect>
 {
 };
 
 // ---------------------------------------------------------------------------------------------------------------
 
-class CHolvaneConstructionTest : public CHolvaneFixture
-{
-};
-
-TEST_F(CHolvaneConstructionTest, endsOnTheDefaultProgramWithItsValuesApplied)
-{
-    EXPECT_EQ(0, m_effect->getProgram());
-    const ReferenceModel::ProProgram& defaults = ReferenceModel::proProgram(0);
-    for (VstInt32 index = 0; index < 16; ++index)
-    {
-        EXPECT_EQ(static_cast<float>(defaults.values[static_cast<size_t>(index)]), m_effect->getParameter(index))
-            << "parameter " << index;
-    }
-    EXPECT_EQ(44100.0f, m_effect->getSamplingRate());
-    EXPECT_EQ(-1, m_effect->canDo(nullptr));
-}
-
-TEST_F(CHolvaneConstructionTest, recordCarriesPinsDelayIdentityAndFlags)
-{
-    AEffect* record = m_effect->getAeffect();
-    EXPECT_EQ(effFlagsHasEditor | effFlagsCanReplacing, record->flags);
-    EXPECT_EQ(4, record->numInputs);
-    EXPECT_EQ(2, record->numOutputs);
-    EXPECT_EQ(16, record->numParams);
-    EXPECT_EQ(10, record->numPrograms);
-    EXPECT_EQ(16, record->initialDelay);
-    EXPECT_EQ(('S' << 24) | ('q' << 16) | ('a' << 8) | '1', record->uniqueID);
-    ERect* rect = nullptr;
-    ASSERT_TRUE(editor().getRect(&rect));
-    ASSERT_NE(nullptr, rect);
-    EXPECT_EQ(500, rect->right - rect->left);
-    EXPECT_EQ(400, rect->bottom - rect->top);
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-
 class CHolvaneEditorUpdateTest : public CHolvaneFixture
 {
 };
-
-TEST_F(CHolvaneEditorUpdateTest, everyHostChangeReachesTheEditorWithTheHostsValue)
-{
-    for (VstInt32 index = 0; index < 16; ++index)
-    {
-        const long before = editor().getUpdateCount(index);
-        const float value = 0.125f + 0.05f * static_cast<float>(index);
-        m_effect->setParameter(index, value);
-        EXPECT_EQ(before + 1, editor().getUpdateCount(index)) << "parameter " << index;
-        // Ratio too: the host's value, not the slope side the parameter holds.
-        EXPECT_EQ(value, editor().getLastUpdate(index)) << "parameter " << index;
-    }
-    const long before = editor().getUpdateCount(3);
-    m_effect->setParameter(3, kNaN);
-    EXPECT_EQ(before, editor().getUpdateCount(3)) << "NaN is no change";
-}
-
-TEST_F(CHolvaneEditorUpdateTest, noUpdateWhileTheEditorIsChangingTheEffect)
-{
-    editor().setUpdatingEffect(true);
-    const long before = editor().getUpdateCount(0);
-    m_effect->setParameter(0, 0.9f);
-    EXPECT_EQ(before, editor().getUpdateCount(0));
-    EXPECT_EQ(0.9f, m_effect->getParameter(0)) << "the change itself is applied";
-
-    editor().setUpdatingEffect(false);
-    m_effect->setParameter(0, 0.1f);
-    EXPECT_EQ(before + 1, editor().getUpdateCount(0));
-    EXPECT_EQ(0.1f, editor().getLastUpdate(0));
-}
 
 // The flag holds only on the thread that set it: host automation from another thread during a user's drag is shown.
 TEST_F(CHolvaneEditorUpdateTest, anotherThreadsChangeDuringAUserChangeReachesTheEditor)
@@ -150,19 +105,6 @@ TEST_F(CHolvaneEditorUpdateTest, programChangesOnTwoThreadsKeepEveryProgramIntac
                         m_effect->getParameter(index), 1e-6)
                 << "program " << program << " parameter " << index;
     }
-}
-
-TEST_F(CHolvaneEditorUpdateTest, programChangesAndControllersReachTheEditor)
-{
-    m_effect->setProgram(5);
-    const ReferenceModel::ProProgram& bass = ReferenceModel::proProgram(5);
-    for (VstInt32 index = 0; index < 16; ++index)
-        EXPECT_NEAR(bass.values[static_cast<size_t>(index)], editor().getLastUpdate(index), 1e-6) << index;
-
-    CEventBlock events;
-    events.controlChange(74, 127);
-    m_effect->processEvents(events.build());
-    EXPECT_EQ(1.0, editor().getLastUpdate(0));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -258,28 +200,6 @@ TEST_F(CHolvaneMeterTest, monitorInputMetersTheDetectorSignal)
     meterValues(*m_effect, noiseChannels(63, 20000, 0.7f), true);
 }
 
-TEST_F(CHolvaneMeterTest, emptyCallReportsZeroAndAnUpdatingEditorHearsNothing)
-{
-    expectEmptyCallReportsZeroAndUpdatingEditorHearsNothing(kMeter, noiseChannels(64, 512, 0.9f));
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-
-class CHolvaneFloatingPointTest : public CHolvaneFixture
-{
-};
-
-TEST_F(CHolvaneFloatingPointTest, callersControlWordIsRestored)
-{
-    set(1, 0.5f);
-    expectCallersControlWordRestored(noiseChannels(71, 1000, 0.9f));
-}
-
-TEST_F(CHolvaneFloatingPointTest, denormalsAreFlushedWhileProcessing)
-{
-    expectDenormalsFlushed(4);
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 
 // Missing channels: an input pointer that is null reads as silence, an output pointer that is null is skipped.
@@ -321,49 +241,6 @@ TEST_F(CHolvaneChannelTest, nullInputsReadAsSilence)
     }
 }
 
-TEST_F(CHolvaneChannelTest, nullOutputsAreSkippedAndTheRingStillMoves)
-{
-    Channels signal = noiseChannels(82, 1000, 0.9f);
-    const Channels expected = processCall(m_reference, signal, 0, 1000);
-
-    std::vector<float> left(400, kNaN);
-    float* leftOnly[2] = {left.data(), nullptr};
-    float* inputs[4];
-    for (size_t channel = 0; channel < 4; ++channel)
-        inputs[channel] = signal[channel].data();
-    m_effect->processReplacing(inputs, leftOnly, 400);
-    EXPECT_TRUE(std::equal(left.begin(), left.end(), expected[0].begin()));
-
-    float* none[2] = {nullptr, nullptr};
-    for (size_t channel = 0; channel < 4; ++channel)
-        inputs[channel] += 400;
-    m_effect->processReplacing(inputs, none, 300);
-
-    const Channels rest = processCall(*m_effect, signal, 700, 300);
-    EXPECT_TRUE(std::equal(rest[0].begin(), rest[0].end(), expected[0].begin() + 700));
-    EXPECT_TRUE(std::equal(rest[1].begin(), rest[1].end(), expected[1].begin() + 700));
-}
-
-// Accumulating: the same output as replacing, added to what the buffers hold.
-TEST_F(CHolvaneChannelTest, accumulatingAddsToTheOutputs)
-{
-    Channels signal = noiseChannels(84, 700, 0.9f);
-    const Channels replaced = processCall(m_reference, signal, 0, 700);
-    float* inputs[4] = {signal[0].data(), signal[1].data(), signal[2].data(), signal[3].data()};
-    Channels output(2, std::vector<float>(700));
-    for (size_t i = 0; i < 700; ++i)
-    {
-        output[0][i] = 0.25f * static_cast<float>(i % 5);
-        output[1][i] = -0.5f;
-    }
-    const Channels held = output;
-    float* outputs[2] = {output[0].data(), output[1].data()};
-    m_effect->processAccumulating(inputs, outputs, 700);
-    for (size_t channel = 0; channel < 2; ++channel)
-        for (size_t i = 0; i < 700; ++i)
-            ASSERT_EQ(held[channel][i] + replaced[channel][i], output[channel][i]) << "frame " << i;
-}
-
 TEST_F(CHolvaneChannelTest, zeroOrNegativeFramesWriteNothing)
 {
     Channels signal = noiseChannels(83, 64, 0.9f);
@@ -383,59 +260,4 @@ TEST_F(CHolvaneChannelTest, zeroOrNegativeFramesWriteNothing)
     EXPECT_EQ(processCall(m_reference, signal, 0, 64), processCall(*m_effect, signal, 0, 64));
 }
 
-// ---------------------------------------------------------------------------------------------------------------
-
-class CHolvaneAllocationTest : public CHolvaneFixture
-{
-};
-
-TEST_F(CHolvaneAllocationTest, counterSeesAnAllocationMadeOnPurpose)
-{
-    VolturaTests::CAllocationCounter::arm();
-    std::unique_ptr<int> allocated(new int(3));
-    std::vector<float> grown(100);
-    EXPECT_EQ(2, VolturaTests::CAllocationCounter::disarm());
-}
-
-// The audio thread's work: events, parameter and program changes, and blocks of every size.
-TEST_F(CHolvaneAllocationTest, theAudioPathAllocatesNothing)
-{
-    start(48000.0f);
-    const size_t kSizes[] = {1, 7, 16, 17, 150, 512, 1024, 4096};
-    Channels signal = noiseChannels(91, 4096, 0.9f);
-    float* inputs[4] = {signal[0].data(), signal[1].data(), signal[2].data(), signal[3].data()};
-    Channels output(2, std::vector<float>(4096));
-    float* outputs[2] = {output[0].data(), output[1].data()};
-    std::vector<CEventBlock> events(8);
-    for (size_t i = 0; i < events.size(); ++i)
-    {
-        events[i].controlChange(static_cast<unsigned char>(i), 0);
-        for (unsigned char controller = 70; controller <= 74; ++controller)
-            events[i].controlChange(controller, static_cast<unsigned char>(16 * i));
-    }
-    std::vector<VstEvents*> blocks;
-    for (CEventBlock& block : events)
-        blocks.push_back(block.build());
-    CCountingHost::clear();
-
-    VolturaTests::CAllocationCounter::arm();
-    for (int round = 0; round < 3; ++round)
-    {
-        for (size_t i = 0; i < 8; ++i)
-        {
-            m_effect->processEvents(blocks[i]);
-            for (VstInt32 index = 0; index < 16; ++index)
-                m_effect->setParameter(index, static_cast<float>((index + i + round) % 7) / 6.0f);
-            m_effect->processReplacing(inputs, outputs, static_cast<VstInt32>(kSizes[i]));
-        }
-        m_effect->setProgram(round);
-        m_effect->processReplacing(inputs, outputs, 0);
-    }
-    const long allocations = VolturaTests::CAllocationCounter::disarm();
-    EXPECT_EQ(0, allocations);
-    EXPECT_EQ(0u, CCountingHost::count()) << "nothing on the audio path calls the host";
-    for (const auto& channel : output)
-        for (float sample : channel)
-            ASSERT_TRUE(std::isfinite(sample));
-}
 } // namespace
