@@ -1,5 +1,7 @@
 #include "gui/controls/CKnob.hpp"
 
+#include "gui/controls/UnitRange.hpp"
+
 #include "foundation/basics/CFloat.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
 #include "gui/core/CActionEvent.hpp"
@@ -29,6 +31,10 @@ const double kDragScale = 1.0 / 200.0;
 const double kFineDragScale = 1.0 / 20000.0;
 const double kWheelStep = 0.025;
 const double kFineWheelStep = 0.00625;
+
+// Where a drag or a wheel step starts from. A value set from outside may lie anywhere and is moved from as it
+// stands, but a NaN or an infinity would stay one through every step: they start from 0 and the nearer end.
+double startingValue(double value) { return std::isfinite(value) ? value : heldToUnitRange(value); }
 } // namespace
 
 CKnob::CKnob(IControlRoot* root, long id, const CRect& area, Listeners::IActionListener* listener)
@@ -81,7 +87,7 @@ void CKnob::handleLeftButtonDown(CMouseEvent& event)
 {
     m_dragging = true;
     m_dragStart = event.getMousePosition();
-    m_dragReference = getValue();
+    m_dragReference = startingValue(getValue());
     m_dragScale = kDragScale;
     getControlRoot()->lockControl(this);
 }
@@ -118,13 +124,13 @@ void CKnob::handleDoubleClick(CMouseEvent& /*event*/)
 void CKnob::handleMouseScroll(CMouseEvent& event)
 {
     const double step = event.isShiftDown() ? kFineWheelStep : kWheelStep;
-    changeValue(getValue() + (event.getWheelValue() > 0.0 ? step : -step));
+    changeValue(startingValue(getValue()) + (event.getWheelValue() > 0.0 ? step : -step));
 }
 
 void CKnob::changeValue(double value)
 {
     // A NaN set from outside must not travel on to the host.
-    const double held = std::isnan(value) ? 0.0 : (value > 1.0 ? 1.0 : (value < 0.0 ? 0.0 : value));
+    const double held = heldToUnitRange(value);
     if (held == getValue())
         return;
     setValue(held);

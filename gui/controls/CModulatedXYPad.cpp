@@ -1,5 +1,7 @@
 #include "gui/controls/CModulatedXYPad.hpp"
 
+#include "gui/controls/UnitRange.hpp"
+
 #include "foundation/collections/TCountedPointerArray.hpp"
 #include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CBrush.hpp"
@@ -34,21 +36,32 @@ CModulatedXYPad::~CModulatedXYPad() { swapCounted(m_handleImage, nullptr); }
 
 void CModulatedXYPad::setXValue(double x)
 {
-    m_handle.setLeft(static_cast<long>(getHorizontalTravel() * x));
+    placeHandleHorizontally(x);
     CXYPad::setXValue(x);
 }
 
 void CModulatedXYPad::setYValue(double y)
 {
-    m_handle.setTop(static_cast<long>((1.0 - y) * getVerticalTravel()));
+    placeHandleVertically(y);
     CXYPad::setYValue(y);
 }
 
 void CModulatedXYPad::setModulationValues(double x, double y)
 {
-    m_handle.setLeft(static_cast<long>(getHorizontalTravel() * x));
-    m_handle.setTop(static_cast<long>((1.0 - y) * getVerticalTravel()));
+    placeHandleHorizontally(x);
+    placeHandleVertically(y);
     update();
+}
+
+// Modulation may come from anywhere; a held value keeps the handle on the pad and its place a whole pixel.
+void CModulatedXYPad::placeHandleHorizontally(double x)
+{
+    m_handle.setLeft(static_cast<long>(getHorizontalTravel() * heldToUnitRange(x)));
+}
+
+void CModulatedXYPad::placeHandleVertically(double y)
+{
+    m_handle.setTop(static_cast<long>((1.0 - heldToUnitRange(y)) * getVerticalTravel()));
 }
 
 void CModulatedXYPad::setModulationHandleImage(IImage* image) { swapCounted(m_handleImage, image); }

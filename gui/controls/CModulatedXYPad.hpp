@@ -21,10 +21,10 @@ public:
     // Releases the handle's picture.
     ~CModulatedXYPad() override;
 
-    // The handle follows any value, in range or not; the puck only values in 0..1.
+    // The handle follows any value, held to 0..1 (NaN as 0); the puck only values in 0..1.
     void setXValue(double x) override;
     void setYValue(double y) override;
-    // Moves the handle alone, unchecked, and redraws; the values stay.
+    // Moves the handle alone, to the values held to 0..1 (NaN as 0), and redraws; the values stay.
     virtual void setModulationValues(double x, double y);
     // Counted; the handle keeps its size; no redraw.
     virtual void setModulationHandleImage(Graphics::IImage* image);
@@ -37,6 +37,9 @@ public:
     void drawControl(Graphics::CGraphics& graphics) override;
 
 private:
+    void placeHandleHorizontally(double x);
+    void placeHandleVertically(double y);
+
     ::Brivant::MathTools::CRect m_handle;
     Graphics::IImage* m_handleImage;
 };

@@ -3,6 +3,7 @@
 #include "foundation/basics/CBool.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
 #include "gui/controls/PixelArithmetic.hpp"
+#include "gui/controls/UnitRange.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CPen.hpp"
@@ -35,9 +36,12 @@ CProgressBar::CProgressBar(IControlRoot* root, long id, const CRect& area)
 void CProgressBar::setValue(double value)
 {
     CTextLabel::setValue(value);
-    m_barArea.setWidth(truncateToPixel(value * (getArea().getWidth() - kBarInset)));
+    // Stored as given, shown held: a NaN or a huge value would otherwise reach the casts below.
+    const double shown = heldToUnitRange(value);
+    m_barArea.setWidth(truncateToPixel(shown * (getArea().getWidth() - kBarInset)));
     CString text("");
-    text.setStringWithFormat("%li%%", truncateToPixel(value * 100.0));
+    // Truncated as written, so 0.29 (28.999... in binary) reads 28%.
+    text.setStringWithFormat("%li%%", static_cast<long>(shown * 100.0));
     // The new text asks for the redraw.
     setText(text);
 }

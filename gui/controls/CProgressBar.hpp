@@ -19,7 +19,8 @@ public:
     // "0%", centred, with an empty bar.
     CProgressBar(IControlRoot* root, long id, const ::Brivant::MathTools::CRect& area);
 
-    // Taken as it is, also outside 0..1: the bar is value x (width - 4) wide and the text the truncated percent.
+    // Stored as it is, shown held to 0..1 (NaN as 0): the bar is that x (width - 4) wide and the text the
+    // truncated percent.
     void setValue(double value) override;
     // The bar keeps its width and takes the new height.
     void setArea(const ::Brivant::MathTools::CRect& area) override;

@@ -57,7 +57,12 @@ void CTextLabel::setText(const CString& text)
     update();
 }
 
-void CTextLabel::setTextAlignment(long alignment) { m_alignment = alignment; }
+void CTextLabel::setTextAlignment(long alignment)
+{
+    // A code outside the eleven would be written into a layout that "Alignment" then refuses to read back.
+    if (alignment >= 0 && alignment < kNumberOfAlignments)
+        m_alignment = alignment;
+}
 
 void CTextLabel::getDescriptors(TCountedPointerArray<CControlDescriptor>& list)
 {

@@ -55,7 +55,7 @@ public:
     // Counted; null draws in the graphics context's default font.
     virtual void setFont(Fonts::CFont* font);
     virtual void setText(const ::Brivant::Basics::CString& text);
-    // Any code is stored; the property takes only the eleven listed.
+    // Only the eleven codes; any other is refused and the code stays. No redraw.
     virtual void setTextAlignment(long alignment);
 
     const ::Brivant::Basics::CString& getText() const { return m_text; }

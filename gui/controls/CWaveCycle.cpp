@@ -63,8 +63,11 @@ void CWaveCycle::addSample(double value)
 
 void CWaveCycle::setArea(const CRect& area)
 {
+    const bool sameSize = area.getWidth() == getArea().getWidth() && area.getHeight() == getArea().getHeight();
     CControl::setArea(area);
-    resetPoints(m_points, area.getWidth(), area.getHeight());
+    // Panels set their children's areas whenever they move or scroll; that must not wipe the curve.
+    if (!sameSize)
+        resetPoints(m_points, area.getWidth(), area.getHeight());
 }
 
 void CWaveCycle::drawControl(Graphics::CGraphics& graphics)

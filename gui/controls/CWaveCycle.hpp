@@ -31,7 +31,7 @@ public:
     void getDescriptors(Collections::TCountedPointerArray<CControlDescriptor>& list) override;
     bool applyDescriptor(const CControlDescriptor& descriptor) override;
     bool fillDescriptor(CControlDescriptor& descriptor) override;
-    // The points are rebuilt on the middle line of the new size; the write index stays.
+    // A new size rebuilds the points on its middle line; a move keeps them. The write index stays.
     void setArea(const ::Brivant::MathTools::CRect& area) override;
     void drawControl(Graphics::CGraphics& graphics) override;
 

@@ -1,5 +1,7 @@
 #include "gui/controls/CXYPad.hpp"
 
+#include "gui/controls/UnitRange.hpp"
+
 #include "foundation/collections/TCountedPointerArray.hpp"
 #include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CActionEvent.hpp"
@@ -95,7 +97,8 @@ void CXYPad::setXValue(double x)
 {
     if (x < 0.0 || x > 1.0)
         return;
-    placeHorizontally(x);
+    // NaN passes the range test; it counts as 0.
+    placeHorizontally(heldToUnitRange(x));
     update();
 }
 
@@ -103,7 +106,7 @@ void CXYPad::setYValue(double y)
 {
     if (y < 0.0 || y > 1.0)
         return;
-    placeVertically(y);
+    placeVertically(heldToUnitRange(y));
     update();
 }
 

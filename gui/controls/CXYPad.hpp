@@ -25,7 +25,7 @@ public:
 
     virtual double getXValue() const { return m_xValue; }
     virtual double getYValue() const { return m_yValue; }
-    // Values outside 0..1 are ignored; the puck moves there, unreported.
+    // Values outside 0..1 are ignored and NaN counts as 0; the puck moves there, unreported.
     virtual void setXValue(double x);
     virtual void setYValue(double y);
     // Counted, no redraw; an off picture gives the puck its size.

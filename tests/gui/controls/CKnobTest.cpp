@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -118,8 +119,8 @@ void runKnobCases(const std::vector<SKnobCase>& cases)
         for (const SStep& step : row.steps)
             bench.mouse(step.kind, step.x, step.y, step.modifiers, step.wheel);
 
-        ASSERT_EQ(row.reported.size(), listener.values.size());
-        for (size_t index = 0; index < row.reported.size(); ++index)
+        EXPECT_EQ(row.reported.size(), listener.values.size()); // and the other rows still run
+        for (size_t index = 0; index < std::min(row.reported.size(), listener.values.size()); ++index)
             EXPECT_NEAR(row.reported[index], listener.values[index], 1e-12) << "report " << index;
         EXPECT_EQ(listener.values.size(), bench.redraws.size());
         EXPECT_EQ(knob->isDragging(), bench.root().isControlLocked());
@@ -139,7 +140,9 @@ TEST(CKnobTest, dragMovesTheValueByRightPlusUpDistanceAtTheShiftRateHeldTo0To1)
         {"held at 0, reported once", 0.1, {{D, 20, 20}, {M, 0, 20}, {M, -100, 20}}, {0.0}},
         {"moves after the release do nothing", 0.0, {{D, 20, 20}, {M, 30, 20}, {U, 30, 20}, {M, 120, 20}}, {0.05}},
         {"moves without a press do nothing", 0.5, {{M, 20, 20}, {M, 120, 20}}, {}},
-        {"a NaN set from outside is reported as 0", kNaN, {{D, 20, 20}, {M, 30, 20}}, {0.0}},
+        {"a drag from a NaN set from outside starts from 0 and moves at once", kNaN,
+         {{D, 20, 20}, {M, 30, 20}, {M, 40, 20}}, {0.05, 0.1}},
+        {"a drag from infinity starts from 1", kInfinity, {{D, 20, 20}, {M, 20, 30}, {M, 20, 40}}, {0.95, 0.9}},
     });
 }
 
@@ -152,6 +155,7 @@ TEST(CKnobTest, wheelStepsByAFortiethANotchOrAQuarterOfThatWithShift)
         {"no wheel value counts as down", 0.5, {{W, 20, 20, 0, 0.0}}, {0.475}},
         {"held at 1, then nothing more", 0.99, {{W, 20, 20, 0, 1.0}, {W, 20, 20, 0, 1.0}}, {1.0}},
         {"held at 0", 0.0, {{W, 20, 20, 0, -1.0}}, {}},
+        {"from a NaN set from outside, up from 0", kNaN, {{W, 20, 20, 0, 1.0}, {W, 20, 20, 0, 1.0}}, {0.025, 0.05}},
     });
 }
 

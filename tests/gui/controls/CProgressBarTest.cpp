@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 using Brivant::Basics::CString;
@@ -14,7 +16,9 @@ using Brivant::GUI::Controls::CControlDescriptor;
 using Brivant::GUI::Controls::CProgressBar;
 using namespace VolturaTests;
 
-TEST(CProgressBar, aValueSetsTheBarWidthAndTheTruncatedPercentageUncheckedAndTheBarHeightFollowsTheArea)
+const double kNaN = std::numeric_limits<double>::quiet_NaN(), kInfinity = std::numeric_limits<double>::infinity();
+
+TEST(CProgressBar, aValueSetsTheBarWidthAndTheTruncatedPercentageHeldTo0To1AndTheBarHeightFollowsTheArea)
 {
     CControlBench bench;
     const struct
@@ -25,10 +29,13 @@ TEST(CProgressBar, aValueSetsTheBarWidthAndTheTruncatedPercentageUncheckedAndThe
     } cases[] = {
         {9, CRect(10, 10, 104, 20), "1 0,0,0,20 0% 0"},
         {0.5, CRect(10, 10, 104, 20), "0.5 0,0,50,20 50% 1"},
-        {1.2, CRect(10, 10, 104, 20), "1.2 0,0,120,20 120% 1"},
+        {1.2, CRect(10, 10, 104, 20), "1.2 0,0,100,20 100% 1"}, // stored, but shown held to 0..1
         {0.999, CRect(10, 10, 104, 20), "0.999 0,0,99,20 99% 1"},
-        {0.29, CRect(10, 10, 104, 20), "0.29 0,0,29,20 29% 1"},
-        {-0.25, CRect(10, 10, 104, 20), "-0.25 0,0,-25,20 -25% 1"},
+        {0.29, CRect(10, 10, 104, 20), "0.29 0,0,29,20 28% 1"}, // 28.999...: the text is truncated
+        {-0.25, CRect(10, 10, 104, 20), "-0.25 0,0,0,20 0% 1"},
+        {kNaN, CRect(10, 10, 104, 20), "nan 0,0,0,20 0% 1"},
+        {1e300, CRect(10, 10, 104, 20), "1e+300 0,0,100,20 100% 1"},
+        {-kInfinity, CRect(10, 10, 104, 20), "-inf 0,0,0,20 0% 1"},
         {0.5, CRect(0, 0, 104, 45), "0.5 0,0,50,45 50% 1"},
         {9, CRect(0, 0, 60, 8), "1 0,0,0,8 0% 0"},
     };

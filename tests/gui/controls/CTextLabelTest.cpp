@@ -73,4 +73,22 @@ TEST_F(CTextLabelTest, onlyANewTextOrAFileDroppedOnTheLabelRedrawsIt)
         EXPECT_STREQ(test.text, made.getText().getString());
     }
 }
+
+TEST_F(CTextLabelTest, anAlignmentCodeOutsideTheElevenIsRefusedSoTheLayoutReadsBack)
+{
+    for (long code : {42L, 11L, -1L})
+    {
+        SCOPED_TRACE(code);
+        bench.root().clearControls();
+        CTextLabel& made = label();
+        made.setTextAlignment(4);
+        made.setTextAlignment(code);
+        EXPECT_EQ(4, made.getTextAlignment());
+        Brivant::IO::CXMLNode node(CString("control"), nullptr);
+        ASSERT_TRUE(made.writeToXmlNode(&node));
+        CTextLabel copy(&bench.root(), 2, CRect(0, 0, 10, 10), CString(""));
+        ASSERT_TRUE(copy.readFromXmlNode(&node));
+        EXPECT_EQ(4, copy.getTextAlignment());
+    }
+}
 } // namespace

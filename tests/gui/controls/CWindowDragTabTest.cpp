@@ -137,6 +137,32 @@ TEST(CWaveCycle, valuesFillColumnsAtAnIndexWrappingAtTheWidthAndNoWidthTakesNone
     }
 }
 
+TEST(CWaveCycle, aMoveKeepsTheCurveAndOnlyANewSizeRebuildsIt)
+{
+    // Ten values of 0.25 on a 100 x 100 display at (3, 4), then the area set twice, as a scrolling panel does;
+    // then the first ten columns and the write index.
+    const struct
+    {
+        CRect area;
+        long y;
+    } cases[] = {{CRect(40, 50, 100, 100), 75}, {CRect(3, 4, 100, 100), 75}, {CRect(3, 4, 100, 60), 30},
+                 {CRect(3, 4, 120, 100), 50}};
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(rectText(test.area));
+        CControlBench bench;
+        CWaveCycle wave(&bench.root(), 1, CRect(3, 4, 100, 100));
+        for (int sample = 0; sample < 10; ++sample)
+            wave.addSample(0.25);
+        wave.setArea(test.area);
+        wave.setArea(test.area);
+        EXPECT_EQ(10, wave.getWriteIndex());
+        ASSERT_EQ(test.area.getWidth(), wave.getPoints().getNumberOfPoints());
+        for (long column = 0; column < 10; ++column)
+            EXPECT_EQ(test.y, wave.getPoints().getPoint(column)->getY()) << column;
+    }
+}
+
 TEST(CWaveCycle, drawsTheCurveInTheWaveColourAndTheMarkerInTheLineColour)
 {
     CControlBench bench(60, 40);

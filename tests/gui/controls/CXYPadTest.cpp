@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 namespace
 {
@@ -145,7 +146,7 @@ TEST_F(CXYPadTest, theModulationHandleFollowsProgramValuesAndModulationButNeverT
                  {[pad] { pad->setModulationValues(0.5, 0.25); }, 90, 135, 1.0, 0.0},
                  {[this] { mouse(CMouseEvent::kLeftButtonDown, 10, 10); }, 90, 135, 0.0, 1.0},
                  {[pad] { pad->setXValue(0.25); }, 45, 135, 0.25, 1.0},
-                 {[pad] { pad->setXValue(1.5); }, -1, -1, 0.25, 1.0}, // the handle leaves the pad, the puck stays
+                 {[pad] { pad->setXValue(1.5); }, 180, 135, 0.25, 1.0}, // the handle held at the edge, the puck stays
                  {[this] { mouse(CMouseEvent::kDoubleClick, 3, 3); }, -1, -1, 0.5, 0.5}};
     for (const auto& step : steps)
     {
@@ -163,5 +164,49 @@ TEST_F(CXYPadTest, theModulationHandleFollowsProgramValuesAndModulationButNeverT
     ASSERT_TRUE(pad->applyDescriptor(CControlDescriptor(CString("Mod Handle Image"), 1, new CString("handle"))));
     pad->setModulationValues(0.0, 1.0);
     EXPECT_EQ("7,8,9", paint().rgb(30, 40));
+}
+
+TEST_F(CXYPadTest, aNaNValueCountsAsZeroAndEveryPlaceComesFromAValueHeldTo0To1)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN(), infinity = std::numeric_limits<double>::infinity();
+    // From x 0.25 and y 0.75 (the puck at 45, 45), the value on both axes: the pad's values and puck; the
+    // modulated pad's handle after setModulationValues, then whether it still shows after setXValue and setYValue.
+    const struct
+    {
+        double value;
+        double x, y;
+        const char* puck;
+        long handleX, handleY;
+        bool handleShows; // a NaN puck lands on the handle
+    } cases[] = {{nan, 0.0, 0.0, "20,210,20,20", 0, 180, false},
+                 {1.5, 0.25, 0.75, "65,75,20,20", 180, 0, true},
+                 {1e300, 0.25, 0.75, "65,75,20,20", 180, 0, true},
+                 {-1e300, 0.25, 0.75, "65,75,20,20", 0, 180, true},
+                 {-infinity, 0.25, 0.75, "65,75,20,20", 0, 180, true}};
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(test.value);
+        CXYPad* pad = add(200);
+        pad->setXValue(0.25);
+        pad->setYValue(0.75);
+        pad->setXValue(test.value);
+        pad->setYValue(test.value);
+        EXPECT_EQ(test.x, pad->getXValue());
+        EXPECT_EQ(test.y, pad->getYValue());
+        EXPECT_EQ(test.puck, puck());
+
+        auto* modulated = add<CModulatedXYPad>(200);
+        modulated->setXValue(0.25);
+        modulated->setYValue(0.75);
+        modulated->setModulationValues(test.value, test.value);
+        const long shown = 18 * 18;
+        EXPECT_EQ(shown, paint().count(21 + test.handleX, 31 + test.handleY, 18, 18, "226,74,160"));
+        modulated->setXValue(test.value);
+        modulated->setYValue(test.value);
+        const CPixels pixels = paint();
+        const long expected = test.handleShows ? shown : 0;
+        EXPECT_EQ(expected, pixels.count(21 + test.handleX, 31 + test.handleY, 18, 18, "226,74,160"));
+        EXPECT_EQ(expected, pixels.countAll("226,74,160"));
+    }
 }
 } // namespace
