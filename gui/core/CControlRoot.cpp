@@ -49,8 +49,6 @@ using Listeners::IMouseListener;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CControlRoot::classRecord();
-
 const char kControlsElement[] = "controls";
 const char kControlElement[] = "control";
 const char kTypeAttribute[] = "type";
@@ -102,12 +100,6 @@ long CControlRoot::readCount(const CXMLAttribute& attribute, long present)
 {
     const long declared = std::strtol(attribute.getValue().getString(), nullptr, 10);
     return std::max(0L, std::min(declared, present));
-}
-
-CClass& CControlRoot::classRecord()
-{
-    static CClass record("CControlRoot");
-    return record;
 }
 
 CControlRoot::CControlRoot(Windowing::IWindow* parent)

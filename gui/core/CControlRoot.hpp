@@ -38,9 +38,6 @@ public:
     CControlRoot(const CControlRoot&) = delete;
     CControlRoot& operator=(const CControlRoot&) = delete;
 
-    // A root is not a counted object: its record only counts the roots alive.
-    static ::Brivant::Basics::CClass& classRecord();
-
     void handleLeftButtonDown(Events::CMouseEvent& event) override;
     void handleLeftButtonUp(Events::CMouseEvent& event) override;
     void handleRightButtonDown(Events::CMouseEvent& event) override;
@@ -157,7 +154,6 @@ private:
     Events::CMouseEvent m_rootEvent;
     ::Brivant::MathTools::CPoint m_storedPoint;
     bool m_rootOption;
-    ::Brivant::Basics::TInstanceCount<CControlRoot> m_instanceCount;
 };
 } // namespace Controls
 } // namespace GUI
