@@ -86,6 +86,8 @@ public:
     void updateControlAt(long indexOrId, bool byIndex) override;
     void updateControl(IControl* control) override;
     void updateArea(const ::Brivant::MathTools::CRect& area) override;
+    // In screen coordinates, just below the control's lower left corner, one pixel to the left; the window's
+    // client area is placed as the desktop helper's content area places it.
     void getPopupPosition(IControl* control, ::Brivant::MathTools::CPoint& position) const override;
     void getControlWindowPosition(IControl* control, ::Brivant::MathTools::CPoint& position) const override;
     void setBackgroundImage(Graphics::IImage* image) override;
