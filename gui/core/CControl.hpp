@@ -71,7 +71,7 @@ public:
 
     long getControlId() const override { return m_id; }
     void setControlId(long id) override { m_id = id; }
-    const ::Brivant::Basics::CString& getControlName() const override { return m_name; }
+    ::Brivant::Basics::CString& getControlName() override { return m_name; }
     void setControlName(const ::Brivant::Basics::CString& name) override { m_name = name; }
     // Stored unchecked; controls with a range override it.
     void setValue(double value) override { m_value = value; }
@@ -83,7 +83,6 @@ public:
     // As of the last setArea.
     const ::Brivant::MathTools::CRect& getAbsoluteArea() const override { return m_absoluteArea; }
     const ::Brivant::MathTools::CDimension& getDimension() const override { return m_size; }
-    const ::Brivant::MathTools::CRect& getNormalisedArea() const override { return m_normalisedArea; }
     bool isContainer() const override { return false; }
     bool isNotSaved() const override { return m_notSaved; }
     void setNotSaved(bool notSaved) override { m_notSaved = notSaved; }
@@ -96,8 +95,12 @@ public:
     void disable() override { m_enabled = false; }
     void setPrimaryImage(Graphics::IImage* image) override;
     void setDisabledImage(Graphics::IImage* image) override;
+    const ::Brivant::MathTools::CRect& getNormalisedArea() const override { return m_normalisedArea; }
     void setDefaultControlColours(const Basics::CAlphaColour& background, const Basics::CAlphaColour& frame) override;
     void setDefaultDrawing(bool defaultDrawing) override { m_defaultDrawing = defaultDrawing; }
+    bool drawEnabledControl(Graphics::CGraphics& graphics) override;
+    void drawPrimaryImage(Graphics::CGraphics& graphics, bool drawDefault) override;
+    bool drawPrimaryImageIfPresent(Graphics::CGraphics& graphics) override;
 
     // Mouse and drop events do nothing; keys are not taken.
     void handleLeftButtonDown(Events::CMouseEvent& event) override;
@@ -119,15 +122,6 @@ public:
     const Basics::CAlphaColour& getBackgroundColour() const { return m_backgroundColour; }
     const Basics::CAlphaColour& getFrameColour() const { return m_frameColour; }
     Listeners::IActionListener* getActionListener() const { return m_actionListener; }
-
-    // Enabled: true, drawing nothing. Disabled: the disabled image over the normalised area when there is one,
-    // and false; control classes draw their face only on true.
-    virtual bool drawEnabledControl(Graphics::CGraphics& graphics);
-    // The primary image over the normalised area; without one and with drawDefault, the background colour framed
-    // in the frame colour.
-    virtual void drawPrimaryImage(Graphics::CGraphics& graphics, bool drawDefault);
-    // False, drawing nothing, without a primary image.
-    virtual bool drawPrimaryImageIfPresent(Graphics::CGraphics& graphics);
 
 private:
     long m_referenceCount;

@@ -151,11 +151,7 @@ CControlDescriptor::CControlDescriptor(const CString& name, long type, ICountedO
 
 CControlDescriptor::~CControlDescriptor() { setValue(nullptr); }
 
-void CControlDescriptor::getObjectDescription(char* text, long size) const
-{
-    if (text != nullptr && size > 0)
-        text[0] = '\0';
-}
+void CControlDescriptor::getObjectDescription(char* /*text*/, long /*size*/) const {}
 
 void CControlDescriptor::setDescriptorName(const CString& name) { m_name = name; }
 

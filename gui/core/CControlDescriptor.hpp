@@ -44,7 +44,7 @@ public:
     CControlDescriptor(const CControlDescriptor&) = delete;
     CControlDescriptor& operator=(const CControlDescriptor&) = delete;
 
-    // Writes the empty text.
+    // Writes nothing: the buffer is left as it was.
     void getObjectDescription(char* text, long size) const override;
 
     void setDescriptorName(const ::Brivant::Basics::CString& name);

@@ -46,16 +46,8 @@ CControlPanel::~CControlPanel() = default;
 
 void CControlPanel::addControl(IControl* child)
 {
-    if (child == nullptr)
+    if (child == nullptr || isThisOrEnclosing(child))
         return;
-    // Walking out from this panel through the roots that hold it finds the child when it encloses this panel.
-    const IControl* enclosing = this;
-    for (long depth = 0; enclosing != nullptr && depth <= kMaximumNesting; ++depth)
-    {
-        if (enclosing == child)
-            return;
-        enclosing = dynamic_cast<const IControl*>(enclosing->getControlRoot());
-    }
     child->setControlRoot(this);
     child->setParentControl(this);
     CControlRoot::addControl(child);
@@ -281,6 +273,30 @@ bool CControlPanel::readFromXmlNode(CXMLNode* node)
             result = false;
     }
     return result;
+}
+
+bool CControlPanel::isThisOrEnclosing(const IControl* control) const
+{
+    // The whole chain out to the window's root, however deep. A second walker at twice the pace ends the walk
+    // should the chain already be a ring (a root set by hand); by the time they meet it has passed every link.
+    const auto enclosingOf = [](const IControl* inner) {
+        return dynamic_cast<const IControl*>(inner->getControlRoot());
+    };
+    const IControl* slow = this;
+    const IControl* fast = this;
+    while (fast != nullptr)
+    {
+        for (int step = 0; step < 2 && fast != nullptr; ++step)
+        {
+            if (fast == control)
+                return true;
+            fast = enclosingOf(fast);
+        }
+        slow = enclosingOf(slow);
+        if (fast == slow)
+            return false;
+    }
+    return false;
 }
 
 long CControlPanel::getNestingDepth() const

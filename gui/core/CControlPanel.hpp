@@ -81,6 +81,8 @@ public:
     bool readFromXmlNode(IO::CXMLNode* node) override;
 
 private:
+    // Whether the control is this panel or one of the panels around it.
+    bool isThisOrEnclosing(const IControl* control) const;
     // How many panels hold this one, counted no further than past the limit.
     long getNestingDepth() const;
     void drawChild(Graphics::CGraphics& graphics, IControl* child, const ::Brivant::MathTools::CRect& update,

@@ -14,10 +14,9 @@
 #include "gui/core/CDropEvent.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CMouse.hpp"
+#include "gui/core/CWindowTools.hpp"
 #include "gui/core/IImage.hpp"
 #include "gui/core/IWindow.hpp"
-
-#include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -49,8 +48,6 @@ using Listeners::IMouseListener;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CControlRoot::classRecord();
-
 const char kControlsElement[] = "controls";
 const char kControlElement[] = "control";
 const char kTypeAttribute[] = "type";
@@ -102,12 +99,6 @@ long CControlRoot::readCount(const CXMLAttribute& attribute, long present)
 {
     const long declared = std::strtol(attribute.getValue().getString(), nullptr, 10);
     return std::max(0L, std::min(declared, present));
-}
-
-CClass& CControlRoot::classRecord()
-{
-    static CClass record("CControlRoot");
-    return record;
 }
 
 CControlRoot::CControlRoot(Windowing::IWindow* parent)
@@ -438,13 +429,12 @@ void CControlRoot::getPopupPosition(IControl* control, CPoint& position) const
 {
     if (control == nullptr)
         return;
-    POINT client = {0, 0};
-    HWND__* const* handle = m_parentWindow->getWindowHandle();
-    if (handle != nullptr && *handle != nullptr)
-        ClientToScreen(*handle, &client);
+    // A window not made yet has no place on the screen: its client area counts as being at the origin.
+    CRect client(0, 0, 0, 0);
+    Windowing::CWindowTools::getContentArea(m_parentWindow->getWindowHandle(), client);
     const CRect& area = control->getAbsoluteArea();
-    position.setX(area.getLeft() - 1 + client.x);
-    position.setY(area.getTop() + area.getHeight() + client.y);
+    position.setX(area.getLeft() - 1 + client.getLeft());
+    position.setY(area.getTop() + area.getHeight() + client.getTop());
 }
 
 void CControlRoot::getControlWindowPosition(IControl* control, CPoint& position) const

@@ -38,9 +38,6 @@ public:
     CControlRoot(const CControlRoot&) = delete;
     CControlRoot& operator=(const CControlRoot&) = delete;
 
-    // A root is not a counted object: its record only counts the roots alive.
-    static ::Brivant::Basics::CClass& classRecord();
-
     void handleLeftButtonDown(Events::CMouseEvent& event) override;
     void handleLeftButtonUp(Events::CMouseEvent& event) override;
     void handleRightButtonDown(Events::CMouseEvent& event) override;
@@ -89,6 +86,8 @@ public:
     void updateControlAt(long indexOrId, bool byIndex) override;
     void updateControl(IControl* control) override;
     void updateArea(const ::Brivant::MathTools::CRect& area) override;
+    // In screen coordinates, just below the control's lower left corner, one pixel to the left; the window's
+    // client area is placed as the desktop helper's content area places it.
     void getPopupPosition(IControl* control, ::Brivant::MathTools::CPoint& position) const override;
     void getControlWindowPosition(IControl* control, ::Brivant::MathTools::CPoint& position) const override;
     void setBackgroundImage(Graphics::IImage* image) override;
@@ -157,7 +156,6 @@ private:
     Events::CMouseEvent m_rootEvent;
     ::Brivant::MathTools::CPoint m_storedPoint;
     bool m_rootOption;
-    ::Brivant::Basics::TInstanceCount<CControlRoot> m_instanceCount;
 };
 } // namespace Controls
 } // namespace GUI

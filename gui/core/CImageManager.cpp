@@ -76,6 +76,20 @@ SRegistry* existingRegistry() { return s_open ? s_registry : nullptr; }
 
 bool isBlank(const CString& text) { return text.isAllWhiteSpace(); }
 
+// One reference on a counted object for as long as a registration runs: whatever throws on the way, the
+// object goes again unless the registry took its own reference first.
+class CHeldReference
+{
+public:
+    explicit CHeldReference(::Brivant::Basics::ICountedObject* object) : m_object(object) { m_object->referenced(); }
+    ~CHeldReference() { m_object->dereference(); }
+    CHeldReference(const CHeldReference&) = delete;
+    CHeldReference& operator=(const CHeldReference&) = delete;
+
+private:
+    ::Brivant::Basics::ICountedObject* m_object;
+};
+
 // folder \ relativePath with '/' turned into '\'; an unset folder adds nothing.
 CSystemString imageFolder(const CSystemString& folder, const CString& relativePath)
 {
@@ -242,9 +256,10 @@ bool CImageManager::addImage(const CString& relativePath, const CString& fileNam
         IImage* image = createImage(imageFolder(state->folder, relativePath), fileName);
         if (image == nullptr)
             return false;
-        // Held here first, so that the image goes again should registering it fail.
-        const CImageReference entry(image, referenceName, CSystemString(relativePath), CSystemString(fileName));
-        state->images.addElement(new CImageReference(entry));
+        const CHeldReference heldImage(image);
+        auto* entry = new CImageReference(image, referenceName, CSystemString(relativePath), CSystemString(fileName));
+        const CHeldReference heldEntry(entry);
+        state->images.addElement(entry);
         return true;
     }
     catch (...)
@@ -264,6 +279,7 @@ bool CImageManager::addAnimation(const CString& relativePath, const CString& fil
         IImage* image = createImage(imageFolder(state->folder, relativePath), fileName);
         if (image == nullptr)
             return false;
+        const CHeldReference heldImage(image);
         const CImageReference entry(image, referenceName, CSystemString(relativePath), CSystemString(fileName));
         if (frameHeight == -1 || numberOfFrames == -1)
         {
@@ -273,7 +289,9 @@ bool CImageManager::addAnimation(const CString& relativePath, const CString& fil
             frameHeight = width;
             numberOfFrames = width > 0 ? height / width : 0;
         }
-        state->animations.addElement(new CAnimationReference(entry, frameHeight, numberOfFrames));
+        auto* strip = new CAnimationReference(entry, frameHeight, numberOfFrames);
+        const CHeldReference heldStrip(strip);
+        state->animations.addElement(strip);
         return true;
     }
     catch (...)

@@ -159,14 +159,14 @@ long CWindowTools::pointSizeToPixels(long points)
     return std::labs(ends[1].y - ends[0].y);
 }
 
-void CWindowTools::getTextExtent(HDC__* dc, const CString& text, CDimension& out, const CFont* font)
+bool CWindowTools::getTextExtent(HDC__* dc, const CString& text, CDimension& out, const CFont* font)
 {
     if (dc == nullptr)
-        return;
+        return false;
     const Graphics::CGdiplusSession session;
-    if (session.isStarted() && measureString(dc, text, out, font))
-        return;
-    measureWithGdi(dc, text, out, font);
+    if (!session.isStarted() || !measureString(dc, text, out, font))
+        measureWithGdi(dc, text, out, font);
+    return false;
 }
 
 bool CWindowTools::measureString(HDC__* dc, const CString& text, CDimension& out, const CFont* font)

@@ -63,8 +63,9 @@ public:
     static long pointSizeToPixels(long points);
 
     // The text's size in the font, by GDI+ when it starts and measures, else by GDI in the font; nothing for
-    // a null device context. A null font measures in the context's own font.
-    static void getTextExtent(HDC__* dc, const ::Brivant::Basics::CString& text,
+    // a null device context. A null font measures in the context's own font. Answers false whatever happened:
+    // callers read only out.
+    static bool getTextExtent(HDC__* dc, const ::Brivant::Basics::CString& text,
                               ::Brivant::MathTools::CDimension& out, const Fonts::CFont* font);
     // The GDI+ measurement alone, for a caller that has GDI+ started; false, with out untouched, when it fails.
     static bool measureString(HDC__* dc, const ::Brivant::Basics::CString& text,

@@ -95,7 +95,8 @@ public:
     // -1 for none; also the timer id of timed controls.
     virtual long getControlId() const = 0;
     virtual void setControlId(long id) = 0;
-    virtual const ::Brivant::Basics::CString& getControlName() const = 0;
+    // The name itself, which layouts and findControlByName know the control by.
+    virtual ::Brivant::Basics::CString& getControlName() = 0;
     virtual void setControlName(const ::Brivant::Basics::CString& name) = 0;
     // Setting a value from outside never reaches the action listener.
     virtual void setValue(double value) = 0;
@@ -106,8 +107,6 @@ public:
     virtual const ::Brivant::MathTools::CRect& getArea() const = 0;
     virtual const ::Brivant::MathTools::CRect& getAbsoluteArea() const = 0;
     virtual const ::Brivant::MathTools::CDimension& getDimension() const = 0;
-    // (0, 0, width, height): the rectangle the control draws in.
-    virtual const ::Brivant::MathTools::CRect& getNormalisedArea() const = 0;
     // True for controls that hold controls of their own.
     virtual bool isContainer() const = 0;
     // The layout writers skip a control that is not saved.
@@ -123,9 +122,20 @@ public:
     // Both counted; the disabled image is drawn instead of the face while the control is disabled.
     virtual void setPrimaryImage(Graphics::IImage* image) = 0;
     virtual void setDisabledImage(Graphics::IImage* image) = 0;
+    // (0, 0, width, height): the rectangle the control draws in.
+    virtual const ::Brivant::MathTools::CRect& getNormalisedArea() const = 0;
     virtual void setDefaultControlColours(const Basics::CAlphaColour& background,
                                           const Basics::CAlphaColour& frame) = 0;
     virtual void setDefaultDrawing(bool defaultDrawing) = 0;
+
+    // The steps control classes draw their face with. Enabled: true, drawing nothing; disabled: the disabled
+    // image when there is one, and false, so that the face is left out.
+    virtual bool drawEnabledControl(Graphics::CGraphics& graphics) = 0;
+    // The primary image over the normalised area; without one and with drawDefault, the background colour framed
+    // in the frame colour.
+    virtual void drawPrimaryImage(Graphics::CGraphics& graphics, bool drawDefault) = 0;
+    // False, drawing nothing, without a primary image.
+    virtual bool drawPrimaryImageIfPresent(Graphics::CGraphics& graphics) = 0;
 };
 } // namespace Controls
 } // namespace GUI

@@ -39,7 +39,7 @@ protected:
     {
         const auto& view = dynamic_cast<const CControlPanel&>(part(panel, "Tab View"));
         const auto& buttons = dynamic_cast<const CControlPanel&>(part(panel, "Tab Buttons"));
-        const IControl* shown = view.getControl(0, true);
+        IControl* shown = view.getControl(0, true);
         std::string text = shown != panel.getCurrentPanel() || view.getInsertIndex() > 1 ? "!" : "";
         text += (shown != nullptr ? shown->getControlName().getString() : "") + std::string("|");
         for (long index = 0; index < buttons.getInsertIndex(); ++index)

@@ -59,6 +59,10 @@ TEST(CControlDescriptorXml, eachKindIsWrittenInItsFormAndReadsBackToTheSameEleme
         CXMLNode again(CString("descriptor"), nullptr);
         ASSERT_TRUE(read.writeToXmlNode(&again)) << type;
         EXPECT_EQ(cases[type].second, elementText(again));
+        // A descriptor has no text form: the buffer is left as it was.
+        char text[] = "kept";
+        read.getObjectDescription(text, sizeof(text));
+        EXPECT_STREQ("kept", text) << type;
     }
     // A value that does not suit the kind, and a kind outside the table, are not written.
     for (long type : {3L, 0L, 9L}) // boolean, rect, none

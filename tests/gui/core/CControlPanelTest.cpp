@@ -3,6 +3,7 @@
 #include "gui/core/CControlPanel.hpp"
 
 #include "foundation/io/CXMLNode.hpp"
+#include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,34 @@ TEST_F(CControlPanelNest, theRootSearchesPlainPanelsOnlyAndAPanelNeverHoldsOneTh
     EXPECT_EQ(-1, Q->getControlIndex(P));
     EXPECT_EQ(-1, P->getControlIndex(P));
     EXPECT_EQ(static_cast<IControlRoot*>(&bench.root()), P->getControlRoot());
+}
+
+TEST(CControlPanelRing, aPanelHoweverDeepNeverHoldsOneThatEnclosesIt)
+{
+    for (int depth : {1, 31, 32, 33, 34, 40, 100})
+    {
+        SCOPED_TRACE(depth);
+        const CCountChange panels(CControlPanel::classRecord());
+        CControlBench bench;
+        auto* outer = new CControlPanel(&bench.window(), &bench.root(), -1, CRect(0, 0, 300, 300), nullptr);
+        bench.root().addControl(outer);
+        CControlPanel* inner = outer;
+        for (int level = 1; level < depth; ++level)
+        {
+            auto* next = new CControlPanel(&bench.window(), inner, -1, CRect(1, 1, 200, 200), nullptr);
+            inner->addControl(next);
+            inner = next;
+        }
+        inner->addControl(outer);
+        // Checked first: a ring would send the search and the move below round it for ever.
+        ASSERT_EQ(-1, inner->getControlIndex(outer));
+        EXPECT_EQ(static_cast<IControlRoot*>(&bench.root()), outer->getControlRoot());
+        EXPECT_EQ(nullptr, bench.root().findControlByName(CString("nobody")));
+        outer->setArea(CRect(5, 5, 300, 300));
+        EXPECT_EQ(depth + 4, inner->getAbsoluteArea().getLeft());
+        bench.root().clearControls();
+        EXPECT_EQ(0, panels.live());
+    }
 }
 
 TEST_F(CControlPanelNest, thePanelDrawsItsFaceThenItsChildrenClippedToItOrGreyWhenDisabled)

@@ -2,6 +2,7 @@
 // runs and lets go when a control is removed, and drawing order and clipping in pixels.
 #include "gui/core/CControlRoot.hpp"
 
+#include "gui/core/CWindowTools.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 #include "tests/gui/core/CWindowTestSupport.hpp"
@@ -160,7 +161,8 @@ TEST(CControlRootRemoval, removingOrClearingLetsGoOfTheLockModalAndLastTargetAnd
         {
             SCOPED_TRACE(holder + " " + ending);
             const CCountChange controls(CControl::classRecord());
-            const CCountChange roots(CControlRoot::classRecord());
+            // A root has no record of its own; its mouse event, and the window's, go with it.
+            const CCountChange events(CMouseEvent::classRecord());
             auto* bench = new CControlBench();
             auto* probe = new CProbeControl(&bench->root(), "X", CRect(10, 10, 40, 40), nullptr);
             bench->root().addControl(probe);
@@ -170,7 +172,7 @@ TEST(CControlRootRemoval, removingOrClearingLetsGoOfTheLockModalAndLastTargetAnd
             if (std::string(ending) == "destroy")
             {
                 delete bench;
-                EXPECT_EQ(0, roots.live());
+                EXPECT_EQ(0, events.live());
                 EXPECT_EQ(0, controls.live());
                 continue;
             }
@@ -237,5 +239,30 @@ TEST(CControlRootInAWindow, theWindowsMessagesReachItsControlsWhichItPaintsAndRe
     ASSERT_TRUE(GetUpdateRect(handle, &update, FALSE));
     EXPECT_EQ("20,30,60,70", std::to_string(update.left) + "," + std::to_string(update.top) + "," +
                                  std::to_string(update.right) + "," + std::to_string(update.bottom));
+}
+
+TEST(CControlRootInAWindow, aPopupOpensJustBelowTheControlWhereTheContentAreaPlacesTheClient)
+{
+    // A scroll bar narrows the client on one side only, so the content area, which takes the client as centred,
+    // lies half the bar's width right of where the system has the client.
+    for (DWORD style : {DWORD(WS_POPUP), DWORD(WS_POPUP | WS_VSCROLL), DWORD(WS_OVERLAPPEDWINDOW | WS_VSCROLL)})
+    {
+        SCOPED_TRACE(style);
+        const HWND handle =
+            CreateWindowExA(0, "STATIC", "", style, 30, 40, 200, 150, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, handle);
+        CForeignWindow window(handle);
+        auto* probe = new CProbeControl(window.getControlRoot(), "p", CRect(20, 30, 40, 10), nullptr);
+        window.getControlRoot()->addControl(probe);
+        CRect content(0, 0, 0, 0);
+        ASSERT_TRUE(Brivant::GUI::Windowing::CWindowTools::getContentArea(&handle, content));
+        CPoint popup(0, 0);
+        window.getControlRoot()->getPopupPosition(probe, popup);
+        EXPECT_EQ(pointText(CPoint(content.getLeft() + 19, content.getTop() + 40)), pointText(popup));
+        DestroyWindow(handle);
+        // Without a window on the screen the client counts as being at the origin.
+        window.getControlRoot()->getPopupPosition(probe, popup);
+        EXPECT_EQ("19,40", pointText(popup));
+    }
 }
 } // namespace

@@ -43,6 +43,9 @@ TEST(CControlConstruction, aNewControlHasTheDefaultsAndDescribesItselfWithinAnyB
     EXPECT_TRUE(control.getValue() == 1.0 && control.isMouseEnabled() && !control.isKeyboardEnabled() &&
                 !control.isDropFileEnabled() && control.isEnabled());
     EXPECT_EQ(CRect(0, 0, 30, 40), control.getNormalisedArea());
+    // The interface hands out the name itself, so a change made through it is the control's.
+    static_cast<IControl&>(control).getControlName().appendString(" 3");
+    EXPECT_STREQ("Control 3", control.getControlName().getString());
     EXPECT_THROW(CControl(nullptr, 1, CRect(0, 0, 1, 1), nullptr), Brivant::Exceptions::CException);
     for (long size : {1L, 4L, 7L, 8L, 20L})
     {

@@ -10,6 +10,7 @@
 #include "gui/core/IImage.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
+#include "tests/gui/core/CImportPatch.hpp"
 
 #include <gtest/gtest.h>
 
@@ -354,6 +355,70 @@ TEST_F(CImageManagerRegistryTest, clearingDropsTheEntriesAndTheirImages)
     CImageManager::addImage(CString("{}"), CString("a.tga"), CString("again"));
     CImageManager::clear();
     EXPECT_EQ(0, images.live());
+}
+
+// Fails, on the thread that armed it, the allocations of one size: the size a full list of entries grows to.
+class CFailingGrowth
+{
+public:
+    explicit CFailingGrowth(std::size_t size)
+    {
+        s_size = size;
+        s_thread = GetCurrentThreadId();
+        s_failures = 0;
+    }
+    ~CFailingGrowth() { s_size = 0; }
+    CFailingGrowth(const CFailingGrowth&) = delete;
+    CFailingGrowth& operator=(const CFailingGrowth&) = delete;
+
+    static void* __cdecl allocate(std::size_t size)
+    {
+        if (size == s_size && GetCurrentThreadId() == s_thread)
+        {
+            ++s_failures;
+            return nullptr;
+        }
+        return s_malloc(size);
+    }
+
+    static inline std::size_t s_size = 0;
+    static inline DWORD s_thread = 0;
+    static inline int s_failures = 0;
+    static inline void*(__cdecl* s_malloc)(std::size_t) = reinterpret_cast<void*(__cdecl*)(std::size_t)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("msvcrt.dll"), "malloc")));
+};
+
+TEST_F(CImageManagerRegistryTest, anEntryTheListCannotTakeGoesWithItsImage)
+{
+    writeTarga("a.tga", 3, 3);
+    for (bool animation : {false, true})
+    {
+        SCOPED_TRACE(animation ? "film strip" : "image");
+        const auto add = [animation](const char* name) {
+            return animation ? CImageManager::addAnimation(CString("{}"), CString("a.tga"), CString(name), 3, 1)
+                             : CImageManager::addImage(CString("{}"), CString("a.tga"), CString(name));
+        };
+        const CCountChange images(CTGAImage::classRecord());
+        const CCountChange entries(animation ? CImageManager::CAnimationReference::classRecord()
+                                             : CImageManager::CImageReference::classRecord());
+        // The list grows in steps of 32: the 33rd entry needs room for 64.
+        for (int index = 0; index < 32; ++index)
+            ASSERT_TRUE(add("full"));
+        {
+            const CFailingGrowth failing(64 * sizeof(void*));
+            const VolturaTests::CImportPatch patch("msvcrt.dll", "malloc",
+                                                   reinterpret_cast<void*>(&CFailingGrowth::allocate));
+            ASSERT_TRUE(patch.isActive());
+            EXPECT_FALSE(add("refused"));
+            ASSERT_EQ(1, CFailingGrowth::s_failures) << "the list's growth is what failed";
+        }
+        EXPECT_EQ(32, images.live());
+        EXPECT_EQ(32, entries.live());
+        EXPECT_TRUE(add("after"));
+        CImageManager::clear();
+        EXPECT_EQ(0, images.live());
+        EXPECT_EQ(0, entries.live());
+    }
 }
 
 TEST_F(CImageManagerRegistryTest, imageKeptByAControlOutlivesItsEntry)
