@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <limits>
+
 namespace Brivant
 {
 namespace Vst
@@ -29,6 +32,20 @@ unsigned long currentThread()
 long numberOfParameters(AudioEffect* effect)
 {
     return effect != nullptr ? effect->getAeffect()->numParams : 0;
+}
+
+std::uint64_t bitsOf(double value)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof(bits));
+    return bits;
+}
+
+double valueOf(std::uint64_t bits)
+{
+    double value;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
 }
 } // namespace
 
@@ -184,17 +201,16 @@ bool CVstWindow::isEditorThread() const
 
 bool CVstWindow::deferToEditorThread(long index, double value)
 {
-    const bool known = index >= 0 && index < m_numberOfDeferred;
     if (isEditorThread())
     {
-        if (known)
-            m_deferred[index].pending.store(false);
+        dropDeferred(index);
         return false;
     }
-    if (known)
+    if (index >= 0 && index < m_numberOfDeferred)
     {
-        m_deferred[index].value.store(value);
-        m_deferred[index].pending.store(true);
+        const std::uint64_t bits = bitsOf(value);
+        m_deferred[index].bits.store(bits != kNothingWaiting ? bits
+                                                             : bitsOf(std::numeric_limits<double>::quiet_NaN()));
     }
     return true;
 }
@@ -203,9 +219,16 @@ void CVstWindow::applyDeferredUpdates()
 {
     for (long index = 0; index < m_numberOfDeferred; ++index)
     {
-        if (m_deferred[index].pending.exchange(false))
-            updateParameter(index, m_deferred[index].value.load());
+        const std::uint64_t bits = m_deferred[index].bits.exchange(kNothingWaiting);
+        if (bits != kNothingWaiting)
+            updateParameter(index, valueOf(bits));
     }
+}
+
+void CVstWindow::dropDeferred(long index)
+{
+    if (index >= 0 && index < m_numberOfDeferred)
+        m_deferred[index].bits.store(kNothingWaiting);
 }
 
 void CVstWindow::deleteParentPanel()

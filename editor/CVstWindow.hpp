@@ -15,6 +15,7 @@
 #include "vst/AEffEditor.hpp"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 namespace Brivant
@@ -96,13 +97,16 @@ protected:
     void applyDeferredUpdates();
 
 private:
-    // The latest value another thread gave for one parameter, and whether the editor has still to show it.
+    // The bits of the latest value another thread gave for one parameter, or kNothingWaiting once the editor has
+    // taken it: value and mark in one word, so that taking them is one exchange and no store falls between.
     struct CDeferredValue
     {
-        std::atomic<double> value{0.0};
-        std::atomic<bool> pending{false};
+        std::atomic<std::uint64_t> bits{kNothingWaiting};
     };
+    // A signalling NaN with a payload of its own; a value with these very bits is left as a quiet NaN.
+    static constexpr std::uint64_t kNothingWaiting = 0x7ff0'0000'dead'0001ULL;
 
+    void dropDeferred(long index);
     void deleteParentPanel();
 
     CParentWindow* m_parentPanel;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -193,5 +194,39 @@ TEST(CVstWindowTest, valuesFromOtherThreadsAreShownOnTheEditorsThreadAtIdleOrOpe
     std::thread([&] { orphan.updateParameter(0, 0.5); }).join();
     orphan.idle();
     EXPECT_TRUE(orphan.shown.empty());
+}
+
+// Another thread leaves 1, 2, 3 ... for one parameter while the editor's thread idles: no value is shown twice or
+// after a newer one, and the last one is shown.
+TEST(CVstWindowTest, aValueLeftDuringIdleIsShownOnceAndTheLastIsNeverLost)
+{
+    struct CCollector : CVstWindow
+    {
+        explicit CCollector(AudioEffect* effect) : CVstWindow(effect, CRect(0, 0, 5, 5), nullptr) {}
+        void updateParameter(long index, double value) override
+        {
+            if (!deferToEditorThread(index, value))
+                shown.push_back(value);
+        }
+        std::vector<double> shown;
+    };
+    CBareEffect effect;
+    auto* editor = new CCollector(&effect);
+    constexpr int kValues = 100000;
+    std::atomic<bool> done(false);
+    std::thread writer([&] {
+        for (int value = 1; value <= kValues; ++value)
+            editor->updateParameter(0, value);
+        done.store(true);
+    });
+    while (!done.load())
+        editor->idle();
+    writer.join();
+    editor->idle();
+    editor->idle();
+    ASSERT_FALSE(editor->shown.empty());
+    EXPECT_EQ(kValues, editor->shown.back());
+    for (size_t index = 1; index < editor->shown.size(); ++index)
+        ASSERT_LT(editor->shown[index - 1], editor->shown[index]) << "at " << index;
 }
 } // namespace
