@@ -291,7 +291,7 @@ void CHolvaneEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
         return;
     CVstParam* copy = m_parameters[id].getPointer();
     {
-        CUpdatingScope updating(*this);
+        CUpdatingScope updating(*this, id);
         const float value = isPopupIndex(id) ? choiceValue(id) : static_cast<float>(control->getValue());
         copy->setValue(value);
         getEffect()->setParameterAutomated(id, value);

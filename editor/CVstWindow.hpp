@@ -71,11 +71,16 @@ public:
     bool handleKeyUp(const GUI::Events::CKeyboardEvent& event) override;
     void setKeyboardListener(GUI::Listeners::IKeyboardListener* listener) override;
 
-    // Holds the updating flag through a user change and lets it go however the change ends.
+    // Holds the updating flag through a user change of a parameter and lets it go however the change ends. A value
+    // another thread left for that parameter is older than the user's change, so it is dropped first.
     class CUpdatingScope
     {
     public:
-        explicit CUpdatingScope(CVstWindow& editor) : m_editor(editor) { m_editor.setUpdatingEffect(true); }
+        CUpdatingScope(CVstWindow& editor, long index) : m_editor(editor)
+        {
+            m_editor.dropDeferred(index);
+            m_editor.setUpdatingEffect(true);
+        }
         ~CUpdatingScope() { m_editor.setUpdatingEffect(false); }
         CUpdatingScope(const CUpdatingScope&) = delete;
         CUpdatingScope& operator=(const CUpdatingScope&) = delete;

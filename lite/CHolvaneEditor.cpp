@@ -183,7 +183,7 @@ void CHolvaneEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
         return;
     const float value = static_cast<float>(control->getValue());
     {
-        Vst::CVstWindow::CUpdatingScope updating(*this);
+        CUpdatingScope updating(*this, id);
         m_parameters[id].getPointer()->setValue(value);
         getEffect()->setParameterAutomated(id, value);
     }

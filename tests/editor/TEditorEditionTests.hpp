@@ -146,6 +146,23 @@ TYPED_TEST_P(TEditorEditionTest, hostChangesMoveTheKnobAndLabelOnTheEditorsThrea
     EXPECT_EQ("10.000 dB", this->label(0));
 }
 
+// A host value left by another thread, then the user's drag of the same knob: the later change, the user's, stays
+// in the effect, the knob and the label after idle.
+TYPED_TEST_P(TEditorEditionTest, aUserChangeBeatsAnEarlierValueFromAnotherThread)
+{
+    this->m_effect->setParameter(0, 0.5f);
+    std::thread([this] { this->m_effect->setParameter(0, 0.25f); }).join();
+    const auto& area = this->m_editor->getParameterControl(0)->getArea();
+    const long x = area.getLeft() + area.getWidth() / 2;
+    const long y = area.getTop() + area.getHeight() / 2;
+    this->drag(*this->m_editor, x, y, x + 20, y);
+    this->m_editor->idle();
+
+    EXPECT_FLOAT_EQ(0.6f, this->m_effect->getParameter(0));
+    EXPECT_FLOAT_EQ(0.6f, static_cast<float>(this->knob(0)));
+    EXPECT_EQ("4.000 dB", this->label(0));
+}
+
 // The meter shows the stored peak held to 0..1, and the held value replaces the stored one.
 TYPED_TEST_P(TEditorEditionTest, idleHoldsTheMeterToZeroToOne)
 {
@@ -213,7 +230,8 @@ TYPED_TEST_P(TEditorEditionTest, anEditorWithoutAnEffectWorks)
 }
 
 REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesTheEffectAndTellsTheHostWithoutEcho,
-                            hostChangesMoveTheKnobAndLabelOnTheEditorsThread, idleHoldsTheMeterToZeroToOne,
+                            hostChangesMoveTheKnobAndLabelOnTheEditorsThread,
+                            aUserChangeBeatsAnEarlierValueFromAnotherThread, idleHoldsTheMeterToZeroToOne,
                             opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed,
                             withoutImagesTheControlsHaveNoSizeAndNothingFails, anEditorWithoutAnEffectWorks);
 } // namespace VolturaTests
