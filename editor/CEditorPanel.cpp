@@ -1,12 +1,15 @@
 #include "editor/CEditorPanel.hpp"
 
 #include "foundation/host/CApplication.hpp"
+#include "foundation/host/CTrace.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CMomentaryButton.hpp"
 #include "gui/controls/CTextLabel.hpp"
+#include "gui/core/CAboutWindow.hpp"
 #include "gui/core/CAlphaColour.hpp"
 #include "gui/core/CPNGImage.hpp"
+#include "gui/core/CWindowAttributes.hpp"
 #include "gui/core/IControlRoot.hpp"
 
 #include <cmath>
@@ -97,6 +100,32 @@ void CEditorPanel::addControl(GUI::Controls::IControl* control)
 {
     m_controls.addElement(control);
     m_root->addControl(control);
+}
+
+void CEditorPanel::makeAboutWindow(double windowAlpha)
+{
+    const GUI::Windowing::CAboutWindow* existing = m_aboutWindow.getPointer();
+    if (existing != nullptr && *existing->getWindowHandle() != nullptr)
+        return;
+    try
+    {
+        GUI::Windowing::CWindowAttributes attributes;
+        attributes.setBackgroundColour(GUI::Basics::CColour(215, 219, 223));
+        attributes.setAlpha(windowAlpha);
+        m_aboutWindow.setPointer(new GUI::Windowing::CAboutWindow(m_folder, CString("splash.png"), 0.8));
+        m_aboutWindow.getPointer()->intialiseWindow(&attributes, true);
+    }
+    catch (...)
+    {
+        // The editor works without its about window.
+        Host::CTrace::trace("The about window could not be made");
+    }
+}
+
+void CEditorPanel::showAboutWindow()
+{
+    if (m_aboutWindow.getPointer() != nullptr)
+        m_aboutWindow.getPointer()->openWindow();
 }
 
 void CEditorPanel::showMeterValue()

@@ -1,10 +1,12 @@
 // What both editions' editors build their panels from: the images of the "Resources" folder beside the library,
-// and knobs, labels, the information button and the level meter in the panels' common look. The panel keeps one
-// reference on every image it loads and every control it adds; the window's control root holds its own.
+// knobs, labels, the information button and the level meter in the panels' common look, and the about window. The
+// panel keeps one reference on every image it loads and every control it adds; the window's control root holds its
+// own.
 #pragma once
 
 #include "foundation/basics/CString.hpp"
 #include "foundation/basics/CSystemString.hpp"
+#include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
 #include "foundation/mathtools/CRect.hpp"
 
@@ -32,6 +34,11 @@ class IImage;
 namespace Listeners
 {
 class IActionListener;
+}
+
+namespace Windowing
+{
+class CAboutWindow;
 }
 } // namespace GUI
 
@@ -71,6 +78,14 @@ public:
     // A control the editor made itself: added to the root and kept.
     void addControl(GUI::Controls::IControl* control);
 
+    // Makes the about window ("splash.png") when there is none with a native window yet, in the secondary windows'
+    // light grey with the given alpha. Called at construction and again at each open, since a host may build the
+    // effect where no window can be made; a failure of any kind leaves it missing until the next call.
+    void makeAboutWindow(double windowAlpha);
+    // Null until makeAboutWindow.
+    GUI::Windowing::CAboutWindow* getAboutWindow() const { return m_aboutWindow.getPointer(); }
+    void showAboutWindow();
+
     // The meter added last; null before addMeter.
     GUI::Controls::CLevelMeter* getMeter() const { return m_meter; }
     // Any thread: the effect's meter value is only stored.
@@ -88,6 +103,7 @@ private:
     Collections::TCountedPointerArray<GUI::Controls::IControl> m_controls;
     GUI::Controls::CLevelMeter* m_meter;
     std::atomic<float> m_meterValue;
+    Collections::TAutomaticPointer<GUI::Windowing::CAboutWindow> m_aboutWindow;
 };
 } // namespace Vst
 } // namespace Brivant

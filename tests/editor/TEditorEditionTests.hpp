@@ -9,6 +9,7 @@
 #pragma once
 
 #include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/core/CImportPatch.hpp"
 #include "tests/gui/core/CWindowTestSupport.hpp"
 #include "tests/support/CTemporaryFolder.hpp"
 #include "tests/vst/CRecordingHost.hpp"
@@ -17,6 +18,7 @@
 #include "foundation/host/CApplication.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CTextLabel.hpp"
+#include "gui/core/CAboutWindow.hpp"
 #include "vst/AudioEffect.hpp"
 
 #include <gtest/gtest.h>
@@ -25,6 +27,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -54,6 +57,38 @@ inline const char* skinFolder()
 {
     return VOLTURA_PLUGIN_FOLDER;
 }
+
+// Stands in for CreateWindowExA while a test refuses windows: the editor's own window, a child of refusedHost, is
+// made; every other window fails as the system fails, or throws an exception of no framework type.
+struct CWindowRefusal
+{
+    enum EMode { kFail, kThrow };
+    static EMode& mode()
+    {
+        static EMode mode = kFail;
+        return mode;
+    }
+    static HWND& editorsHost()
+    {
+        static HWND host = nullptr;
+        return host;
+    }
+    static HWND WINAPI createWindow(DWORD extendedStyle, LPCSTR className, LPCSTR name, DWORD style, int x, int y,
+                                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID data)
+    {
+        if (parent != editorsHost())
+        {
+            if (mode() == kThrow)
+                throw std::runtime_error("no window");
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
+        using FCreate = HWND(WINAPI*)(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID);
+        const auto create = reinterpret_cast<FCreate>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "CreateWindowExA")));
+        return create(extendedStyle, className, name, style, x, y, width, height, parent, menu, instance, data);
+    }
+};
 
 template <class Edition>
 class TEditorEditionTest : public ::testing::Test
@@ -197,6 +232,39 @@ TYPED_TEST_P(TEditorEditionTest, opensClosesAndReopensInAHostWindowShowingWhatCh
     DestroyWindow(host);
 }
 
+// An effect built where no window can be made, then opened where its secondary windows throw an exception of no
+// framework type: the editor opens in the host's window and nothing leaves the open; a later open makes the about
+// window.
+TYPED_TEST_P(TEditorEditionTest, anOpenMakesTheAboutWindowConstructionCouldNotAndNoExceptionLeavesIt)
+{
+    const HWND host = CreateWindowExA(0, "STATIC", "host", WS_CHILD | WS_VISIBLE, 0, 0, TypeParam::kWidth,
+                                      TypeParam::kHeight, sharedVisibleHost(), nullptr, nullptr, nullptr);
+    auto hasAboutWindow = [](const typename TypeParam::Editor& editor) {
+        return editor.getAboutWindow() != nullptr && *editor.getAboutWindow()->getWindowHandle() != nullptr;
+    };
+    std::unique_ptr<typename TypeParam::Effect> effect;
+    {
+        CWindowRefusal::editorsHost() = host;
+        CWindowRefusal::mode() = CWindowRefusal::kFail;
+        CImportPatch refusal("user32.dll", "CreateWindowExA", reinterpret_cast<void*>(&CWindowRefusal::createWindow));
+        ASSERT_TRUE(refusal.isActive());
+        effect = std::make_unique<typename TypeParam::Effect>(CRecordingHost::callback);
+        ASSERT_FALSE(hasAboutWindow(*static_cast<typename TypeParam::Editor*>(effect->getEditor())));
+
+        CWindowRefusal::mode() = CWindowRefusal::kThrow;
+        VstIntPtr opened = 0;
+        EXPECT_NO_THROW(opened = effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+        EXPECT_EQ(1, opened);
+        EXPECT_NE(nullptr, GetWindow(host, GW_CHILD));
+        effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    }
+    const auto& editor = *static_cast<typename TypeParam::Editor*>(effect->getEditor());
+    ASSERT_EQ(1, effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+    EXPECT_TRUE(hasAboutWindow(editor));
+    effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    DestroyWindow(host);
+}
+
 // Without a single image the panel still builds and draws; its image-sized controls have no size and take no
 // mouse.
 TYPED_TEST_P(TEditorEditionTest, withoutImagesTheControlsHaveNoSizeAndNothingFails)
@@ -233,5 +301,6 @@ REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesThe
                             hostChangesMoveTheKnobAndLabelOnTheEditorsThread,
                             aUserChangeBeatsAnEarlierValueFromAnotherThread, idleHoldsTheMeterToZeroToOne,
                             opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed,
+                            anOpenMakesTheAboutWindowConstructionCouldNotAndNoExceptionLeavesIt,
                             withoutImagesTheControlsHaveNoSizeAndNothingFails, anEditorWithoutAnEffectWorks);
 } // namespace VolturaTests
