@@ -34,6 +34,19 @@ long numberOfParameters(AudioEffect* effect)
     return effect != nullptr ? effect->getAeffect()->numParams : 0;
 }
 
+// Marks the editor's thread as showing another thread's value for as long as it lives.
+class CShowingScope
+{
+public:
+    explicit CShowingScope(bool& showing) : m_showing(showing) { m_showing = true; }
+    ~CShowingScope() { m_showing = false; }
+    CShowingScope(const CShowingScope&) = delete;
+    CShowingScope& operator=(const CShowingScope&) = delete;
+
+private:
+    bool& m_showing;
+};
+
 std::uint64_t bitsOf(double value)
 {
     std::uint64_t bits;
@@ -63,7 +76,7 @@ CVstWindow::CParentWindow::~CParentWindow()
 CVstWindow::CVstWindow(AudioEffect* effect, const CRect& area, GUI::Windowing::CWindowAttributes* attributes)
     : AEffEditor(effect), CWindow(area), m_parentPanel(nullptr), m_updatingThread(0), m_rect{0, 0, 0, 0},
       m_editorThread(currentThread()), m_numberOfDeferred(numberOfParameters(effect)),
-      m_deferred(new CDeferredValue[static_cast<size_t>(m_numberOfDeferred)]), m_windowKeyListener(getControlRoot())
+      m_deferred(new CDeferredValue[static_cast<size_t>(m_numberOfDeferred)]), m_showingDeferred(false), m_windowKeyListener(getControlRoot())
 {
     if (effect != nullptr)
         effect->setEditor(this);
@@ -203,7 +216,9 @@ bool CVstWindow::deferToEditorThread(long index, double value)
 {
     if (isEditorThread())
     {
-        dropDeferred(index);
+        // Showing a value another thread left must not drop a newer one that thread left meanwhile.
+        if (!m_showingDeferred)
+            dropDeferred(index);
         return false;
     }
     if (index >= 0 && index < m_numberOfDeferred)
@@ -220,8 +235,10 @@ void CVstWindow::applyDeferredUpdates()
     for (long index = 0; index < m_numberOfDeferred; ++index)
     {
         const std::uint64_t bits = m_deferred[index].bits.exchange(kNothingWaiting);
-        if (bits != kNothingWaiting)
-            updateParameter(index, valueOf(bits));
+        if (bits == kNothingWaiting)
+            continue;
+        const CShowingScope showing(m_showingDeferred);
+        updateParameter(index, valueOf(bits));
     }
 }
 

@@ -121,6 +121,8 @@ private:
     std::atomic<unsigned long> m_editorThread;
     long m_numberOfDeferred;
     std::unique_ptr<CDeferredValue[]> m_deferred;
+    // Set on the editor's thread while it shows a value another thread left.
+    bool m_showingDeferred;
     GUI::Listeners::IKeyboardListener* m_windowKeyListener;
 };
 } // namespace Vst

@@ -229,4 +229,28 @@ TEST(CVstWindowTest, aValueLeftDuringIdleIsShownOnceAndTheLastIsNeverLost)
     for (size_t index = 1; index < editor->shown.size(); ++index)
         ASSERT_LT(editor->shown[index - 1], editor->shown[index]) << "at " << index;
 }
+
+// Another thread leaves a newer value just after the editor's thread took an older one to show it: the next idle
+// shows the newer one.
+TEST(CVstWindowTest, aValueLeftWhileTheEditorShowsAnOlderOneIsShownNext)
+{
+    struct CInterrupted : CVstWindow
+    {
+        explicit CInterrupted(AudioEffect* effect) : CVstWindow(effect, CRect(0, 0, 5, 5), nullptr) {}
+        void updateParameter(long index, double value) override
+        {
+            if (value == 1.0 && isEditorThread())
+                std::thread([this, index] { updateParameter(index, 2.0); }).join();
+            if (!deferToEditorThread(index, value))
+                shown.push_back(value);
+        }
+        std::vector<double> shown;
+    };
+    CBareEffect effect;
+    auto* editor = new CInterrupted(&effect);
+    std::thread([&] { editor->updateParameter(0, 1.0); }).join();
+    editor->idle();
+    editor->idle();
+    EXPECT_EQ(std::vector<double>({1.0, 2.0}), editor->shown);
+}
 } // namespace
