@@ -265,6 +265,68 @@ TYPED_TEST_P(TEditorEditionTest, anOpenMakesTheAboutWindowConstructionCouldNotAn
     DestroyWindow(host);
 }
 
+// One-pixel columns and rows invalidated alone, at the right and bottom edges, in the middle and at column 384 (where
+// a host once left a stale column): after the update every pixel of each shows the panel again.
+TYPED_TEST_P(TEditorEditionTest, aOnePixelColumnOrRowInvalidatedAloneIsRepainted)
+{
+    const long width = TypeParam::kWidth;
+    const long height = TypeParam::kHeight;
+    // The shared host window grows to hold the whole panel for this test.
+    struct CRoomyHost
+    {
+        CRoomyHost(long w, long h) { resize(w, h); }
+        ~CRoomyHost() { resize(400, 300); }
+        static void resize(long w, long h)
+        {
+            SetWindowPos(sharedVisibleHost(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    } roomy(width, height);
+    struct CWindowContext
+    {
+        explicit CWindowContext(HWND w) : window(w), context(GetDC(w)) {}
+        ~CWindowContext() { ReleaseDC(window, context); }
+        HWND window;
+        HDC context;
+    };
+    const HWND host = CreateWindowExA(0, "STATIC", "host", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
+                                      sharedVisibleHost(), nullptr, nullptr, nullptr);
+    ASSERT_EQ(1, this->m_effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+    const HWND editor = GetWindow(host, GW_CHILD);
+    UpdateWindow(editor);
+    pumpMessages(100);
+    const CWindowContext painted(editor);
+    const CPixels panel(painted.context, width, height);
+
+    const RECT stripes[] = {{width - 1, 0, width, height}, {width / 2, 0, width / 2 + 1, height},
+                            {384, 0, 385, height},         {0, height - 1, width, height},
+                            {0, height / 2, width, height / 2 + 1}};
+    for (const RECT& stripe : stripes)
+    {
+        {
+            const CWindowContext scribble(editor);
+            HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+            const RECT whole = {0, 0, width, height};
+            FillRect(scribble.context, &whole, magenta);
+            DeleteObject(magenta);
+            GdiFlush();
+        }
+        InvalidateRect(editor, &stripe, FALSE);
+        UpdateWindow(editor);
+        const CWindowContext repainted(editor);
+        const CPixels shown(repainted.context, width, height);
+        long stale = 0;
+        for (long y = stripe.top; y < stripe.bottom; ++y)
+            for (long x = stripe.left; x < stripe.right; ++x)
+                stale += shown.raw(x, y) != panel.raw(x, y) ? 1 : 0;
+        const std::string where = std::to_string(stripe.left) + "," + std::to_string(stripe.top);
+        EXPECT_EQ(0, stale) << where;
+        EXPECT_EQ("255,0,255", shown.rgb(stripe.left > 0 ? stripe.left - 1 : 0, stripe.top > 0 ? stripe.top - 1 : 0))
+            << where << ": the scribble beside it stays";
+    }
+    this->m_effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    DestroyWindow(host);
+}
+
 // Without a single image the panel still builds and draws; its image-sized controls have no size and take no
 // mouse.
 TYPED_TEST_P(TEditorEditionTest, withoutImagesTheControlsHaveNoSizeAndNothingFails)
@@ -302,5 +364,6 @@ REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesThe
                             aUserChangeBeatsAnEarlierValueFromAnotherThread, idleHoldsTheMeterToZeroToOne,
                             opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed,
                             anOpenMakesTheAboutWindowConstructionCouldNotAndNoExceptionLeavesIt,
+                            aOnePixelColumnOrRowInvalidatedAloneIsRepainted,
                             withoutImagesTheControlsHaveNoSizeAndNothingFails, anEditorWithoutAnEffectWorks);
 } // namespace VolturaTests
