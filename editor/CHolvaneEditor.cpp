@@ -156,11 +156,10 @@ CHolvaneEditor::~CHolvaneEditor() = default;
 
 void CHolvaneEditor::buildPanel()
 {
-    getControlRoot()->setBackgroundImage(m_panel.loadImage("Background.png"));
+    m_panel.loadBackground("Background.png");
     IImage* images[kNumberOfImages];
     for (int image = 0; image < kNumberOfImages; ++image)
         images[image] = m_panel.loadImage(kImageFiles[image]);
-
 
     const auto& buttonSize = images[kButtonUpImage]->getImageSize();
     for (const CPanelRow& row : kPanelRows)
@@ -177,7 +176,8 @@ void CHolvaneEditor::buildPanel()
         case kLatch:
         {
             auto* button = new CLatchingButton(getControlRoot(), row.id, buttonArea, nullptr);
-            m_panel.addControl(button);
+            m_panel.addToRoot(button);
+            m_latchingButtons[row.id - CHolvane::kSideChain].setPointer(button);
             button->registerActionListener(this);
             button->setPrimaryImage(images[kButtonDownImage]);
             button->setDownImage(images[kButtonUpImage]);
@@ -195,7 +195,8 @@ void CHolvaneEditor::buildPanel()
             if (valve)
                 menu->setMenuTitle(CString("Valve Modelling"));
             auto* button = new CPopupButton(getControlRoot(), row.id, buttonArea, menu, this, nullptr);
-            m_panel.addControl(button);
+            m_panel.addToRoot(button);
+            m_popupButtons[valve ? 0 : 1].setPointer(button);
             button->setPrimaryImage(images[kButtonDownImage]);
             button->setDownImage(images[kButtonUpImage]);
             button->setDefaultDrawing(false);
@@ -203,14 +204,15 @@ void CHolvaneEditor::buildPanel()
             break;
         }
         case kValue:
-            m_valueLabels[row.id] = m_panel.addLabel(row.id, row.left, row.top, " ");
+            m_valueLabels[row.id] = m_panel.addValueLabel(row.id, row.left, row.top, this);
             break;
         case kCaption:
-            m_panel.addLabel(row.id, row.left, row.top, row.caption);
+            m_panel.addCaption(row.left, row.top, row.caption);
             break;
         }
     }
-    m_panel.addMeter(kMeterArea, kMeterSteps);
+    // Full until the first idle shows the effect's peak.
+    m_panel.addMeter(kMeterArea, kMeterSteps, 1.0);
     makeSecondaryWindows();
 }
 

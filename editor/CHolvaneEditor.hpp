@@ -19,6 +19,7 @@ namespace GUI
 {
 namespace Controls
 {
+class CLatchingButton;
 class CLevelMeter;
 class CMenu;
 class CPopupButton;
@@ -82,7 +83,11 @@ private:
 
     Collections::TAutomaticPointer<CVstParam> m_parameters[kParameters];
     Vst::CEditorPanel m_panel;
+    // Valve Modelling first, then Key Input.
     Collections::TAutomaticPointer<GUI::Controls::CMenu> m_menus[2];
+    Collections::TAutomaticPointer<GUI::Controls::CPopupButton> m_popupButtons[2];
+    // SideChain, Monitor, MakeUpGain.
+    Collections::TAutomaticPointer<GUI::Controls::CLatchingButton> m_latchingButtons[3];
     GUI::Controls::IControl* m_controls[kParameters];
     GUI::Controls::CTextLabel* m_valueLabels[kParameters];
 };

@@ -103,7 +103,7 @@ CHolvaneEditor::~CHolvaneEditor() = default;
 
 void CHolvaneEditor::buildPanel()
 {
-    getControlRoot()->setBackgroundImage(m_panel.loadImage("BackgroundLite.png"));
+    m_panel.loadBackground("BackgroundLite.png");
     IImage* images[kNumberOfImages];
     for (int image = 0; image < kNumberOfImages; ++image)
         images[image] = m_panel.loadImage(kImageFiles[image]);
@@ -122,16 +122,15 @@ void CHolvaneEditor::buildPanel()
             m_knobs[row.id]->setValue(hostValue(row.id));
             break;
         case kValue:
-            m_valueLabels[row.id] = m_panel.addLabel(row.id, row.left, row.top, " ", row.width);
+            m_valueLabels[row.id] = m_panel.addValueLabel(row.id, row.left, row.top, this, row.width);
             m_valueLabels[row.id]->setText(labelText(row.id, true));
-            m_valueLabels[row.id]->registerActionListener(this);
             break;
         case kCaption:
-            m_panel.addLabel(row.id, row.left, row.top, row.caption, row.width);
+            m_panel.addCaption(row.left, row.top, row.caption, row.width);
             break;
         }
     }
-    m_panel.addMeter(kMeterArea, kMeterSteps);
+    m_panel.addMeter(kMeterArea, kMeterSteps, 0.0);
 }
 
 bool CHolvaneEditor::open(void* window)

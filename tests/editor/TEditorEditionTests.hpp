@@ -19,6 +19,7 @@
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CAboutWindow.hpp"
+#include "gui/core/IImage.hpp"
 #include "vst/AudioEffect.hpp"
 
 #include <gtest/gtest.h>
@@ -327,6 +328,32 @@ TYPED_TEST_P(TEditorEditionTest, aOnePixelColumnOrRowInvalidatedAloneIsRepainted
     DestroyWindow(host);
 }
 
+// Every control bound to an id reports to the editor, value labels included; the captions and the meter (id -1)
+// report to no one.
+TYPED_TEST_P(TEditorEditionTest, everyControlButTheCaptionsAndTheMeterReportsToTheEditor)
+{
+    auto& root = *this->m_editor->getControlRoot();
+    const Brivant::GUI::Listeners::IActionListener* editor = this->m_editor;
+    long controls = 0;
+    while (const auto* control = dynamic_cast<const Brivant::GUI::Controls::CControl*>(root.getControl(controls, true)))
+    {
+        EXPECT_EQ(control->getControlId() == -1 ? nullptr : editor, control->getActionListener())
+            << "row " << controls + 1 << ", id " << control->getControlId();
+        ++controls;
+    }
+    EXPECT_EQ(nullptr, root.getControl(controls, true)) << "every control is a CControl";
+}
+
+// The control root alone holds the panel's background.
+TYPED_TEST_P(TEditorEditionTest, theBackgroundIsHeldByTheRootAlone)
+{
+    const auto* root = dynamic_cast<const Brivant::GUI::Controls::CControlRoot*>(this->m_editor->getControlRoot());
+    ASSERT_NE(nullptr, root);
+    ASSERT_NE(nullptr, root->getBackgroundImage());
+    EXPECT_TRUE(root->getBackgroundImage()->hasImageLoaded());
+    EXPECT_EQ(1, root->getBackgroundImage()->getReferenceCount());
+}
+
 // Without a single image the panel still builds and draws; its image-sized controls have no size and take no
 // mouse.
 TYPED_TEST_P(TEditorEditionTest, withoutImagesTheControlsHaveNoSizeAndNothingFails)
@@ -365,5 +392,6 @@ REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesThe
                             opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed,
                             anOpenMakesTheAboutWindowConstructionCouldNotAndNoExceptionLeavesIt,
                             aOnePixelColumnOrRowInvalidatedAloneIsRepainted,
+                            everyControlButTheCaptionsAndTheMeterReportsToTheEditor, theBackgroundIsHeldByTheRootAlone,
                             withoutImagesTheControlsHaveNoSizeAndNothingFails, anEditorWithoutAnEffectWorks);
 } // namespace VolturaTests
