@@ -160,6 +160,7 @@ void CHolvaneEditor::buildPanel()
     IImage* images[kNumberOfImages];
     for (int image = 0; image < kNumberOfImages; ++image)
         images[image] = m_panel.loadImage(kImageFiles[image]);
+    m_panel.makeAboutWindow(kSecondaryAlpha);
 
     const auto& buttonSize = images[kButtonUpImage]->getImageSize();
     for (const CPanelRow& row : kPanelRows)
@@ -200,6 +201,7 @@ void CHolvaneEditor::buildPanel()
             button->setPrimaryImage(images[kButtonDownImage]);
             button->setDownImage(images[kButtonUpImage]);
             button->setDefaultDrawing(false);
+            makeMenuWindow(*button);
             m_controls[row.id] = button;
             break;
         }
@@ -213,11 +215,11 @@ void CHolvaneEditor::buildPanel()
     }
     // Full until the first idle shows the effect's peak.
     m_panel.addMeter(kMeterArea, kMeterSteps, 1.0);
-    makeSecondaryWindows();
 }
 
-// The about box and the menus are windows of their own. A host may build the effect where no window can be made
-// (a render server without a display): the effect still loads, and each open tries again for what is missing.
+// The about box and the menus are windows of their own, made at construction. A host may build the effect where
+// no window can be made (a render server without a display): the effect still loads, and each open tries again for
+// what is missing.
 void CHolvaneEditor::makeSecondaryWindows()
 {
     m_panel.makeAboutWindow(kSecondaryAlpha);
