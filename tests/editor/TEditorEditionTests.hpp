@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -59,35 +60,25 @@ inline const char* skinFolder()
     return VOLTURA_PLUGIN_FOLDER;
 }
 
-// Stands in for CreateWindowExA while a test refuses windows: the editor's own window, a child of refusedHost, is
+// Stands in for CreateWindowExA while a test refuses windows: the editor's own window, a child of editorsHost, is
 // made; every other window fails as the system fails, or throws an exception of no framework type.
 struct CWindowRefusal
 {
     enum EMode { kFail, kThrow };
-    static EMode& mode()
-    {
-        static EMode mode = kFail;
-        return mode;
-    }
-    static HWND& editorsHost()
-    {
-        static HWND host = nullptr;
-        return host;
-    }
+    static inline EMode mode = kFail;
+    static inline HWND editorsHost = nullptr;
+
     static HWND WINAPI createWindow(DWORD extendedStyle, LPCSTR className, LPCSTR name, DWORD style, int x, int y,
                                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID data)
     {
-        if (parent != editorsHost())
-        {
-            if (mode() == kThrow)
-                throw std::runtime_error("no window");
-            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-            return nullptr;
-        }
-        using FCreate = HWND(WINAPI*)(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID);
-        const auto create = reinterpret_cast<FCreate>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "CreateWindowExA")));
-        return create(extendedStyle, className, name, style, x, y, width, height, parent, menu, instance, data);
+        if (parent == editorsHost)
+            return reinterpret_cast<decltype(&createWindow)>(reinterpret_cast<void*>(GetProcAddress(
+                GetModuleHandleA("user32.dll"), "CreateWindowExA")))(extendedStyle, className, name, style, x, y,
+                                                                      width, height, parent, menu, instance, data);
+        if (mode == kThrow)
+            throw std::runtime_error("no window");
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
     }
 };
 
@@ -245,14 +236,14 @@ TYPED_TEST_P(TEditorEditionTest, anOpenMakesTheAboutWindowConstructionCouldNotAn
     };
     std::unique_ptr<typename TypeParam::Effect> effect;
     {
-        CWindowRefusal::editorsHost() = host;
-        CWindowRefusal::mode() = CWindowRefusal::kFail;
+        CWindowRefusal::editorsHost = host;
+        CWindowRefusal::mode = CWindowRefusal::kFail;
         CImportPatch refusal("user32.dll", "CreateWindowExA", reinterpret_cast<void*>(&CWindowRefusal::createWindow));
         ASSERT_TRUE(refusal.isActive());
         effect = std::make_unique<typename TypeParam::Effect>(CRecordingHost::callback);
         ASSERT_FALSE(hasAboutWindow(*static_cast<typename TypeParam::Editor*>(effect->getEditor())));
 
-        CWindowRefusal::mode() = CWindowRefusal::kThrow;
+        CWindowRefusal::mode = CWindowRefusal::kThrow;
         VstIntPtr opened = 0;
         EXPECT_NO_THROW(opened = effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
         EXPECT_EQ(1, opened);
@@ -282,47 +273,40 @@ TYPED_TEST_P(TEditorEditionTest, aOnePixelColumnOrRowInvalidatedAloneIsRepainted
             SetWindowPos(sharedVisibleHost(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     } roomy(width, height);
-    struct CWindowContext
-    {
-        explicit CWindowContext(HWND w) : window(w), context(GetDC(w)) {}
-        ~CWindowContext() { ReleaseDC(window, context); }
-        HWND window;
-        HDC context;
-    };
     const HWND host = CreateWindowExA(0, "STATIC", "host", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
                                       sharedVisibleHost(), nullptr, nullptr, nullptr);
     ASSERT_EQ(1, this->m_effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
     const HWND editor = GetWindow(host, GW_CHILD);
     UpdateWindow(editor);
     pumpMessages(100);
-    const CWindowContext painted(editor);
-    const CPixels panel(painted.context, width, height);
+    auto shown = [&] {
+        HDC context = GetDC(editor);
+        auto pixels = std::make_unique<CPixels>(context, width, height);
+        ReleaseDC(editor, context);
+        return pixels;
+    };
+    const auto panel = shown();
 
     const RECT stripes[] = {{width - 1, 0, width, height}, {width / 2, 0, width / 2 + 1, height},
                             {384, 0, 385, height},         {0, height - 1, width, height},
                             {0, height / 2, width, height / 2 + 1}};
     for (const RECT& stripe : stripes)
     {
-        {
-            const CWindowContext scribble(editor);
-            HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-            const RECT whole = {0, 0, width, height};
-            FillRect(scribble.context, &whole, magenta);
-            DeleteObject(magenta);
-            GdiFlush();
-        }
+        HDC context = GetDC(editor);
+        SelectObject(context, GetStockObject(DC_BRUSH));
+        SetDCBrushColor(context, RGB(255, 0, 255));
+        PatBlt(context, 0, 0, width, height, PATCOPY);
+        ReleaseDC(editor, context);
         InvalidateRect(editor, &stripe, FALSE);
         UpdateWindow(editor);
-        const CWindowContext repainted(editor);
-        const CPixels shown(repainted.context, width, height);
+        const auto repainted = shown();
         long stale = 0;
         for (long y = stripe.top; y < stripe.bottom; ++y)
             for (long x = stripe.left; x < stripe.right; ++x)
-                stale += shown.raw(x, y) != panel.raw(x, y) ? 1 : 0;
-        const std::string where = std::to_string(stripe.left) + "," + std::to_string(stripe.top);
-        EXPECT_EQ(0, stale) << where;
-        EXPECT_EQ("255,0,255", shown.rgb(stripe.left > 0 ? stripe.left - 1 : 0, stripe.top > 0 ? stripe.top - 1 : 0))
-            << where << ": the scribble beside it stays";
+                stale += repainted->raw(x, y) != panel->raw(x, y) ? 1 : 0;
+        EXPECT_EQ(0, stale) << stripe.left << "," << stripe.top;
+        EXPECT_EQ("255,0,255", repainted->rgb(std::max(0L, stripe.left - 1), std::max(0L, stripe.top - 1)))
+            << stripe.left << "," << stripe.top << ": the scribble beside it stays";
     }
     this->m_effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     DestroyWindow(host);
