@@ -76,7 +76,8 @@ CVstWindow::CParentWindow::~CParentWindow()
 CVstWindow::CVstWindow(AudioEffect* effect, const CRect& area, GUI::Windowing::CWindowAttributes* attributes)
     : AEffEditor(effect), CWindow(area), m_parentPanel(nullptr), m_updatingThread(0), m_rect{0, 0, 0, 0},
       m_editorThread(currentThread()), m_numberOfDeferred(numberOfParameters(effect)),
-      m_deferred(new CDeferredValue[static_cast<size_t>(m_numberOfDeferred)]), m_showingDeferred(false), m_windowKeyListener(getControlRoot())
+      m_deferred(new CDeferredValue[static_cast<size_t>(m_numberOfDeferred)]), m_showingDeferred(false),
+      m_windowKeyListener(getControlRoot())
 {
     if (effect != nullptr)
         effect->setEditor(this);
