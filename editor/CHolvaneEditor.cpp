@@ -1,7 +1,6 @@
 #include "editor/CHolvaneEditor.hpp"
 
 #include "compressor/CHolvane.hpp"
-#include "foundation/exceptions/CException.hpp"
 #include "foundation/host/CTrace.hpp"
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLatchingButton.hpp"
@@ -10,10 +9,10 @@
 #include "gui/controls/CMenuItem.hpp"
 #include "gui/controls/CPopupButton.hpp"
 #include "gui/controls/CTextLabel.hpp"
-#include "gui/core/CAboutWindow.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CMenuEvent.hpp"
 #include "gui/core/CWindowAttributes.hpp"
+#include "gui/core/IControlRoot.hpp"
 #include "gui/core/IImage.hpp"
 #include "vst/AudioEffect.hpp"
 #include "vst/CVstParam.hpp"
@@ -131,12 +130,15 @@ constexpr long kMeterSteps = 15;
 const char* const kValveChoices[] = {" Valve Bypass", " Valve Soft", " Valve Dirty"};
 const char* const kKeyInputChoices[] = {" Left Input", " Stereo Input", " Right Input"};
 
-// The secondary windows (about box, menus) in the panel's light grey, slightly see-through.
-GUI::Windowing::CWindowAttributes secondaryAttributes()
+// The secondary windows (about box, menus) are slightly see-through.
+constexpr double kSecondaryAlpha = 0.87;
+
+// The menus' windows in the panel's light grey.
+GUI::Windowing::CWindowAttributes menuAttributes()
 {
     GUI::Windowing::CWindowAttributes attributes;
     attributes.setBackgroundColour(GUI::Basics::CColour(215, 219, 223));
-    attributes.setAlpha(0.87);
+    attributes.setAlpha(kSecondaryAlpha);
     return attributes;
 }
 } // namespace
@@ -154,11 +156,11 @@ CHolvaneEditor::~CHolvaneEditor() = default;
 
 void CHolvaneEditor::buildPanel()
 {
-    getControlRoot()->setBackgroundImage(m_panel.loadImage("Background.png"));
+    m_panel.loadBackground("Background.png");
     IImage* images[kNumberOfImages];
     for (int image = 0; image < kNumberOfImages; ++image)
         images[image] = m_panel.loadImage(kImageFiles[image]);
-
+    m_panel.makeAboutWindow(kSecondaryAlpha);
 
     const auto& buttonSize = images[kButtonUpImage]->getImageSize();
     for (const CPanelRow& row : kPanelRows)
@@ -175,7 +177,8 @@ void CHolvaneEditor::buildPanel()
         case kLatch:
         {
             auto* button = new CLatchingButton(getControlRoot(), row.id, buttonArea, nullptr);
-            m_panel.addControl(button);
+            m_panel.addToRoot(button);
+            m_latchingButtons[row.id - CHolvane::kSideChain].setPointer(button);
             button->registerActionListener(this);
             button->setPrimaryImage(images[kButtonDownImage]);
             button->setDownImage(images[kButtonUpImage]);
@@ -193,49 +196,50 @@ void CHolvaneEditor::buildPanel()
             if (valve)
                 menu->setMenuTitle(CString("Valve Modelling"));
             auto* button = new CPopupButton(getControlRoot(), row.id, buttonArea, menu, this, nullptr);
-            m_panel.addControl(button);
+            m_panel.addToRoot(button);
+            m_popupButtons[valve ? 0 : 1].setPointer(button);
             button->setPrimaryImage(images[kButtonDownImage]);
             button->setDownImage(images[kButtonUpImage]);
             button->setDefaultDrawing(false);
+            makeMenuWindow(*button);
             m_controls[row.id] = button;
             break;
         }
         case kValue:
-            m_valueLabels[row.id] = m_panel.addLabel(row.id, row.left, row.top, " ");
+            m_valueLabels[row.id] = m_panel.addValueLabel(row.id, row.left, row.top, this);
             break;
         case kCaption:
-            m_panel.addLabel(row.id, row.left, row.top, row.caption);
+            m_panel.addCaption(row.left, row.top, row.caption);
             break;
         }
     }
-    m_panel.addMeter(kMeterArea, kMeterSteps);
-    makeSecondaryWindows();
+    // Full until the first idle shows the effect's peak.
+    m_panel.addMeter(kMeterArea, kMeterSteps, 1.0);
 }
 
-// The about box and the menus are windows of their own. A host may build the effect where no window can be made
-// (a render server without a display): the effect still loads, and each open tries again for what is missing.
+// The about box and the menus are windows of their own, made at construction. A host may build the effect where
+// no window can be made (a render server without a display): the effect still loads, and each open tries again for
+// what is missing.
 void CHolvaneEditor::makeSecondaryWindows()
 {
-    GUI::Windowing::CWindowAttributes secondary = secondaryAttributes();
-    if (m_aboutWindow.getPointer() == nullptr || *m_aboutWindow.getPointer()->getWindowHandle() == nullptr)
-    {
-        m_aboutWindow.setPointer(
-            new GUI::Windowing::CAboutWindow(m_panel.getResourcesFolder(), CString("splash.png"), 0.8));
-        m_aboutWindow.getPointer()->intialiseWindow(&secondary, true);
-    }
+    m_panel.makeAboutWindow(kSecondaryAlpha);
     for (long index : {CHolvane::kValveModelling, CHolvane::kKeyInput})
+        makeMenuWindow(*static_cast<CPopupButton*>(m_controls[index]));
+}
+
+// A failure of any kind leaves the button without its menu until the next open: the panel works without it.
+void CHolvaneEditor::makeMenuWindow(CPopupButton& button)
+{
+    if (button.getMenuWindow() != nullptr)
+        return;
+    try
     {
-        auto* button = static_cast<CPopupButton*>(m_controls[index]);
-        if (button->getMenuWindow() != nullptr)
-            continue;
-        try
-        {
-            button->openMenu(&secondary, false);
-        }
-        catch (const Exceptions::CException& failure)
-        {
-            Host::CTrace::trace("CHolvaneEditor: no menu window: %s", failure.getErrorReason().getString());
-        }
+        GUI::Windowing::CWindowAttributes attributes = menuAttributes();
+        button.openMenu(&attributes, false);
+    }
+    catch (...)
+    {
+        Host::CTrace::trace("CHolvaneEditor: no menu window");
     }
 }
 
@@ -282,8 +286,7 @@ void CHolvaneEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
     const long id = control->getControlId();
     if (id == kInfoButtonId)
     {
-        if (m_aboutWindow.getPointer() != nullptr)
-            m_aboutWindow.getPointer()->openWindow();
+        m_panel.showAboutWindow();
         return;
     }
     // Only the control bound to a parameter speaks for it: a label or a stranger with that id changes nothing.
@@ -291,7 +294,7 @@ void CHolvaneEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
         return;
     CVstParam* copy = m_parameters[id].getPointer();
     {
-        CUpdatingScope updating(*this);
+        CUpdatingScope updating(*this, id);
         const float value = isPopupIndex(id) ? choiceValue(id) : static_cast<float>(control->getValue());
         copy->setValue(value);
         getEffect()->setParameterAutomated(id, value);

@@ -19,6 +19,7 @@ namespace GUI
 {
 namespace Controls
 {
+class CLatchingButton;
 class CLevelMeter;
 class CMenu;
 class CPopupButton;
@@ -66,7 +67,7 @@ public:
     GUI::Controls::IControl* getParameterControl(long index) const;
     GUI::Controls::CTextLabel* getValueLabel(long index) const;
     GUI::Controls::CLevelMeter* getLevelMeter() const { return m_panel.getMeter(); }
-    GUI::Windowing::CAboutWindow* getAboutWindow() const { return m_aboutWindow.getPointer(); }
+    GUI::Windowing::CAboutWindow* getAboutWindow() const { return m_panel.getAboutWindow(); }
 
 private:
     // The value label's text for the parameter copy. The Mix texts go by the value the effect sent when it comes
@@ -74,6 +75,7 @@ private:
     ::Brivant::Basics::CString labelText(long index, bool fromHost, double received) const;
     void buildPanel();
     void makeSecondaryWindows();
+    void makeMenuWindow(GUI::Controls::CPopupButton& button);
     GUI::Controls::CPopupButton* addPopupButton(long id, long left, long top, const char* const* texts,
                                                 const char* title);
     bool isPopupIndex(long index) const;
@@ -81,8 +83,11 @@ private:
 
     Collections::TAutomaticPointer<CVstParam> m_parameters[kParameters];
     Vst::CEditorPanel m_panel;
-    Collections::TAutomaticPointer<GUI::Windowing::CAboutWindow> m_aboutWindow;
+    // Valve Modelling first, then Key Input.
     Collections::TAutomaticPointer<GUI::Controls::CMenu> m_menus[2];
+    Collections::TAutomaticPointer<GUI::Controls::CPopupButton> m_popupButtons[2];
+    // SideChain, Monitor, MakeUpGain.
+    Collections::TAutomaticPointer<GUI::Controls::CLatchingButton> m_latchingButtons[3];
     GUI::Controls::IControl* m_controls[kParameters];
     GUI::Controls::CTextLabel* m_valueLabels[kParameters];
 };

@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <limits>
+
 namespace Brivant
 {
 namespace Vst
@@ -30,6 +33,33 @@ long numberOfParameters(AudioEffect* effect)
 {
     return effect != nullptr ? effect->getAeffect()->numParams : 0;
 }
+
+// Marks the editor's thread as showing another thread's value for as long as it lives.
+class CShowingScope
+{
+public:
+    explicit CShowingScope(bool& showing) : m_showing(showing) { m_showing = true; }
+    ~CShowingScope() { m_showing = false; }
+    CShowingScope(const CShowingScope&) = delete;
+    CShowingScope& operator=(const CShowingScope&) = delete;
+
+private:
+    bool& m_showing;
+};
+
+std::uint64_t bitsOf(double value)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof(bits));
+    return bits;
+}
+
+double valueOf(std::uint64_t bits)
+{
+    double value;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
+}
 } // namespace
 
 CVstWindow::CParentWindow::CParentWindow(void* hostWindow) : CWindow(CRect(0, 0, 10, 10))
@@ -46,7 +76,8 @@ CVstWindow::CParentWindow::~CParentWindow()
 CVstWindow::CVstWindow(AudioEffect* effect, const CRect& area, GUI::Windowing::CWindowAttributes* attributes)
     : AEffEditor(effect), CWindow(area), m_parentPanel(nullptr), m_updatingThread(0), m_rect{0, 0, 0, 0},
       m_editorThread(currentThread()), m_numberOfDeferred(numberOfParameters(effect)),
-      m_deferred(new CDeferredValue[static_cast<size_t>(m_numberOfDeferred)]), m_windowKeyListener(getControlRoot())
+      m_deferred(new CDeferredValue[static_cast<size_t>(m_numberOfDeferred)]), m_showingDeferred(false),
+      m_windowKeyListener(getControlRoot())
 {
     if (effect != nullptr)
         effect->setEditor(this);
@@ -184,17 +215,18 @@ bool CVstWindow::isEditorThread() const
 
 bool CVstWindow::deferToEditorThread(long index, double value)
 {
-    const bool known = index >= 0 && index < m_numberOfDeferred;
     if (isEditorThread())
     {
-        if (known)
-            m_deferred[index].pending.store(false);
+        // Showing a value another thread left must not drop a newer one that thread left meanwhile.
+        if (!m_showingDeferred)
+            dropDeferred(index);
         return false;
     }
-    if (known)
+    if (index >= 0 && index < m_numberOfDeferred)
     {
-        m_deferred[index].value.store(value);
-        m_deferred[index].pending.store(true);
+        const std::uint64_t bits = bitsOf(value);
+        m_deferred[index].bits.store(bits != kNothingWaiting ? bits
+                                                             : bitsOf(std::numeric_limits<double>::quiet_NaN()));
     }
     return true;
 }
@@ -203,9 +235,18 @@ void CVstWindow::applyDeferredUpdates()
 {
     for (long index = 0; index < m_numberOfDeferred; ++index)
     {
-        if (m_deferred[index].pending.exchange(false))
-            updateParameter(index, m_deferred[index].value.load());
+        const std::uint64_t bits = m_deferred[index].bits.exchange(kNothingWaiting);
+        if (bits == kNothingWaiting)
+            continue;
+        const CShowingScope showing(m_showingDeferred);
+        updateParameter(index, valueOf(bits));
     }
+}
+
+void CVstWindow::dropDeferred(long index)
+{
+    if (index >= 0 && index < m_numberOfDeferred)
+        m_deferred[index].bits.store(kNothingWaiting);
 }
 
 void CVstWindow::deleteParentPanel()

@@ -15,6 +15,7 @@
 #include "vst/AEffEditor.hpp"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 namespace Brivant
@@ -70,11 +71,16 @@ public:
     bool handleKeyUp(const GUI::Events::CKeyboardEvent& event) override;
     void setKeyboardListener(GUI::Listeners::IKeyboardListener* listener) override;
 
-    // Holds the updating flag through a user change and lets it go however the change ends.
+    // Holds the updating flag through a user change of a parameter and lets it go however the change ends. A value
+    // another thread left for that parameter is older than the user's change, so it is dropped first.
     class CUpdatingScope
     {
     public:
-        explicit CUpdatingScope(CVstWindow& editor) : m_editor(editor) { m_editor.setUpdatingEffect(true); }
+        CUpdatingScope(CVstWindow& editor, long index) : m_editor(editor)
+        {
+            m_editor.dropDeferred(index);
+            m_editor.setUpdatingEffect(true);
+        }
         ~CUpdatingScope() { m_editor.setUpdatingEffect(false); }
         CUpdatingScope(const CUpdatingScope&) = delete;
         CUpdatingScope& operator=(const CUpdatingScope&) = delete;
@@ -96,13 +102,16 @@ protected:
     void applyDeferredUpdates();
 
 private:
-    // The latest value another thread gave for one parameter, and whether the editor has still to show it.
+    // The bits of the latest value another thread gave for one parameter, or kNothingWaiting once the editor has
+    // taken it: value and mark in one word, so that taking them is one exchange and no store falls between.
     struct CDeferredValue
     {
-        std::atomic<double> value{0.0};
-        std::atomic<bool> pending{false};
+        std::atomic<std::uint64_t> bits{kNothingWaiting};
     };
+    // A signalling NaN with a payload of its own; a value with these very bits is left as a quiet NaN.
+    static constexpr std::uint64_t kNothingWaiting = 0x7ff0'0000'dead'0001ULL;
 
+    void dropDeferred(long index);
     void deleteParentPanel();
 
     CParentWindow* m_parentPanel;
@@ -112,6 +121,8 @@ private:
     std::atomic<unsigned long> m_editorThread;
     long m_numberOfDeferred;
     std::unique_ptr<CDeferredValue[]> m_deferred;
+    // Set on the editor's thread while it shows a value another thread left.
+    bool m_showingDeferred;
     GUI::Listeners::IKeyboardListener* m_windowKeyListener;
 };
 } // namespace Vst

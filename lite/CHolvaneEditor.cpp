@@ -3,9 +3,8 @@
 #include "gui/controls/CKnob.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CTextLabel.hpp"
-#include "gui/core/CAboutWindow.hpp"
 #include "gui/core/CActionEvent.hpp"
-#include "gui/core/CWindowAttributes.hpp"
+#include "gui/core/IControlRoot.hpp"
 #include "gui/core/IImage.hpp"
 #include "lite/CHolvane.hpp"
 #include "vst/AudioEffect.hpp"
@@ -83,15 +82,8 @@ const CPanelRow kPanelRows[] = {
 
 const CRect kMeterArea(460, 55, 10, 75);
 constexpr long kMeterSteps = 15;
-
-// The about box in the panel's light grey, slightly see-through.
-GUI::Windowing::CWindowAttributes secondaryAttributes()
-{
-    GUI::Windowing::CWindowAttributes attributes;
-    attributes.setBackgroundColour(GUI::Basics::CColour(215, 219, 223));
-    attributes.setAlpha(0.8);
-    return attributes;
-}
+// The about box is slightly see-through.
+constexpr double kAboutAlpha = 0.8;
 } // namespace
 
 CHolvaneEditor::CHolvaneEditor(const CRect& area, AudioEffect* effect, GUI::Windowing::CWindowAttributes* attributes)
@@ -111,15 +103,12 @@ CHolvaneEditor::~CHolvaneEditor() = default;
 
 void CHolvaneEditor::buildPanel()
 {
-    getControlRoot()->setBackgroundImage(m_panel.loadImage("BackgroundLite.png"));
+    m_panel.loadBackground("BackgroundLite.png");
     IImage* images[kNumberOfImages];
     for (int image = 0; image < kNumberOfImages; ++image)
         images[image] = m_panel.loadImage(kImageFiles[image]);
 
-    GUI::Windowing::CWindowAttributes secondary = secondaryAttributes();
-    m_aboutWindow.setPointer(
-        new GUI::Windowing::CAboutWindow(m_panel.getResourcesFolder(), CString("splash.png"), 0.8));
-    m_aboutWindow.getPointer()->intialiseWindow(&secondary, true);
+    m_panel.makeAboutWindow(kAboutAlpha);
 
     for (const CPanelRow& row : kPanelRows)
     {
@@ -133,16 +122,23 @@ void CHolvaneEditor::buildPanel()
             m_knobs[row.id]->setValue(hostValue(row.id));
             break;
         case kValue:
-            m_valueLabels[row.id] = m_panel.addLabel(row.id, row.left, row.top, " ", row.width);
+            m_valueLabels[row.id] = m_panel.addValueLabel(row.id, row.left, row.top, this, row.width);
             m_valueLabels[row.id]->setText(labelText(row.id, true));
-            m_valueLabels[row.id]->registerActionListener(this);
             break;
         case kCaption:
-            m_panel.addLabel(row.id, row.left, row.top, row.caption, row.width);
+            m_panel.addCaption(row.left, row.top, row.caption, row.width);
             break;
         }
     }
-    m_panel.addMeter(kMeterArea, kMeterSteps);
+    m_panel.addMeter(kMeterArea, kMeterSteps, 0.0);
+}
+
+bool CHolvaneEditor::open(void* window)
+{
+    if (!CVstWindow::open(window))
+        return false;
+    m_panel.makeAboutWindow(kAboutAlpha);
+    return true;
 }
 
 void CHolvaneEditor::idle()
@@ -175,7 +171,7 @@ void CHolvaneEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
     const long id = control->getControlId();
     if (id == kInfoButtonId)
     {
-        m_aboutWindow.getPointer()->openWindow();
+        m_panel.showAboutWindow();
         return;
     }
     // Only a knob speaks for its parameter: a label or a stranger with that id changes nothing.
@@ -183,7 +179,7 @@ void CHolvaneEditor::handleActionEvent(const GUI::Events::CActionEvent& event)
         return;
     const float value = static_cast<float>(control->getValue());
     {
-        Vst::CVstWindow::CUpdatingScope updating(*this);
+        CUpdatingScope updating(*this, id);
         m_parameters[id].getPointer()->setValue(value);
         getEffect()->setParameterAutomated(id, value);
     }

@@ -47,6 +47,8 @@ public:
                    GUI::Windowing::CWindowAttributes* attributes);
     ~CHolvaneEditor() override;
 
+    // Also makes the about box when construction could not.
+    bool open(void* window) override;
     // Shows the last block's peak in the meter, and what other threads left.
     void idle() override;
     // 0..5: the copy, the knob and the value label; the meter index only stores the value. Other threads' values
@@ -59,7 +61,7 @@ public:
     GUI::Controls::IControl* getParameterControl(long index) const;
     GUI::Controls::CTextLabel* getValueLabel(long index) const;
     GUI::Controls::CLevelMeter* getLevelMeter() const { return m_panel.getMeter(); }
-    GUI::Windowing::CAboutWindow* getAboutWindow() const { return m_aboutWindow.getPointer(); }
+    GUI::Windowing::CAboutWindow* getAboutWindow() const { return m_panel.getAboutWindow(); }
 
 private:
     // The host's value of a parameter: the effect's, or without one what the copy holds.
@@ -72,7 +74,6 @@ private:
 
     Collections::TAutomaticPointer<CVstParam> m_parameters[kParameters];
     Vst::CEditorPanel m_panel;
-    Collections::TAutomaticPointer<GUI::Windowing::CAboutWindow> m_aboutWindow;
     GUI::Controls::CKnob* m_knobs[kParameters];
     GUI::Controls::CTextLabel* m_valueLabels[kParameters];
 };

@@ -81,6 +81,7 @@ TEST_F(CHolvaneEditorTest, thePanelHoldsItsFiftyControlsInOrder)
             << "row " << index;
     }
     EXPECT_EQ(nullptr, root.getControl(50, true));
+    EXPECT_EQ(1.0, m_editor->getLevelMeter()->getValue()) << "full until the first idle";
     EXPECT_STREQ("CVstWindow", CHolvaneEditor::classRecord().getParentName());
 }
 

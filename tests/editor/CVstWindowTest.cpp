@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -193,5 +194,57 @@ TEST(CVstWindowTest, valuesFromOtherThreadsAreShownOnTheEditorsThreadAtIdleOrOpe
     std::thread([&] { orphan.updateParameter(0, 0.5); }).join();
     orphan.idle();
     EXPECT_TRUE(orphan.shown.empty());
+}
+
+// Records the values it shows; on the editor's thread, another thread leaves `interruption` for the same parameter
+// just after the editor took a value to show.
+struct CValueRecorder : CVstWindow
+{
+    explicit CValueRecorder(AudioEffect* effect) : CVstWindow(effect, CRect(0, 0, 5, 5), nullptr) {}
+    void updateParameter(long index, double value) override
+    {
+        if (interruption > value && isEditorThread())
+            std::thread([this, index] { updateParameter(index, interruption); }).join();
+        if (!deferToEditorThread(index, value))
+            shown.push_back(value);
+    }
+    double interruption = 0.0;
+    std::vector<double> shown;
+};
+
+// Another thread leaves 1, 2, 3 ... for one parameter while the editor's thread idles: no value is shown twice or
+// after a newer one, and the last one is shown.
+TEST(CVstWindowTest, aValueLeftDuringIdleIsShownOnceAndTheLastIsNeverLost)
+{
+    CBareEffect effect;
+    auto* editor = new CValueRecorder(&effect);
+    constexpr int kValues = 100000;
+    std::atomic<bool> done(false);
+    std::thread writer([&] {
+        for (int value = 1; value <= kValues; ++value)
+            editor->updateParameter(0, value);
+        done.store(true);
+    });
+    while (!done.load())
+        editor->idle();
+    writer.join();
+    editor->idle();
+    ASSERT_FALSE(editor->shown.empty());
+    EXPECT_EQ(kValues, editor->shown.back());
+    for (size_t index = 1; index < editor->shown.size(); ++index)
+        ASSERT_LT(editor->shown[index - 1], editor->shown[index]) << "at " << index;
+}
+
+// Another thread leaves a newer value just after the editor's thread took an older one to show it: the next idle
+// shows the newer one.
+TEST(CVstWindowTest, aValueLeftWhileTheEditorShowsAnOlderOneIsShownNext)
+{
+    CBareEffect effect;
+    auto* editor = new CValueRecorder(&effect);
+    editor->interruption = 2.0;
+    std::thread([&] { editor->updateParameter(0, 1.0); }).join();
+    editor->idle();
+    editor->idle();
+    EXPECT_EQ(std::vector<double>({1.0, 2.0}), editor->shown);
 }
 } // namespace

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/core/CImportPatch.hpp"
 #include "tests/gui/core/CWindowTestSupport.hpp"
 #include "tests/support/CTemporaryFolder.hpp"
 #include "tests/vst/CRecordingHost.hpp"
@@ -17,14 +18,18 @@
 #include "foundation/host/CApplication.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CTextLabel.hpp"
+#include "gui/core/CAboutWindow.hpp"
+#include "gui/core/IImage.hpp"
 #include "vst/AudioEffect.hpp"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -54,6 +59,28 @@ inline const char* skinFolder()
 {
     return VOLTURA_PLUGIN_FOLDER;
 }
+
+// Stands in for CreateWindowExA while a test refuses windows: the editor's own window, a child of editorsHost, is
+// made; every other window fails as the system fails, or throws an exception of no framework type.
+struct CWindowRefusal
+{
+    enum EMode { kFail, kThrow };
+    static inline EMode mode = kFail;
+    static inline HWND editorsHost = nullptr;
+
+    static HWND WINAPI createWindow(DWORD extendedStyle, LPCSTR className, LPCSTR name, DWORD style, int x, int y,
+                                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID data)
+    {
+        if (parent == editorsHost)
+            return reinterpret_cast<decltype(&createWindow)>(reinterpret_cast<void*>(GetProcAddress(
+                GetModuleHandleA("user32.dll"), "CreateWindowExA")))(extendedStyle, className, name, style, x, y,
+                                                                      width, height, parent, menu, instance, data);
+        if (mode == kThrow)
+            throw std::runtime_error("no window");
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+};
 
 template <class Edition>
 class TEditorEditionTest : public ::testing::Test
@@ -146,6 +173,23 @@ TYPED_TEST_P(TEditorEditionTest, hostChangesMoveTheKnobAndLabelOnTheEditorsThrea
     EXPECT_EQ("10.000 dB", this->label(0));
 }
 
+// A host value left by another thread, then the user's drag of the same knob: the later change, the user's, stays
+// in the effect, the knob and the label after idle.
+TYPED_TEST_P(TEditorEditionTest, aUserChangeBeatsAnEarlierValueFromAnotherThread)
+{
+    this->m_effect->setParameter(0, 0.5f);
+    std::thread([this] { this->m_effect->setParameter(0, 0.25f); }).join();
+    const auto& area = this->m_editor->getParameterControl(0)->getArea();
+    const long x = area.getLeft() + area.getWidth() / 2;
+    const long y = area.getTop() + area.getHeight() / 2;
+    this->drag(*this->m_editor, x, y, x + 20, y);
+    this->m_editor->idle();
+
+    EXPECT_FLOAT_EQ(0.6f, this->m_effect->getParameter(0));
+    EXPECT_FLOAT_EQ(0.6f, static_cast<float>(this->knob(0)));
+    EXPECT_EQ("4.000 dB", this->label(0));
+}
+
 // The meter shows the stored peak held to 0..1, and the held value replaces the stored one.
 TYPED_TEST_P(TEditorEditionTest, idleHoldsTheMeterToZeroToOne)
 {
@@ -178,6 +222,120 @@ TYPED_TEST_P(TEditorEditionTest, opensClosesAndReopensInAHostWindowShowingWhatCh
     this->m_effect->dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
     this->m_effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     DestroyWindow(host);
+}
+
+// An effect built where no window can be made, then opened where its secondary windows throw an exception of no
+// framework type: the editor opens in the host's window and nothing leaves the open; a later open makes the about
+// window.
+TYPED_TEST_P(TEditorEditionTest, anOpenMakesTheAboutWindowConstructionCouldNotAndNoExceptionLeavesIt)
+{
+    const HWND host = CreateWindowExA(0, "STATIC", "host", WS_CHILD | WS_VISIBLE, 0, 0, TypeParam::kWidth,
+                                      TypeParam::kHeight, sharedVisibleHost(), nullptr, nullptr, nullptr);
+    auto hasAboutWindow = [](const typename TypeParam::Editor& editor) {
+        return editor.getAboutWindow() != nullptr && *editor.getAboutWindow()->getWindowHandle() != nullptr;
+    };
+    std::unique_ptr<typename TypeParam::Effect> effect;
+    {
+        CWindowRefusal::editorsHost = host;
+        CWindowRefusal::mode = CWindowRefusal::kFail;
+        CImportPatch refusal("user32.dll", "CreateWindowExA", reinterpret_cast<void*>(&CWindowRefusal::createWindow));
+        ASSERT_TRUE(refusal.isActive());
+        effect = std::make_unique<typename TypeParam::Effect>(CRecordingHost::callback);
+        ASSERT_FALSE(hasAboutWindow(*static_cast<typename TypeParam::Editor*>(effect->getEditor())));
+
+        CWindowRefusal::mode = CWindowRefusal::kThrow;
+        VstIntPtr opened = 0;
+        EXPECT_NO_THROW(opened = effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+        EXPECT_EQ(1, opened);
+        EXPECT_NE(nullptr, GetWindow(host, GW_CHILD));
+        effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    }
+    const auto& editor = *static_cast<typename TypeParam::Editor*>(effect->getEditor());
+    ASSERT_EQ(1, effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+    EXPECT_TRUE(hasAboutWindow(editor));
+    effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    DestroyWindow(host);
+}
+
+// One-pixel columns and rows invalidated alone, at the right and bottom edges, in the middle and at column 384 (where
+// a host once left a stale column): after the update every pixel of each shows the panel again.
+TYPED_TEST_P(TEditorEditionTest, aOnePixelColumnOrRowInvalidatedAloneIsRepainted)
+{
+    const long width = TypeParam::kWidth;
+    const long height = TypeParam::kHeight;
+    // The shared host window grows to hold the whole panel for this test.
+    struct CRoomyHost
+    {
+        CRoomyHost(long w, long h) { resize(w, h); }
+        ~CRoomyHost() { resize(400, 300); }
+        static void resize(long w, long h)
+        {
+            SetWindowPos(sharedVisibleHost(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    } roomy(width, height);
+    const HWND host = CreateWindowExA(0, "STATIC", "host", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
+                                      sharedVisibleHost(), nullptr, nullptr, nullptr);
+    ASSERT_EQ(1, this->m_effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+    const HWND editor = GetWindow(host, GW_CHILD);
+    UpdateWindow(editor);
+    pumpMessages(100);
+    auto shown = [&] {
+        HDC context = GetDC(editor);
+        auto pixels = std::make_unique<CPixels>(context, width, height);
+        ReleaseDC(editor, context);
+        return pixels;
+    };
+    const auto panel = shown();
+
+    const RECT stripes[] = {{width - 1, 0, width, height}, {width / 2, 0, width / 2 + 1, height},
+                            {384, 0, 385, height},         {0, height - 1, width, height},
+                            {0, height / 2, width, height / 2 + 1}};
+    for (const RECT& stripe : stripes)
+    {
+        HDC context = GetDC(editor);
+        SelectObject(context, GetStockObject(DC_BRUSH));
+        SetDCBrushColor(context, RGB(255, 0, 255));
+        PatBlt(context, 0, 0, width, height, PATCOPY);
+        ReleaseDC(editor, context);
+        InvalidateRect(editor, &stripe, FALSE);
+        UpdateWindow(editor);
+        const auto repainted = shown();
+        long stale = 0;
+        for (long y = stripe.top; y < stripe.bottom; ++y)
+            for (long x = stripe.left; x < stripe.right; ++x)
+                stale += repainted->raw(x, y) != panel->raw(x, y) ? 1 : 0;
+        EXPECT_EQ(0, stale) << stripe.left << "," << stripe.top;
+        EXPECT_EQ("255,0,255", repainted->rgb(std::max(0L, stripe.left - 1), std::max(0L, stripe.top - 1)))
+            << stripe.left << "," << stripe.top << ": the scribble beside it stays";
+    }
+    this->m_effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    DestroyWindow(host);
+}
+
+// Every control bound to an id reports to the editor, value labels included; the captions and the meter (id -1)
+// report to no one.
+TYPED_TEST_P(TEditorEditionTest, everyControlButTheCaptionsAndTheMeterReportsToTheEditor)
+{
+    auto& root = *this->m_editor->getControlRoot();
+    const Brivant::GUI::Listeners::IActionListener* editor = this->m_editor;
+    long controls = 0;
+    while (const auto* control = dynamic_cast<const Brivant::GUI::Controls::CControl*>(root.getControl(controls, true)))
+    {
+        EXPECT_EQ(control->getControlId() == -1 ? nullptr : editor, control->getActionListener())
+            << "row " << controls + 1 << ", id " << control->getControlId();
+        ++controls;
+    }
+    EXPECT_EQ(nullptr, root.getControl(controls, true)) << "every control is a CControl";
+}
+
+// The control root alone holds the panel's background.
+TYPED_TEST_P(TEditorEditionTest, theBackgroundIsHeldByTheRootAlone)
+{
+    const auto* root = dynamic_cast<const Brivant::GUI::Controls::CControlRoot*>(this->m_editor->getControlRoot());
+    ASSERT_NE(nullptr, root);
+    ASSERT_NE(nullptr, root->getBackgroundImage());
+    EXPECT_TRUE(root->getBackgroundImage()->hasImageLoaded());
+    EXPECT_EQ(1, root->getBackgroundImage()->getReferenceCount());
 }
 
 // Without a single image the panel still builds and draws; its image-sized controls have no size and take no
@@ -213,7 +371,11 @@ TYPED_TEST_P(TEditorEditionTest, anEditorWithoutAnEffectWorks)
 }
 
 REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesTheEffectAndTellsTheHostWithoutEcho,
-                            hostChangesMoveTheKnobAndLabelOnTheEditorsThread, idleHoldsTheMeterToZeroToOne,
+                            hostChangesMoveTheKnobAndLabelOnTheEditorsThread,
+                            aUserChangeBeatsAnEarlierValueFromAnotherThread, idleHoldsTheMeterToZeroToOne,
                             opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed,
+                            anOpenMakesTheAboutWindowConstructionCouldNotAndNoExceptionLeavesIt,
+                            aOnePixelColumnOrRowInvalidatedAloneIsRepainted,
+                            everyControlButTheCaptionsAndTheMeterReportsToTheEditor, theBackgroundIsHeldByTheRootAlone,
                             withoutImagesTheControlsHaveNoSizeAndNothingFails, anEditorWithoutAnEffectWorks);
 } // namespace VolturaTests
