@@ -73,6 +73,9 @@ TEST_F(CRolloverButtonTest, onlyTheReleaseOfAPressOnTheButtonReportsWhereverItHa
         {"D40,20 U85,20", "1 0 - - arrow"},
         {"D40,20 M150,80", "0 0 - locked hand"}, // dragged off: shown off, the lock and cursor kept
         {"D40,20 M150,80 U150,80", "1 0 - - arrow"},
+        {"D40,20 M150,80 M160,90 M170,95", "0 0 - locked hand"}, // however many moves off
+        {"D40,20 M150,80 M160,90 U160,90", "1 0 - - arrow"},
+        {"D40,20 M150,80 M160,90 U160,90 M40,20 U40,20", "1 1 - - hand"}, // that press is spent
         {"D40,20 M150,80 M40,20", "0 1 - locked hand"}, // back on it: hovering, not pressing
         {"D40,20 M150,80 M40,20 U40,20", "1 1 - - hand"},
         {"D40,20 L0,0", "0 0 - locked hand"},
