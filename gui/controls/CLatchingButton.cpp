@@ -6,6 +6,8 @@
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IImage.hpp"
 
+#include <cmath>
+
 namespace Brivant
 {
 namespace GUI
@@ -27,8 +29,10 @@ void CLatchingButton::setDownImage(Graphics::IImage* image) { m_face.setDownImag
 
 void CLatchingButton::setValue(double value)
 {
-    CControl::setValue(value);
-    m_latched = value >= 0.5;
+    // NaN counts as off: kept, it would stay NaN through every release and never latch.
+    const double held = std::isnan(value) ? 0.0 : value;
+    CControl::setValue(held);
+    m_latched = held >= 0.5;
 }
 
 void CLatchingButton::getDescriptors(Collections::TCountedPointerArray<CControlDescriptor>& list)
