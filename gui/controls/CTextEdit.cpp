@@ -93,7 +93,8 @@ CTextEdit::~CTextEdit()
 
 void CTextEdit::setTextLimit(bool limited, long limit)
 {
-    m_limited = limited;
+    // A limit below 1 is none, as through the property: the box would take any length and Return would cut it.
+    m_limited = limited && limit > 0;
     m_textLimit = limit;
 }
 

@@ -39,7 +39,7 @@ public:
     // A box still open goes without a report and without touching the root, which may be going itself.
     ~CTextEdit() override;
 
-    // Unlimited takes any length; the limit is kept either way.
+    // Unlimited, or a limit below 1, takes any length; the limit is kept either way.
     virtual void setTextLimit(bool limited, long limit);
     // Only the three alignments; anything else is ignored.
     virtual void setPopupAlignment(long alignment);

@@ -2,6 +2,9 @@
 // throw the typing away, and every way the box goes leaves no dead window, no second closing and no stray lock.
 #include "gui/controls/CTextEdit.hpp"
 
+#include "foundation/basics/CLong.hpp"
+#include "gui/core/CControlDescriptor.hpp"
+#include "gui/core/CControlPanel.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
 #include "tests/gui/core/CWindowTestSupport.hpp"
@@ -74,7 +77,8 @@ TEST_F(CTextEditTest, returnCommitsAndReportsOnceWhileEscapeAndLosingTheFocusThr
     // or destroyed from outside), whether the listener closes it again while told, and the text and reports after.
     const std::tuple<long, std::string, bool, char, bool, std::string, int> cases[] = {
         {50, sixty, true, 'R', false, sixty.substr(10), 1}, {50, "", false, 'R', false, " ", 1},
-        {-1, long300, false, 'R', false, long300, 1},       {50, "new", false, 'R', true, "new", 1},
+        {-1, long300, false, 'R', false, long300, 1},       {0, long300, false, 'R', false, long300, 1},
+        {50, "new", false, 'R', true, "new", 1},
         {50, sixty, true, 'E', false, "old", 0},            {50, sixty, true, 'F', false, "old", 0},
         {50, sixty, true, 'D', false, "old", 0}};
     // Only the three alignments are taken.
@@ -84,7 +88,11 @@ TEST_F(CTextEditTest, returnCommitsAndReportsOnceWhileEscapeAndLosingTheFocusThr
     {
         SCOPED_TRACE(std::string(1, close) + " " + std::to_string(limit) + " " + typed);
         edit->setText(CString("old"));
-        edit->setTextLimit(limit > 0, limit);
+        // A limit below 1 is none, as the property has it.
+        edit->setTextLimit(true, limit);
+        Brivant::GUI::Controls::CControlDescriptor property(CString("Text Limit"), 4, nullptr);
+        ASSERT_TRUE(edit->fillDescriptor(property));
+        EXPECT_EQ(limit > 0 ? limit : -1, dynamic_cast<const Brivant::Basics::CLong*>(property.getValue())->getValue());
         told.reports = 0;
         told.during = [this, again = again] { again ? edit->handleActionEvent(CActionEvent(edit)) : void(); };
         click();
