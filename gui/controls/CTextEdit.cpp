@@ -200,6 +200,16 @@ HBRUSH CTextEdit::prepareEditColours(HDC dc)
     return m_backgroundBrush;
 }
 
+CTextEdit* CTextEdit::findBoxOwner(HWND box)
+{
+    // Only a box this class subclassed runs its procedure, and then its user data holds the control.
+    if (box == nullptr || !IsWindow(box) ||
+        GetWindowLongPtrA(box, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CTextEditProcedure::procedure))
+        return nullptr;
+    auto* control = reinterpret_cast<CTextEdit*>(GetWindowLongPtrA(box, GWLP_USERDATA));
+    return control != nullptr && control->m_editWindow == box ? control : nullptr;
+}
+
 void CTextEdit::openEdit()
 {
     IControlRoot* root = getControlRoot();

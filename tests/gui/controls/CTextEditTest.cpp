@@ -134,6 +134,29 @@ TEST_F(CTextEditTest, onlyAnEditableLabelOpensAndOnlyOnTheClickItIsSetFor)
     }
 }
 
+TEST_F(CTextEditTest, aTextEditInsideAPanelGetsItsOwnColoursFromTheWindow)
+{
+    auto* panel = new Brivant::GUI::Controls::CControlPanel(&window, &root(), 3, CRect(0, 30, 200, 30), nullptr);
+    root().addControl(panel);
+    auto* inner = new CTextEdit(panel, 8, CRect(10, 5, 120, 20), CString("in"), &told);
+    panel->addControl(inner);
+    inner->setColours(CAlphaColour(1, 2, 3), CAlphaColour(10, 20, 30), CAlphaColour(200, 100, 50));
+    SendMessageA(*window.getWindowHandle(), WM_LBUTTONDOWN, 0, packedPosition(20, 40));
+    SendMessageA(*window.getWindowHandle(), WM_LBUTTONUP, 0, packedPosition(20, 40));
+    const HWND opened = inner->getEditWindow();
+    ASSERT_NE(nullptr, opened);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const auto brush = reinterpret_cast<HGDIOBJ>(SendMessageA(*window.getWindowHandle(), WM_CTLCOLOREDIT,
+                                                              reinterpret_cast<WPARAM>(dc),
+                                                              reinterpret_cast<LPARAM>(opened)));
+    LOGBRUSH colour = {};
+    ASSERT_NE(0, GetObjectA(brush, sizeof(colour), &colour));
+    EXPECT_TRUE(colour.lbColor == RGB(10, 20, 30) && GetTextColor(dc) == RGB(200, 100, 50));
+    SendMessageA(opened, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(IsWindow(opened));
+    DeleteDC(dc);
+}
+
 TEST_F(CTextEditTest, aReopenedBoxGivesBackTheLockFoundFirstAndADestroyedControlLeavesNoBoxNorBrushBehind)
 {
     edit->setColours(CAlphaColour(1, 2, 3), CAlphaColour(10, 20, 30), CAlphaColour(200, 100, 50));
