@@ -1,5 +1,6 @@
 #include "gui/controls/CLatchingButton.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
@@ -23,9 +24,17 @@ CLatchingButton::CLatchingButton(IControlRoot* root, long id, const ::Brivant::M
 
 CLatchingButton::~CLatchingButton() = default;
 
-void CLatchingButton::setCursorChange(bool cursorChange) { m_face.setCursorChange(cursorChange); }
+void CLatchingButton::setCursorChange(bool cursorChange) { setCursorChange(m_face, cursorChange); }
 
-void CLatchingButton::setDownImage(Graphics::IImage* image) { m_face.setDownImage(image); }
+void CLatchingButton::setDownImage(Graphics::IImage* image) { setDownImage(m_face, image); }
+
+void CLatchingButton::setCursorChange(CButtonFace& face, bool cursorChange) { face.m_cursorChange = cursorChange; }
+
+void CLatchingButton::setDownImage(CButtonFace& face, Graphics::IImage* image)
+{
+    // The same image again changes nothing, even one that only the face holds.
+    ::Brivant::Collections::swapCounted(face.m_downImage, image);
+}
 
 void CLatchingButton::setValue(double value)
 {

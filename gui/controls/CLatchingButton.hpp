@@ -29,6 +29,9 @@ public:
     virtual void setCursorChange(bool cursorChange);
     // Counted; drawn while latched.
     virtual void setDownImage(Graphics::IImage* image);
+    // The two operations on a face; the momentary button's setters are these same ones.
+    static void setCursorChange(CButtonFace& face, bool cursorChange);
+    static void setDownImage(CButtonFace& face, Graphics::IImage* image);
 
     bool hasCursorChange() const { return m_face.hasCursorChange(); }
     Graphics::IImage* getDownImage() const { return m_face.getDownImage(); }

@@ -123,4 +123,30 @@ TEST_F(CPushButtonsTest, theCursorChangeShowsTheHandAndLocksTheButtonOnlyWhileTh
             EXPECT_EQ(test.locked ? &control : nullptr, bench.root().getLockedControl());
         }
 }
+TEST_F(CPushButtonsTest, bothButtonsSwapTheirDownImageAsCountedAndKeepOneHandedInAgain)
+{
+    using Brivant::GUI::Controls::CLatchingButton;
+    using Brivant::GUI::Controls::CMomentaryButton;
+    for (const char* className : {"CLatchingButton", "CMomentaryButton"})
+    {
+        CControl& control = button(className, "");
+        auto* latching = dynamic_cast<CLatchingButton*>(&control);
+        auto* momentary = dynamic_cast<CMomentaryButton*>(&control);
+        const auto setDown = [&](Brivant::GUI::Graphics::IImage* image) {
+            latching != nullptr ? latching->setDownImage(image) : momentary->setDownImage(image);
+        };
+        // Only the button holds the first: given again, it must not be freed on the way.
+        auto* first = new Brivant::GUI::Graphics::CRGBAImage();
+        auto* second = new Brivant::GUI::Graphics::CRGBAImage();
+        second->referenced();
+        setDown(first);
+        setDown(first);
+        EXPECT_EQ(1, first->getReferenceCount()) << className;
+        setDown(second);
+        EXPECT_EQ(2, second->getReferenceCount()) << className;
+        bench.root().clearControls();
+        EXPECT_EQ(1, second->getReferenceCount()) << className;
+        second->dereference();
+    }
+}
 } // namespace
