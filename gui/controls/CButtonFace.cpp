@@ -5,6 +5,7 @@
 #include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/mathtools/CDimension.hpp"
 #include "foundation/mathtools/CRect.hpp"
+#include "gui/controls/CLatchingButton.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CCursor.hpp"
@@ -60,12 +61,7 @@ CButtonFace::CButtonFace()
 {
 }
 
-CButtonFace::~CButtonFace() { setDownImage(nullptr); }
-
-void CButtonFace::setDownImage(IImage* image)
-{
-    swapCounted(m_downImage, image);
-}
+CButtonFace::~CButtonFace() { swapCounted<IImage>(m_downImage, nullptr); }
 
 void CButtonFace::appendDescriptors(TCountedPointerArray<CControlDescriptor>& list)
 {
@@ -90,7 +86,7 @@ bool CButtonFace::applyDescriptor(const CControlDescriptor& descriptor)
             return false;
         const auto& text = *dynamic_cast<const CString*>(descriptor.getValue());
         if (name == kDownImage)
-            setDownImage(CImageManager::getImage(text));
+            CLatchingButton::setDownImage(*this, CImageManager::getImage(text));
         else
             m_labelText = text;
         return true;
@@ -99,7 +95,7 @@ bool CButtonFace::applyDescriptor(const CControlDescriptor& descriptor)
     {
         if (!descriptor.isValueOfClass(CBool::classRecord()))
             return false;
-        m_cursorChange = dynamic_cast<const CBool*>(descriptor.getValue())->getValue();
+        CLatchingButton::setCursorChange(*this, dynamic_cast<const CBool*>(descriptor.getValue())->getValue());
         return true;
     }
     const long colour = indexOfName(name, kColourNames);

@@ -48,10 +48,8 @@ public:
     CButtonFace(const CButtonFace&) = delete;
     CButtonFace& operator=(const CButtonFace&) = delete;
 
-    // Counted; the same image again changes nothing.
-    void setDownImage(Graphics::IImage* image);
+    // Set through the latching button's operations.
     Graphics::IImage* getDownImage() const { return m_downImage; }
-    void setCursorChange(bool cursorChange) { m_cursorChange = cursorChange; }
     bool hasCursorChange() const { return m_cursorChange; }
     void setLabelText(const ::Brivant::Basics::CString& text) { m_labelText = text; }
     const ::Brivant::Basics::CString& getLabelText() const { return m_labelText; }
@@ -81,6 +79,8 @@ public:
     static bool isOnControl(const IControl& control, const Events::CMouseEvent& event);
 
 private:
+    friend class CLatchingButton;
+
     // The colours in the order of their properties.
     enum EColour
     {

@@ -1,10 +1,13 @@
 #include "gui/controls/CLatchingButton.hpp"
 
+#include "foundation/collections/TCountedSwap.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IImage.hpp"
+
+#include <cmath>
 
 namespace Brivant
 {
@@ -21,14 +24,24 @@ CLatchingButton::CLatchingButton(IControlRoot* root, long id, const ::Brivant::M
 
 CLatchingButton::~CLatchingButton() = default;
 
-void CLatchingButton::setCursorChange(bool cursorChange) { m_face.setCursorChange(cursorChange); }
+void CLatchingButton::setCursorChange(bool cursorChange) { setCursorChange(m_face, cursorChange); }
 
-void CLatchingButton::setDownImage(Graphics::IImage* image) { m_face.setDownImage(image); }
+void CLatchingButton::setDownImage(Graphics::IImage* image) { setDownImage(m_face, image); }
+
+void CLatchingButton::setCursorChange(CButtonFace& face, bool cursorChange) { face.m_cursorChange = cursorChange; }
+
+void CLatchingButton::setDownImage(CButtonFace& face, Graphics::IImage* image)
+{
+    // The same image again changes nothing, even one that only the face holds.
+    ::Brivant::Collections::swapCounted(face.m_downImage, image);
+}
 
 void CLatchingButton::setValue(double value)
 {
-    CControl::setValue(value);
-    m_latched = value >= 0.5;
+    // NaN counts as off: kept, it would stay NaN through every release and never latch.
+    const double held = std::isnan(value) ? 0.0 : value;
+    CControl::setValue(held);
+    m_latched = held >= 0.5;
 }
 
 void CLatchingButton::getDescriptors(Collections::TCountedPointerArray<CControlDescriptor>& list)

@@ -29,6 +29,9 @@ public:
     virtual void setCursorChange(bool cursorChange);
     // Counted; drawn while latched.
     virtual void setDownImage(Graphics::IImage* image);
+    // The two operations on a face; the momentary button's setters are these same ones.
+    static void setCursorChange(CButtonFace& face, bool cursorChange);
+    static void setDownImage(CButtonFace& face, Graphics::IImage* image);
 
     bool hasCursorChange() const { return m_face.hasCursorChange(); }
     Graphics::IImage* getDownImage() const { return m_face.getDownImage(); }
@@ -36,7 +39,7 @@ public:
     void setLabelText(const ::Brivant::Basics::CString& text) { m_face.setLabelText(text); }
     const ::Brivant::Basics::CString& getLabelText() const { return m_face.getLabelText(); }
 
-    // Latched from 0.5 up; the value itself is kept as given. No redraw and no report.
+    // Latched from 0.5 up; the value itself is kept as given, NaN as 0. No redraw and no report.
     void setValue(double value) override;
 
     // "Down Image", "Cursor Change", "Label Text" and the six on and off colours after the base's properties.

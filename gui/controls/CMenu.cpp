@@ -34,6 +34,9 @@ void CMenu::addMenuItem(CMenuItem* item)
     const auto* subMenuItem = dynamic_cast<const CSubMenuMenuItem*>(item);
     if (subMenuItem != nullptr && subMenuItem->getSubMenu()->leadsTo(this))
     {
+        // Refused, it is released as if taken and let go: an item handed over new goes, a held one stays.
+        item->referenced();
+        item->dereference();
         return;
     }
     m_items.addElement(item);

@@ -30,7 +30,7 @@ public:
     CMenu& operator=(const CMenu&) = delete;
 
     // Appends and takes a reference. Null is ignored, and so is a sub-menu item whose menus lead back to this
-    // one: such a ring would never be released. An ignored item stays the caller's.
+    // one: such a ring would never be released. A refused item is released: one nobody else holds is deleted.
     void addMenuItem(CMenuItem* item);
     // Null outside the array and for an emptied entry.
     CMenuItem* getMenuItem(long index) const;

@@ -191,7 +191,9 @@ void CMenuBar::handleMenuClosing(const CMenuEvent& event)
 
 void CMenuBar::handleMenuSelection(const CMenuEvent& event)
 {
-    getControlRoot()->getParentWindow()->redrawWindow();
+    // A root without a window has nothing to redraw; the choice is still passed on.
+    if (Windowing::IWindow* window = getControlRoot()->getParentWindow())
+        window->redrawWindow();
     if (m_listener != nullptr)
         m_listener->handleMenuSelection(event);
     if (CMenuWindow* open = m_openWindow.getPointer())

@@ -42,8 +42,6 @@ namespace
 constexpr long kRowPadding = 8;
 constexpr long kColumnGap = 4;
 constexpr long kSeparatorHeight = 4;
-
-bool isRow(const CMenuItem* item) { return item != nullptr && item->getType() != CMenuItem::kColumnBreak; }
 } // namespace
 
 CClass& CMenuWindow::CMenuRoot::classRecord()
@@ -153,8 +151,9 @@ void CMenuWindow::CMenuRoot::layOut()
     const long count = m_menu->getNumberOfMenuItems();
     for (long index = 0; index < count; ++index)
     {
+        // Column breaks show no row, but their text and icon are measured with the rest.
         const CMenuItem* item = m_menu->getMenuItem(index);
-        if (!isRow(item) || item->getType() == CMenuItem::kSeparator)
+        if (item == nullptr || item->getType() == CMenuItem::kSeparator)
             continue;
         CDimension extent(0, 0);
         CGraphics::getTextExtent(item->getText(), extent, font);
@@ -170,9 +169,10 @@ void CMenuWindow::CMenuRoot::layOut()
         hasSubMenus = hasSubMenus || item->getType() == CMenuItem::kSubMenuItem;
     }
 
-    // A menu without a single icon keeps its text at the left edge even when icons are asked for.
+    // A menu without a single icon keeps its text at the left edge even when icons are asked for. The rows are as
+    // tall as the tallest icon either way.
     const bool iconsInUse = m_useIcons && hasIcons;
-    const long tallest = std::max(textHeight, iconsInUse ? iconHeight : 0L);
+    const long tallest = std::max(textHeight, iconHeight);
     const long rowHeight = tallest + kRowPadding;
     long width = hasSubMenus ? tallest + textWidth + 2 * kRowPadding : textWidth + kRowPadding;
     if (iconsInUse)

@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CBool.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "gui/controls/CLatchingButton.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
@@ -30,9 +31,9 @@ CMomentaryButton::CMomentaryButton(IControlRoot* root, long id, const ::Brivant:
 
 CMomentaryButton::~CMomentaryButton() = default;
 
-void CMomentaryButton::setCursorChange(bool cursorChange) { m_face.setCursorChange(cursorChange); }
+void CMomentaryButton::setCursorChange(bool cursorChange) { CLatchingButton::setCursorChange(m_face, cursorChange); }
 
-void CMomentaryButton::setDownImage(Graphics::IImage* image) { m_face.setDownImage(image); }
+void CMomentaryButton::setDownImage(Graphics::IImage* image) { CLatchingButton::setDownImage(m_face, image); }
 
 void CMomentaryButton::setValue(double value)
 {

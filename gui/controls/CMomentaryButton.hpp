@@ -23,8 +23,8 @@ public:
     // Releases the down image.
     ~CMomentaryButton() override;
 
-    // On (the default): the hand cursor over the button, which is locked in its root while the pointer is on it,
-    // and pops up when the pointer leaves it while held.
+    // The latching button's operations. On (the default): the hand cursor over the button, which is locked in its
+    // root while the pointer is on it, and pops up when the pointer leaves it while held.
     virtual void setCursorChange(bool cursorChange);
     // Counted; drawn while pressed.
     virtual void setDownImage(Graphics::IImage* image);

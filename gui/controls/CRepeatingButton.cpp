@@ -21,10 +21,15 @@ CRepeatingButton::CRepeatingButton(IControlRoot* root, long id, const ::Brivant:
     : CRolloverButton(root, id, area, listener), m_repeatInterval(kDefaultInterval)
 {
     setMouseEnabled(true);
-    getControlRoot()->getParentWindow()->addTimedObject(this);
+    if (Windowing::IWindow* window = getControlRoot()->getParentWindow())
+        window->addTimedObject(this);
 }
 
-CRepeatingButton::~CRepeatingButton() { getControlRoot()->getParentWindow()->removeTimedObject(this); }
+CRepeatingButton::~CRepeatingButton()
+{
+    if (Windowing::IWindow* window = getControlRoot()->getParentWindow())
+        window->removeTimedObject(this);
+}
 
 void CRepeatingButton::setRepeatInterval(long milliseconds) { m_repeatInterval = milliseconds; }
 
@@ -36,16 +41,19 @@ void CRepeatingButton::timerExpired()
 
 void CRepeatingButton::stopRepeating()
 {
-    if (getControlId() != 0)
-        getControlRoot()->getParentWindow()->stopTimer(getControlId());
+    Windowing::IWindow* window = getControlRoot()->getParentWindow();
+    if (window != nullptr && getControlId() != 0)
+        window->stopTimer(getControlId());
 }
 
 void CRepeatingButton::handleLeftButtonDown(Events::CMouseEvent& event)
 {
     CRolloverButton::handleLeftButtonDown(event);
-    // The window refuses timer id 0 with an exception, which must not leave a mouse handler.
-    if (getButtonState() == kDown && getControlId() != 0)
-        getControlRoot()->getParentWindow()->startTimer(getControlId(), m_repeatInterval);
+    // The window refuses timer id 0 with an exception, which must not leave a mouse handler; a root without a
+    // window has no timer to start.
+    Windowing::IWindow* window = getControlRoot()->getParentWindow();
+    if (getButtonState() == kDown && getControlId() != 0 && window != nullptr)
+        window->startTimer(getControlId(), m_repeatInterval);
 }
 
 void CRepeatingButton::handleLeftButtonUp(Events::CMouseEvent& event)

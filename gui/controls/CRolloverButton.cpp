@@ -134,6 +134,11 @@ void CRolloverButton::handleMouseMovement(CMouseEvent& event)
         getControlRoot()->lockControl(this);
         m_buttonState = kOver;
     }
+    else if (m_armed)
+    {
+        // Still off the button after a press: the lock holds for every further move, so the release comes here.
+        m_buttonState = kOff;
+    }
     else
     {
         showCursor(event, false);

@@ -213,8 +213,9 @@ void CTabPanel::selectTab(long index)
         moveToOrigin(*panel);
         view.update();
     }
-    // Whoever chose the tab, its button is the one latched.
+    // Whoever chose the tab, its button is the one latched, and the row shows it.
     m_tabButtons.getPointer()->setSelectedButton(index);
+    m_tabButtons.getPointer()->update();
 }
 
 void CTabPanel::selectTab(const CString& title)

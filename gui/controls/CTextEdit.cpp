@@ -93,7 +93,8 @@ CTextEdit::~CTextEdit()
 
 void CTextEdit::setTextLimit(bool limited, long limit)
 {
-    m_limited = limited;
+    // A limit below 1 is none, as through the property: the box would take any length and Return would cut it.
+    m_limited = limited && limit > 0;
     m_textLimit = limit;
 }
 
@@ -197,6 +198,16 @@ HBRUSH CTextEdit::prepareEditColours(HDC dc)
         m_backgroundBrush = brush;
     }
     return m_backgroundBrush;
+}
+
+CTextEdit* CTextEdit::findBoxOwner(HWND box)
+{
+    // Only a box this class subclassed runs its procedure, and then its user data holds the control.
+    if (box == nullptr || !IsWindow(box) ||
+        GetWindowLongPtrA(box, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CTextEditProcedure::procedure))
+        return nullptr;
+    auto* control = reinterpret_cast<CTextEdit*>(GetWindowLongPtrA(box, GWLP_USERDATA));
+    return control != nullptr && control->m_editWindow == box ? control : nullptr;
 }
 
 void CTextEdit::openEdit()

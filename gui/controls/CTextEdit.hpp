@@ -39,7 +39,7 @@ public:
     // A box still open goes without a report and without touching the root, which may be going itself.
     ~CTextEdit() override;
 
-    // Unlimited takes any length; the limit is kept either way.
+    // Unlimited, or a limit below 1, takes any length; the limit is kept either way.
     virtual void setTextLimit(bool limited, long limit);
     // Only the three alignments; anything else is ignored.
     virtual void setPopupAlignment(long alignment);
@@ -69,9 +69,11 @@ public:
     // then the box goes and the root's lock returns to the control that had it before the box opened.
     void handleActionEvent(const Events::CActionEvent& event) override;
 
-    // The box's colours, asked by the window while this control holds the lock: transparent text background in
-    // the label's text colour, over a brush of the background colour that the control owns until the next ask.
+    // The box's colours, asked by the window for the box: transparent text background in the label's text
+    // colour, over a brush of the background colour that the control owns until the next ask.
     HBRUSH__* prepareEditColours(HDC__* dc);
+    // The text edit whose open box this is, wherever it sits; null for any other window.
+    static CTextEdit* findBoxOwner(HWND__* box);
 
 private:
     friend class CTextEditProcedure;

@@ -747,7 +747,7 @@ bool CWindow::handleMessage(HWND__* window, unsigned int message, std::uintptr_t
         return handleKey(false, wParam, lParam, result);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-        return handleEditColours(wParam, result);
+        return handleEditColours(wParam, lParam, result);
     case WM_MOUSEMOVE:
         return handleMouseMoveMessage(lParam, result);
     case WM_LBUTTONDOWN:
@@ -784,12 +784,14 @@ bool CWindow::handleDestroy(std::intptr_t& result)
     return false;
 }
 
-bool CWindow::handleEditColours(std::uintptr_t wParam, std::intptr_t& result)
+bool CWindow::handleEditColours(std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result)
 {
-    // Only a text edit's box asks, while that text edit holds the lock; anything else gets the system's colours.
+    // The box names its text edit, which may sit in a panel; else the text edit holding this root's lock answers.
+    // Anything else gets the system's colours.
+    auto* edit = Controls::CTextEdit::findBoxOwner(reinterpret_cast<HWND>(lParam));
     Controls::IControl* locked = m_controlRoot->getLockedControl();
-    auto* edit = locked != nullptr && locked->getClass() == "CTextEdit" ? dynamic_cast<Controls::CTextEdit*>(locked)
-                                                                         : nullptr;
+    if (edit == nullptr && locked != nullptr && locked->getClass() == "CTextEdit")
+        edit = dynamic_cast<Controls::CTextEdit*>(locked);
     if (edit == nullptr)
     {
         return false;

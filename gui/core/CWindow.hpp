@@ -194,7 +194,7 @@ private:
     bool handlePaint(HWND__* window, std::intptr_t& result);
     bool handleClose(std::intptr_t& result);
     bool handleKey(bool pressed, std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result);
-    bool handleEditColours(std::uintptr_t wParam, std::intptr_t& result);
+    bool handleEditColours(std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result);
     bool handleMouseMoveMessage(std::intptr_t lParam, std::intptr_t& result);
     bool handleButtonDown(bool left, std::intptr_t lParam, std::intptr_t& result);
     bool handleButtonUp(bool left, std::intptr_t lParam, std::intptr_t& result);

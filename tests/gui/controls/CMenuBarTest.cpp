@@ -3,6 +3,7 @@
 #include "gui/controls/CMenuBar.hpp"
 #include "gui/controls/CMenuItemDisplay.hpp"
 #include "gui/controls/CMenuRoot.hpp"
+#include "gui/core/CControlPanel.hpp"
 #include "gui/core/CFont.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/controls/CMenuTestSupport.hpp"
@@ -15,6 +16,14 @@ using namespace VolturaTests;
 using Brivant::Basics::CString;
 using Brivant::GUI::Controls::CMenuBar;
 using Brivant::GUI::Fonts::CFont;
+
+// A panel that answers no window, as a root without one does.
+class CWindowlessPanel : public Brivant::GUI::Controls::CControlPanel
+{
+public:
+    using CControlPanel::CControlPanel;
+    Brivant::GUI::Windowing::IWindow* getParentWindow() const override { return nullptr; }
+};
 
 class CMenuBarTest : public ::testing::Test
 {
@@ -141,6 +150,25 @@ TEST_F(CMenuBarTest, aChoiceClosesTheMenuClearsTheHighlightAndIsReportedOnce)
         EXPECT_EQ(-1, bar->getCurrentTitle());
         EXPECT_EQ(-1, shown());
     }
+}
+
+TEST_F(CMenuBarTest, aBarInARootWithoutAWindowStillReportsAChoiceAndCloses)
+{
+    auto* panel = new CWindowlessPanel(&bench.window(), &bench.root(), 9, CRect(0, 40, 400, 60), nullptr);
+    bench.root().addControl(panel);
+    auto* inner = new CMenuBar(panel, 4, CRect(10, 5, 300, 24), &log);
+    panel->addControl(inner);
+    inner->addMenu(CString("File"), m_file);
+    bench.mouse(CMouseEvent::kLeftButtonDown, 10 + inner->getTitleArea(0)->getCentralXPosition(), 57);
+    ASSERT_EQ(inner->getMenuWindow(0), inner->getOpenWindow());
+    CMenuWindow& window = *inner->getMenuWindow(0);
+    const CRect& row = window.getMenuRoot().getRow(1)->getArea();
+    for (long kind : {CMouseEvent::kMouseMove, CMouseEvent::kLeftButtonDown, CMouseEvent::kLeftButtonUp})
+        mouseThroughRoot(window, kind, row.getLeft() + 5, row.getTop() + 5);
+    EXPECT_EQ("opening; closing; selection 1; ", log.played());
+    EXPECT_FALSE(inner->isActive());
+    EXPECT_EQ(nullptr, inner->getOpenWindow());
+    bench.root().removeControl(panel);
 }
 
 TEST_F(CMenuBarTest, theLookReachesEveryMenuWindowAndTheSameFontIsKept)

@@ -207,6 +207,30 @@ TEST(CMenuRings, aSubMenuItemCannotBePutIntoAMenuItLeadsBackFrom)
     EXPECT_EQ(0, menus.live());
 }
 
+TEST(CMenuRings, aRefusedItemHandedOverNewIsReleasedAndOneTheCallerHoldsIsKept)
+{
+    const CCountChange items(CMenuItem::classRecord());
+    {
+        CSubMenuMenuItem outer("outer", -1);
+        outer.referenced();
+        for (const bool held : {false, true})
+        {
+            // Its menu holds outer, so putting it into outer's menu would close a ring.
+            auto* ring = new CSubMenuMenuItem("ring", -1);
+            if (held)
+                ring->referenced();
+            ring->getSubMenu()->addMenuItem(&outer);
+            outer.getSubMenu()->addMenuItem(ring);
+            EXPECT_EQ(nullptr, outer.getSubMenu()->getMenuItem(0)) << held;
+            EXPECT_EQ(held ? 2 : 1, items.live()) << held;
+            if (held)
+                ring->dereference();
+            EXPECT_EQ(1, outer.getReferenceCount()) << held;
+        }
+    }
+    EXPECT_EQ(0, items.live());
+}
+
 class CMenuNoteValues : public ::testing::Test
 {
 protected:

@@ -1,8 +1,9 @@
 // What the menu tests share: menus written as one line, a recording menu listener, a menu window held by
 // reference, and mouse events sent through a window's root or as real messages.
-//   menuOf("a b -- ~c |d >e")   items a, b, separator, disabled c, column break, d, sub-menu e ("[x]" a checked
-//                                checkable x, "[-]x" an unchecked one); ids count 0, 1, 2 ... in order (-1 for
-//                                structure); a sub-menu item's menu gets items "e1", "e2" with ids 100, 101.
+//   menuOf("a b -- ~c | d >e")  items a, b, separator, disabled c, column break, d, sub-menu e ("[x]" a checked
+//                                checkable x, "[-]x" an unchecked one, "|x" a column break with the text x); ids
+//                                count 0, 1, 2 ... in order (-1 for structure); a sub-menu item's menu gets items
+//                                "e1", "e2" with ids 100, 101.
 #pragma once
 
 #include "foundation/basics/CString.hpp"
@@ -46,8 +47,8 @@ inline CMenu* menuOf(const std::string& line)
         CMenuItem* item = nullptr;
         if (word == "--")
             item = new CMenuItem(" ", -1, CMenuItem::kSeparator, true);
-        else if (word == "|")
-            item = new CMenuItem(" ", -1, CMenuItem::kColumnBreak, true);
+        else if (word[0] == '|')
+            item = new CMenuItem(word.size() > 1 ? word.substr(1).c_str() : " ", -1, CMenuItem::kColumnBreak, true);
         else if (word[0] == '~')
             item = new CMenuItem(word.substr(1).c_str(), id++, CMenuItem::kPlainItem, false);
         else if (word.compare(0, 3, "[x]") == 0 || word.compare(0, 3, "[-]") == 0)

@@ -74,29 +74,34 @@ std::string expand(const std::string& pattern, const std::map<std::string, long>
     return out;
 }
 
-TEST_F(CMenuWindowTest, rowsAndColumnsFollowTheMeasuredText)
+TEST_F(CMenuWindowTest, rowsAndColumnsFollowTheMeasuredTextAndIcons)
 {
-    // tw x th: the widest and tallest text; w: the column width expected; r = th + 8, the row height. Rows as
-    // "item index:left,top,width,height", then the menu's size.
-    const char* const cases[][4] = {
-        {"one two three", "tw+8", "0:0,0,w,r 1:0,r,w,r 2:0,2r,w,r ", "w,3r"},
-        {"a -- bee", "tw+8", "0:0,0,w,r 1:0,r,w,4 2:0,r+4,w,r ", "w,2r+4"},
+    // tw x th: the widest and tallest text; h: the taller of th and the first item's icon (of that height when
+    // given, never shown: the window does not use icons); w: the column width expected; r = h + 8, the row height.
+    // Rows as "item index:left,top,width,height", then the menu's size.
+    const char* const cases[][5] = {
+        {"one two three", "tw+8", "0:0,0,w,r 1:0,r,w,r 2:0,2r,w,r ", "w,3r", ""},
+        {"a -- bee", "tw+8", "0:0,0,w,r 1:0,r,w,4 2:0,r+4,w,r ", "w,2r+4", ""},
         // The first column is the taller: the menu is as tall as it.
-        {"a b c | d e", "tw+8", "0:0,0,w,r 1:0,r,w,r 2:0,2r,w,r 4:w+4,0,w,r 5:w+4,r,w,r ", "2w+4,3r"},
-        {"a >menu", "th+tw+16", "0:0,0,w,r 1:0,r,w,r ", "w,2r"},
-        {"[x]tick b", "tw+th+16", "0:0,0,w,r 1:0,r,w,r ", "w,2r"},
-        {"a b", "300", "0:0,0,w,r 1:0,r,w,r ", "w,2r"},
+        {"a b c | d e", "tw+8", "0:0,0,w,r 1:0,r,w,r 2:0,2r,w,r 4:w+4,0,w,r 5:w+4,r,w,r ", "2w+4,3r", ""},
+        // A column break shows no text, but its text is measured with the rest.
+        {"a |a_wide_column_break b", "tw+8", "0:0,0,w,r 2:w+4,0,w,r ", "2w+4,r", ""},
+        {"a >menu", "h+tw+16", "0:0,0,w,r 1:0,r,w,r ", "w,2r", ""},
+        {"[x]tick b", "tw+h+16", "0:0,0,w,r 1:0,r,w,r ", "w,2r", ""},
+        {"a b", "300", "0:0,0,w,r 1:0,r,w,r ", "w,2r", ""},
+        {"a b", "tw+8", "0:0,0,w,r 1:0,r,w,r ", "w,2r", "40"},
+        {"a >menu", "h+tw+16", "0:0,0,w,r 1:0,r,w,r ", "w,2r", "40"},
     };
     for (const auto& test : cases)
     {
+        SCOPED_TRACE(std::string(test[0]) + " icon " + test[4]);
         const THeldMenuWindow menuWindow = held(window(test[0], std::string(test[1]) == "300" ? 300 : 1));
         std::map<std::string, long> values{{"tw", 0}, {"th", 0}};
-        const CMenu* menu = m_menus.back();
+        CMenu* menu = m_menus.back();
         for (long index = 0; index < menu->getNumberOfMenuItems(); ++index)
         {
             const CMenuItem* item = menu->getMenuItem(index);
-            // Separators and column breaks show no text.
-            if (item == nullptr || (item->getId() < 0 && item->getType() != CMenuItem::kSubMenuItem))
+            if (item == nullptr || item->getType() == CMenuItem::kSeparator)
                 continue;
             CDimension extent(0, 0);
             Brivant::GUI::Graphics::CGraphics::getTextExtent(item->getText(), extent,
@@ -104,9 +109,19 @@ TEST_F(CMenuWindowTest, rowsAndColumnsFollowTheMeasuredText)
             values["tw"] = std::max(values["tw"], extent.getWidth());
             values["th"] = std::max(values["th"], extent.getHeight());
         }
-        ASSERT_GT(values["th"], 0) << test[0];
+        ASSERT_GT(values["th"], 0);
+        values["h"] = values["th"];
+        if (*test[4] != '\0')
+        {
+            auto* icon = new Brivant::GUI::Graphics::CRGBAImage();
+            icon->initialise(CDimension(4, std::stol(test[4])));
+            icon->unintialise();
+            menu->getMenuItem(0)->setIcons(icon, nullptr);
+            menuWindow->setMenu(menu);
+            values["h"] = std::max(values["th"], std::stol(test[4]));
+        }
         values["w"] = std::stol(expand(test[1], values));
-        values["r"] = values["th"] + 8;
+        values["r"] = values["h"] + 8;
         std::string rows;
         const CMenuWindow::CMenuRoot& root = menuWindow->getMenuRoot();
         for (long index = 0; index < root.getControlArraySize(); ++index)
@@ -114,9 +129,9 @@ TEST_F(CMenuWindowTest, rowsAndColumnsFollowTheMeasuredText)
             if (const IControl* row = root.getControl(index, true))
                 rows += std::to_string(row->getControlId()) + ":" + rectText(row->getArea()) + " ";
         }
-        EXPECT_EQ(expand(test[2], values), rows) << test[0];
+        EXPECT_EQ(expand(test[2], values), rows);
         const CDimension& size = *menuWindow->getMenuSize();
-        EXPECT_EQ(expand(test[3], values), positionText(CPoint(size.getWidth(), size.getHeight()))) << test[0];
+        EXPECT_EQ(expand(test[3], values), positionText(CPoint(size.getWidth(), size.getHeight())));
     }
 }
 

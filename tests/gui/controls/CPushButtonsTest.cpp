@@ -1,8 +1,12 @@
 // CLatchingButton and CMomentaryButton: which mouse sequences and values latch or press them and which report,
 // and the cursor and lock of the cursor change.
+#include "gui/controls/CLatchingButton.hpp"
+#include "gui/controls/CMomentaryButton.hpp"
 #include "gui/core/CCursor.hpp"
+#include "gui/core/CRGBAImage.hpp"
 #include "tests/gui/controls/CControlLayoutBench.hpp"
 
+#include <limits>
 #include <sstream>
 
 namespace
@@ -43,6 +47,7 @@ TEST_F(CPushButtonsTest, aReleaseOnTheButtonOrAValueLatchesOrPressesItAndOnlyThe
 {
     const char *const latching = "CLatchingButton", *const momentary = "CMomentaryButton";
     const char *const on = "102,200,85", *const off = "243,32,32";
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     // A value of -1 leaves the button's own.
     const struct
     {
@@ -64,6 +69,8 @@ TEST_F(CPushButtonsTest, aReleaseOnTheButtonOrAValueLatchesOrPressesItAndOnlyThe
         {latching, -1, "R40,20 W40,20 C40,20", 0, off, 0.0},
         {latching, 0.4999, "", 0, off, 0.4999},
         {latching, 3.0, "", 0, on, 3.0},
+        {latching, nan, "", 0, off, 0.0}, // NaN counts as 0
+        {latching, nan, "D40,20 U40,20", 1, on, 1.0},
         {momentary, -1, "D40,20", 0, on, 1.0},
         {momentary, -1, "D40,20 U40,20", 1, off, 1.0},
         {momentary, -1, "D40,20 U40,20 C40,20 U40,20", 2, off, 1.0},
@@ -79,10 +86,10 @@ TEST_F(CPushButtonsTest, aReleaseOnTheButtonOrAValueLatchesOrPressesItAndOnlyThe
         bench.root().clearControls();
         listener.controls.clear();
         CControl& control = button(test.className, test.script);
-        if (test.value >= 0)
+        if (test.value != -1)
             control.setValue(test.value);
         // Only the momentary button redraws for a value.
-        EXPECT_EQ(test.value >= 0 && test.className == momentary ? 1u : 0u, bench.redraws.size());
+        EXPECT_EQ(test.value != -1 && test.className == momentary ? 1u : 0u, bench.redraws.size());
         play(test.script);
         EXPECT_EQ(std::vector<IControl*>(test.reports, &control), listener.controls);
         EXPECT_EQ(test.shown, draw().rgb(52, 26));
@@ -115,5 +122,31 @@ TEST_F(CPushButtonsTest, theCursorChangeShowsTheHandAndLocksTheButtonOnlyWhileTh
             EXPECT_EQ(test.cursor, bench.window().getMousePointer().getCursor());
             EXPECT_EQ(test.locked ? &control : nullptr, bench.root().getLockedControl());
         }
+}
+TEST_F(CPushButtonsTest, bothButtonsSwapTheirDownImageAsCountedAndKeepOneHandedInAgain)
+{
+    using Brivant::GUI::Controls::CLatchingButton;
+    using Brivant::GUI::Controls::CMomentaryButton;
+    for (const char* className : {"CLatchingButton", "CMomentaryButton"})
+    {
+        CControl& control = button(className, "");
+        auto* latching = dynamic_cast<CLatchingButton*>(&control);
+        auto* momentary = dynamic_cast<CMomentaryButton*>(&control);
+        const auto setDown = [&](Brivant::GUI::Graphics::IImage* image) {
+            latching != nullptr ? latching->setDownImage(image) : momentary->setDownImage(image);
+        };
+        // Only the button holds the first: given again, it must not be freed on the way.
+        auto* first = new Brivant::GUI::Graphics::CRGBAImage();
+        auto* second = new Brivant::GUI::Graphics::CRGBAImage();
+        second->referenced();
+        setDown(first);
+        setDown(first);
+        EXPECT_EQ(1, first->getReferenceCount()) << className;
+        setDown(second);
+        EXPECT_EQ(2, second->getReferenceCount()) << className;
+        bench.root().clearControls();
+        EXPECT_EQ(1, second->getReferenceCount()) << className;
+        second->dereference();
+    }
 }
 } // namespace

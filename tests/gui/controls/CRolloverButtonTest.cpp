@@ -2,6 +2,7 @@
 // repeat timer and the properties.
 #include "gui/controls/CRepeatingButton.hpp"
 
+#include "gui/core/CControlPanel.hpp"
 #include "gui/core/CImageManager.hpp"
 #include "tests/gui/controls/CControlScript.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
@@ -30,6 +31,14 @@ public:
     void stopTimer(long id) override { timers += "stop " + std::to_string(id) + ";"; }
 
     std::string timers;
+};
+
+// A panel that answers no window, as a root without one does.
+class CWindowlessPanel : public Brivant::GUI::Controls::CControlPanel
+{
+public:
+    using CControlPanel::CControlPanel;
+    Brivant::GUI::Windowing::IWindow* getParentWindow() const override { return nullptr; }
 };
 
 class CRolloverButtonTest : public CImageManagerFixture
@@ -73,6 +82,9 @@ TEST_F(CRolloverButtonTest, onlyTheReleaseOfAPressOnTheButtonReportsWhereverItHa
         {"D40,20 U85,20", "1 0 - - arrow"},
         {"D40,20 M150,80", "0 0 - locked hand"}, // dragged off: shown off, the lock and cursor kept
         {"D40,20 M150,80 U150,80", "1 0 - - arrow"},
+        {"D40,20 M150,80 M160,90 M170,95", "0 0 - locked hand"}, // however many moves off
+        {"D40,20 M150,80 M160,90 U160,90", "1 0 - - arrow"},
+        {"D40,20 M150,80 M160,90 U160,90 M40,20 U40,20", "1 1 - - hand"}, // that press is spent
         {"D40,20 M150,80 M40,20", "0 1 - locked hand"}, // back on it: hovering, not pressing
         {"D40,20 M150,80 M40,20 U40,20", "1 1 - - hand"},
         {"D40,20 L0,0", "0 0 - locked hand"},
@@ -171,6 +183,23 @@ TEST_F(CRolloverButtonTest, aHeldRepeatingButtonReportsAtEveryTickAndAtTheReleas
     add();
     window.timerExpired(7);
     EXPECT_TRUE(listener.controls.empty());
+}
+
+TEST_F(CRolloverButtonTest, aRepeatingButtonInARootWithoutAWindowStillReportsItsReleaseButNeverRepeats)
+{
+    root().clearControls();
+    auto* panel = new CWindowlessPanel(&window, &root(), 1, CRect(0, 0, 200, 100), nullptr);
+    root().addControl(panel);
+    auto* button = new CRepeatingButton(panel, 7, CRect(20, 10, 64, 32), &listener);
+    panel->addControl(button);
+    for (const char* script : {"D40,20", "M150,80 M40,20 D40,20", "U40,20"})
+    {
+        EXPECT_NO_THROW(playMouseScript(window, script)) << script;
+        window.timerExpired(7);
+    }
+    EXPECT_EQ(std::vector<IControl*>(1, button), listener.controls);
+    EXPECT_EQ("", window.timers);
+    root().removeControl(panel);
 }
 
 TEST_F(CRolloverButtonTest, everyPropertyTravelsThroughTheLayoutAndOnlyAsItsOwnClass)

@@ -4,6 +4,8 @@
 #include "gui/controls/CLatchingButton.hpp"
 #include "tests/gui/controls/CControlLayoutBench.hpp"
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 namespace
@@ -133,6 +135,27 @@ TEST_F(CTabPanelTest, theTabShownAndTheButtonLatchedAgreeWhateverAddsRemovesOrPi
                 bench.click((2 * std::stol(step.substr(1)) + 1) * 100 / panel.getTabCount(), 10);
         }
         EXPECT_EQ(expected, state(panel)) << steps;
+    }
+}
+
+TEST_F(CTabPanelTest, aTabChosenFromCodeRedrawsTheButtonRowAndTheView)
+{
+    CTabPanel& panel = tabs("ABC");
+    // By index, by title, the one shown again, then by a click.
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[&] { panel.selectTab(2); }, "C|A B [C]"},
+        {[&] { panel.selectTab(CString("A")); }, "A|[A] B C"},
+        {[&] { panel.selectTab(0); }, "A|[A] B C"},
+        {[&] { bench.click(100, 10); }, "B|A [B] C"},
+    };
+    for (const auto& [step, expected] : steps)
+    {
+        bench.redraws.clear();
+        step();
+        EXPECT_EQ(expected, state(panel));
+        for (const char* area : {"0,0,200,20", "0,20,200,80"})
+            EXPECT_NE(bench.redraws.end(), std::find(bench.redraws.begin(), bench.redraws.end(), area))
+                << expected << " " << area;
     }
 }
 

@@ -2,6 +2,9 @@
 // throw the typing away, and every way the box goes leaves no dead window, no second closing and no stray lock.
 #include "gui/controls/CTextEdit.hpp"
 
+#include "foundation/basics/CLong.hpp"
+#include "gui/core/CControlDescriptor.hpp"
+#include "gui/core/CControlPanel.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
 #include "tests/gui/core/CWindowTestSupport.hpp"
@@ -74,7 +77,8 @@ TEST_F(CTextEditTest, returnCommitsAndReportsOnceWhileEscapeAndLosingTheFocusThr
     // or destroyed from outside), whether the listener closes it again while told, and the text and reports after.
     const std::tuple<long, std::string, bool, char, bool, std::string, int> cases[] = {
         {50, sixty, true, 'R', false, sixty.substr(10), 1}, {50, "", false, 'R', false, " ", 1},
-        {-1, long300, false, 'R', false, long300, 1},       {50, "new", false, 'R', true, "new", 1},
+        {-1, long300, false, 'R', false, long300, 1},       {0, long300, false, 'R', false, long300, 1},
+        {50, "new", false, 'R', true, "new", 1},
         {50, sixty, true, 'E', false, "old", 0},            {50, sixty, true, 'F', false, "old", 0},
         {50, sixty, true, 'D', false, "old", 0}};
     // Only the three alignments are taken.
@@ -84,7 +88,11 @@ TEST_F(CTextEditTest, returnCommitsAndReportsOnceWhileEscapeAndLosingTheFocusThr
     {
         SCOPED_TRACE(std::string(1, close) + " " + std::to_string(limit) + " " + typed);
         edit->setText(CString("old"));
-        edit->setTextLimit(limit > 0, limit);
+        // A limit below 1 is none, as the property has it.
+        edit->setTextLimit(true, limit);
+        Brivant::GUI::Controls::CControlDescriptor property(CString("Text Limit"), 4, nullptr);
+        ASSERT_TRUE(edit->fillDescriptor(property));
+        EXPECT_EQ(limit > 0 ? limit : -1, dynamic_cast<const Brivant::Basics::CLong*>(property.getValue())->getValue());
         told.reports = 0;
         told.during = [this, again = again] { again ? edit->handleActionEvent(CActionEvent(edit)) : void(); };
         click();
@@ -124,6 +132,29 @@ TEST_F(CTextEditTest, onlyAnEditableLabelOpensAndOnlyOnTheClickItIsSetFor)
             SendMessageA(box(), WM_KEYDOWN, VK_ESCAPE, 1);
         }
     }
+}
+
+TEST_F(CTextEditTest, aTextEditInsideAPanelGetsItsOwnColoursFromTheWindow)
+{
+    auto* panel = new Brivant::GUI::Controls::CControlPanel(&window, &root(), 3, CRect(0, 30, 200, 30), nullptr);
+    root().addControl(panel);
+    auto* inner = new CTextEdit(panel, 8, CRect(10, 5, 120, 20), CString("in"), &told);
+    panel->addControl(inner);
+    inner->setColours(CAlphaColour(1, 2, 3), CAlphaColour(10, 20, 30), CAlphaColour(200, 100, 50));
+    SendMessageA(*window.getWindowHandle(), WM_LBUTTONDOWN, 0, packedPosition(20, 40));
+    SendMessageA(*window.getWindowHandle(), WM_LBUTTONUP, 0, packedPosition(20, 40));
+    const HWND opened = inner->getEditWindow();
+    ASSERT_NE(nullptr, opened);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const auto brush = reinterpret_cast<HGDIOBJ>(SendMessageA(*window.getWindowHandle(), WM_CTLCOLOREDIT,
+                                                              reinterpret_cast<WPARAM>(dc),
+                                                              reinterpret_cast<LPARAM>(opened)));
+    LOGBRUSH colour = {};
+    ASSERT_NE(0, GetObjectA(brush, sizeof(colour), &colour));
+    EXPECT_TRUE(colour.lbColor == RGB(10, 20, 30) && GetTextColor(dc) == RGB(200, 100, 50));
+    SendMessageA(opened, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(IsWindow(opened));
+    DeleteDC(dc);
 }
 
 TEST_F(CTextEditTest, aReopenedBoxGivesBackTheLockFoundFirstAndADestroyedControlLeavesNoBoxNorBrushBehind)
