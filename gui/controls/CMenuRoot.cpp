@@ -22,7 +22,6 @@ namespace GUI
 {
 namespace Windowing
 {
-using ::Brivant::Basics::CClass;
 using ::Brivant::Collections::swapCounted;
 using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CPoint;
@@ -36,19 +35,11 @@ using Graphics::CGraphics;
 
 namespace
 {
-[[maybe_unused]] const CClass& s_record = CMenuWindow::CMenuRoot::classRecord();
-
 // Rows keep 4 pixels above and below the tallest text or icon, columns 4 pixels either side of it.
 constexpr long kRowPadding = 8;
 constexpr long kColumnGap = 4;
 constexpr long kSeparatorHeight = 4;
 } // namespace
-
-CClass& CMenuWindow::CMenuRoot::classRecord()
-{
-    static CClass record("CMenuWindow::CMenuRoot", "CControlRoot");
-    return record;
-}
 
 CMenuWindow::CMenuRoot::CMenuRoot(CMenuWindow* window)
     : CControlRoot(window), m_window(window), m_menu(nullptr), m_font(nullptr), m_menuWidth(0),

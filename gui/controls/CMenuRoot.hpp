@@ -27,8 +27,6 @@ public:
     explicit CMenuRoot(CMenuWindow* window);
     ~CMenuRoot() override;
 
-    static ::Brivant::Basics::CClass& classRecord();
-
     // Counted. Lays the menu out and answers its size, new and the caller's to delete; null for a null menu,
     // which also removes the rows. Each column is as wide as the widest text with room for icons, ticks and
     // arrows; columns stand 4 pixels apart and the menu is as tall as its tallest column.
@@ -87,7 +85,6 @@ private:
     ::Brivant::MathTools::CRect m_menuArea;
     bool m_useIcons;
     ::Brivant::MathTools::CDimension m_menuSize;
-    ::Brivant::Basics::TInstanceCount<CMenuRoot> m_instanceCount;
 };
 } // namespace Windowing
 } // namespace GUI
