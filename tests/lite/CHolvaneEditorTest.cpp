@@ -33,7 +33,7 @@ protected:
     std::vector<std::string> labels(const CHolvaneEditor& editor) const
     {
         std::vector<std::string> texts;
-        for (long index = 0; index < CHolvaneEditor::kParameters; ++index)
+        for (long index = 0; index < CHolvane::kNumberOfParameters; ++index)
             texts.push_back(editor.getValueLabel(index)->getText().getString());
         return texts;
     }
@@ -99,7 +99,7 @@ TEST_F(CLiteEditorTest, knobsAndLabelsStartAtTheEffectsValues)
         }
         const auto& editor = *static_cast<CHolvaneEditor*>(effect.getEditor());
         EXPECT_EQ(*expected, labels(editor));
-        for (long index = 0; index < CHolvaneEditor::kParameters; ++index)
+        for (long index = 0; index < CHolvane::kNumberOfParameters; ++index)
             EXPECT_FLOAT_EQ(effect.getParameter(index), static_cast<float>(editor.getParameterControl(index)->getValue()))
                 << index;
     }
@@ -140,7 +140,7 @@ TEST_F(CLiteEditorTest, onlyParametersAndTheMeterIndexReachThePanel)
 {
     auto snapshot = [this] {
         std::vector<std::string> state = labels(*m_editor);
-        for (long index = 0; index < CHolvaneEditor::kParameters; ++index)
+        for (long index = 0; index < CHolvane::kNumberOfParameters; ++index)
             state.push_back(std::to_string(knob(index)));
         state.push_back(std::to_string(m_editor->getLevelMeter()->getValue()));
         return state;
