@@ -76,8 +76,8 @@ void CEditorPanel::buildPanel()
 {
     getControlRoot()->setBackgroundImage(
         GUI::Graphics::CPNGImage::createFromFile(m_folder, CString(m_layout.background)));
-    for (int image = 0; image < m_layout.numberOfImages; ++image)
-        m_images.addElement(GUI::Graphics::CPNGImage::createFromFile(m_folder, CString(m_layout.images[image])));
+    for (int listed = 0; listed < m_layout.numberOfImages; ++listed)
+        image(m_layout.images[listed]);
     makeAboutWindow();
 
     if (m_layout.startsAtEffectsValues)
@@ -92,12 +92,15 @@ void CEditorPanel::buildPanel()
     addMeter();
 }
 
-IImage* CEditorPanel::image(const char* fileName) const
+IImage* CEditorPanel::image(const char* fileName)
 {
-    for (int image = 0; image < m_layout.numberOfImages; ++image)
-        if (std::strcmp(m_layout.images[image], fileName) == 0)
-            return m_images.getElementAt(image);
-    return nullptr;
+    for (size_t loaded = 0; loaded < m_imageNames.size(); ++loaded)
+        if (std::strcmp(m_imageNames[loaded], fileName) == 0)
+            return m_images.getElementAt(static_cast<long>(loaded));
+    // A strip the layout does not list is loaded at its first use.
+    m_images.addElement(GUI::Graphics::CPNGImage::createFromFile(m_folder, CString(fileName)));
+    m_imageNames.push_back(fileName);
+    return m_images.getElementAt(static_cast<long>(m_imageNames.size() - 1));
 }
 
 void CEditorPanel::addRow(const CParameterDescription& row)
@@ -119,8 +122,6 @@ void CEditorPanel::addControl(const CParameterDescription& row)
 {
     const long index = row.index;
     const CPanelPoint& at = row.panel.controlAt;
-    IImage* up = image(kButtonUpImage);
-    IImage* down = image(kButtonDownImage);
     switch (row.panel.control)
     {
     case EControlKind::kKnob:
@@ -140,6 +141,8 @@ void CEditorPanel::addControl(const CParameterDescription& row)
     }
     case EControlKind::kLatch:
     {
+        IImage* up = image(kButtonUpImage);
+        IImage* down = image(kButtonDownImage);
         const auto& size = up->getImageSize();
         auto* button = new CLatchingButton(getControlRoot(), index,
                                            CRect(at.left, at.top, size.getWidth(), size.getHeight()), nullptr);
@@ -153,6 +156,8 @@ void CEditorPanel::addControl(const CParameterDescription& row)
     }
     case EControlKind::kPopup:
     {
+        IImage* up = image(kButtonUpImage);
+        IImage* down = image(kButtonDownImage);
         const auto& size = up->getImageSize();
         m_controls[index] = addPopup(row, CRect(at.left, at.top, size.getWidth(), size.getHeight()), up, down);
         break;

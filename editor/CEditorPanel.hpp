@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 class CVstParam;
 
@@ -65,7 +66,7 @@ public:
         // The index at which the effect hands over the meter value; the information button's id follows it.
         long meterIndex;
         const char* background;
-        // Loaded in this order; knob strips and button images are found among them by name.
+        // Loaded first, in this order; knob strips and button images are found among them by name.
         const char* const* images;
         int numberOfImages;
         const char* infoImage;
@@ -130,7 +131,7 @@ protected:
     virtual void makeSecondaryWindows();
 
 private:
-    GUI::Graphics::IImage* image(const char* fileName) const;
+    GUI::Graphics::IImage* image(const char* fileName);
     void makeAboutWindow();
     void addRow(const Holvane::CParameterDescription& row);
     void addControl(const Holvane::CParameterDescription& row);
@@ -155,6 +156,7 @@ private:
     std::unique_ptr<GUI::Controls::IControl*[]> m_controls;
     std::unique_ptr<GUI::Controls::CTextLabel*[]> m_valueLabels;
     Collections::TCountedPointerArray<GUI::Graphics::CPNGImage> m_images;
+    std::vector<const char*> m_imageNames;
     Collections::TCountedPointerArray<GUI::Controls::CKnob> m_knobs;
     Collections::TCountedPointerArray<GUI::Controls::CLatchingButton> m_latchingButtons;
     Collections::TCountedPointerArray<GUI::Controls::CTextLabel> m_labels;
