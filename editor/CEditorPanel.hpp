@@ -66,7 +66,8 @@ public:
         // The index at which the effect hands over the meter value; the information button's id follows it.
         long meterIndex;
         const char* background;
-        // Loaded first, in this order; knob strips and button images are found among them by name.
+        // Loaded first, in this order; knob strips and button images are found among them by name, and one not
+        // listed is loaded at its first use.
         const char* const* images;
         int numberOfImages;
         const char* infoImage;

@@ -30,24 +30,28 @@ const char* const kImageFiles[] = {"infopro.png", "knob.png",     "knob1.png",  
 // The secondary windows (about box, menus) are slightly see-through.
 constexpr double kSecondaryAlpha = 0.87;
 
-constexpr Vst::CEditorPanel::CLayout kLayout = {CHolvane::kParameterTable,
-                                                CHolvane::kNumberOfParameters,
-                                                &CHolvane::newParameter,
-                                                CHolvane::kMeterIndex,
-                                                "Background.png",
-                                                kImageFiles,
-                                                static_cast<int>(std::size(kImageFiles)),
-                                                "infopro.png",
-                                                {350, 0},
-                                                // The meter: where, its size and steps, full until the first idle.
-                                                {456, 300},
-                                                20,
-                                                75,
-                                                15,
-                                                1.0,
-                                                kSecondaryAlpha,
-                                                // Applying program 0 sends every value.
-                                                false};
+Vst::CEditorPanel::CLayout layout()
+{
+    Vst::CEditorPanel::CLayout layout{};
+    layout.parameters = CHolvane::kParameterTable;
+    layout.numberOfParameters = CHolvane::kNumberOfParameters;
+    layout.newParameter = &CHolvane::newParameter;
+    layout.meterIndex = CHolvane::kMeterIndex;
+    layout.background = "Background.png";
+    layout.images = kImageFiles;
+    layout.numberOfImages = static_cast<int>(std::size(kImageFiles));
+    layout.infoImage = "infopro.png";
+    layout.infoAt = {350, 0};
+    layout.meterAt = {456, 300};
+    layout.meterWidth = 20;
+    layout.meterHeight = 75;
+    layout.meterSteps = 15;
+    layout.meterStart = 1.0;
+    layout.secondaryAlpha = kSecondaryAlpha;
+    // Applying program 0 sends every value.
+    layout.startsAtEffectsValues = false;
+    return layout;
+}
 
 // Menu item ids 0, 1 and 2 send these values; anything else sends the first.
 constexpr float kChoiceValues[3] = {0.0f, 0.45f, 1.0f};
@@ -76,7 +80,7 @@ GUI::Windowing::CWindowAttributes menuAttributes()
 } // namespace
 
 CHolvaneEditor::CHolvaneEditor(const CRect& area, AudioEffect* effect, GUI::Windowing::CWindowAttributes* attributes)
-    : CEditorPanel(effect, area, attributes, kLayout), m_numberOfPopups(0)
+    : CEditorPanel(effect, area, attributes, layout()), m_numberOfPopups(0)
 {
     buildPanel();
 }

@@ -14,29 +14,33 @@ const char* const kImageFiles[] = {"knob.png", "knob2.png", "knob3.png", "info.p
 // The about box is slightly see-through.
 constexpr double kAboutAlpha = 0.8;
 
-constexpr Vst::CEditorPanel::CLayout kLayout = {CHolvane::kParameterTable,
-                                                CHolvane::kNumberOfParameters,
-                                                &CHolvane::newParameter,
-                                                CHolvane::kMeterIndex,
-                                                "BackgroundLite.png",
-                                                kImageFiles,
-                                                static_cast<int>(std::size(kImageFiles)),
-                                                "info.png",
-                                                {350, 0},
-                                                // The meter: where, its size and steps, empty until the first idle.
-                                                {460, 55},
-                                                10,
-                                                75,
-                                                15,
-                                                0.0,
-                                                kAboutAlpha,
-                                                // The effect sends nothing after building its editor.
-                                                true};
+Vst::CEditorPanel::CLayout layout()
+{
+    Vst::CEditorPanel::CLayout layout{};
+    layout.parameters = CHolvane::kParameterTable;
+    layout.numberOfParameters = CHolvane::kNumberOfParameters;
+    layout.newParameter = &CHolvane::newParameter;
+    layout.meterIndex = CHolvane::kMeterIndex;
+    layout.background = "BackgroundLite.png";
+    layout.images = kImageFiles;
+    layout.numberOfImages = static_cast<int>(std::size(kImageFiles));
+    layout.infoImage = "info.png";
+    layout.infoAt = {350, 0};
+    layout.meterAt = {460, 55};
+    layout.meterWidth = 10;
+    layout.meterHeight = 75;
+    layout.meterSteps = 15;
+    layout.meterStart = 0.0;
+    layout.secondaryAlpha = kAboutAlpha;
+    // The effect sends nothing after building its editor.
+    layout.startsAtEffectsValues = true;
+    return layout;
+}
 } // namespace
 
 CHolvaneEditor::CHolvaneEditor(const MathTools::CRect& area, AudioEffect* effect,
                                GUI::Windowing::CWindowAttributes* attributes)
-    : CEditorPanel(effect, area, attributes, kLayout)
+    : CEditorPanel(effect, area, attributes, layout())
 {
     buildPanel();
 }
