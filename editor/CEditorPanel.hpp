@@ -1,9 +1,14 @@
-// What both editions' editors build their panels from: the images of the "Resources" folder beside the library,
-// knobs, labels, the information button and the level meter in the panels' common look, and the about window. The
-// panel keeps one reference on every image it loads and every control it makes, each in a holder of its type; the
-// window's control root holds its own, and alone holds the background.
+// What both editions' editors are: a panel drawn from the images of the "Resources" folder beside the library, with
+// a control, a value label and a caption for each row of the edition's parameter table, the information button that
+// shows the about window and the level meter. It binds each control and its value label to the parameter, shows the
+// host's values (at once on the editor's thread, from any other at the next idle) and passes the user's changes to
+// the effect. It keeps its own copies of the parameter objects only to write the value labels, one reference on
+// every image it loads and every control it makes, each in a holder of its type; the window's control root holds
+// its own, and alone holds the background.
 #pragma once
 
+#include "compressor/CParameterDescription.hpp"
+#include "editor/CVstWindow.hpp"
 #include "foundation/basics/CString.hpp"
 #include "foundation/basics/CSystemString.hpp"
 #include "foundation/collections/TAutomaticPointer.hpp"
@@ -11,6 +16,10 @@
 #include "foundation/mathtools/CRect.hpp"
 
 #include <atomic>
+#include <memory>
+#include <vector>
+
+class CVstParam;
 
 namespace Brivant
 {
@@ -19,11 +28,11 @@ namespace GUI
 namespace Controls
 {
 class CKnob;
+class CLatchingButton;
 class CLevelMeter;
 class CMomentaryButton;
 class CTextLabel;
 class IControl;
-class IControlRoot;
 } // namespace Controls
 
 namespace Graphics
@@ -31,11 +40,6 @@ namespace Graphics
 class CPNGImage;
 class IImage;
 } // namespace Graphics
-
-namespace Listeners
-{
-class IActionListener;
-}
 
 namespace Windowing
 {
@@ -45,69 +49,117 @@ class CAboutWindow;
 
 namespace Vst
 {
-class CEditorPanel
+class CEditorPanel : public CVstWindow
 {
 public:
     // Knob strips hold this many frames stacked from top to bottom.
     static constexpr long kKnobFrames = 129;
-    static constexpr long kLabelWidth = 96;
     static constexpr long kLabelHeight = 20;
 
-    explicit CEditorPanel(GUI::Controls::IControlRoot* root);
-    ~CEditorPanel();
+    // What an edition's panel is made of besides its parameter rows.
+    struct CLayout
+    {
+        const Holvane::CParameterDescription* parameters;
+        long numberOfParameters;
+        // The effect's own factory, so that an edition without options links no option class.
+        CVstParam* (*newParameter)(int index);
+        // The index at which the effect hands over the meter value; the information button's id follows it.
+        long meterIndex;
+        const char* background;
+        // Loaded first, in this order; knob strips and button images are found among them by name, and one not
+        // listed is loaded at its first use.
+        const char* const* images;
+        int numberOfImages;
+        const char* infoImage;
+        Holvane::CPanelPoint infoAt;
+        Holvane::CPanelPoint meterAt;
+        long meterWidth;
+        long meterHeight;
+        long meterSteps;
+        // Shown until the first idle.
+        double meterStart;
+        // The about window's, and any other window of the editor's own.
+        double secondaryAlpha;
+        // Whether the copies, controls and labels start at the effect's values; otherwise the effect sends them.
+        bool startsAtEffectsValues;
+    };
+
+    ~CEditorPanel() override;
 
     CEditorPanel(const CEditorPanel&) = delete;
     CEditorPanel& operator=(const CEditorPanel&) = delete;
 
+    // Also makes the secondary windows construction could not.
+    bool open(void* window) override;
+    // Shows the last block's peak in the meter, and what other threads left.
+    void idle() override;
+    // A parameter's value moves its control (a pop-up button shows only whether its menu is open) and rewrites
+    // its value label; the meter index only stores the value. Other threads' values wait for the editor's thread.
+    void updateParameter(long index, double value) override;
+    // A user change of a control bound to a parameter goes to the effect, automated; the information button shows
+    // the about window.
+    void handleActionEvent(const GUI::Events::CActionEvent& event) override;
+
+    // The control of a parameter and its value label; null outside the parameters.
+    GUI::Controls::IControl* getParameterControl(long index) const;
+    GUI::Controls::CTextLabel* getValueLabel(long index) const;
+    GUI::Controls::CLevelMeter* getLevelMeter() const { return m_meter.getPointer(); }
+    // Null until the construction's attempt to make it.
+    GUI::Windowing::CAboutWindow* getAboutWindow() const { return m_aboutWindow.getPointer(); }
+
     // The library's folder with "Resources" appended.
     const ::Brivant::Basics::CSystemString& getResourcesFolder() const { return m_folder; }
-    // A missing or undecodable file gives an image with no picture, of size 0 by 0.
-    GUI::Graphics::IImage* loadImage(const char* fileName);
-    // Handed to the control root, which alone holds it.
-    void loadBackground(const char* fileName);
-
-    // Each control is added to the root in call order and kept by the panel. The knob's area is one frame of the
-    // strip at (left, top).
-    GUI::Controls::CKnob* addKnob(long id, long left, long top, GUI::Graphics::IImage* strip,
-                                  GUI::Listeners::IActionListener* listener);
-    // In the panels' label colours, made with one blank: a value label, reporting to the listener.
-    GUI::Controls::CTextLabel* addValueLabel(long id, long left, long top, GUI::Listeners::IActionListener* listener,
-                                             long width = kLabelWidth);
-    // A value label's look, then the caption's text; id -1 and no listener.
-    GUI::Controls::CTextLabel* addCaption(long left, long top, const char* text, long width = kLabelWidth);
-    // The image's size at (left, top), the image when up and down, and the caption "info" over it.
-    GUI::Controls::CMomentaryButton* addInfoButton(long id, long left, long top, GUI::Graphics::IImage* image,
-                                                   GUI::Listeners::IActionListener* listener);
-    // Green to red, showing the value until the first idle.
-    GUI::Controls::CLevelMeter* addMeter(const ::Brivant::MathTools::CRect& area, long steps, double value);
-    // A control the editor made and holds itself.
-    void addToRoot(GUI::Controls::IControl* control);
-
-    // Makes the about window ("splash.png") when there is none with a native window yet, in the secondary windows'
-    // light grey with the given alpha. Called at construction and again at each open, since a host may build the
-    // effect where no window can be made; a failure of any kind leaves it missing until the next call.
-    void makeAboutWindow(double windowAlpha);
-    // Null until makeAboutWindow.
-    GUI::Windowing::CAboutWindow* getAboutWindow() const { return m_aboutWindow.getPointer(); }
-    void showAboutWindow();
-
-    // The meter added last; null before addMeter.
-    GUI::Controls::CLevelMeter* getMeter() const { return m_meter.getPointer(); }
-    // Any thread: the effect's meter value is only stored.
-    void storeMeterValue(double value) { m_meterValue.store(static_cast<float>(value)); }
-    // The editor's thread, at idle: the stored value, held to 0..1 (not finite counts as 0), shown on the meter;
-    // the held value is stored back unless a newer one arrived meanwhile.
-    void showMeterValue();
     // The number with three decimals, then the suffix.
     static ::Brivant::Basics::CString numberText(float number, const char* suffix);
 
-private:
-    GUI::Controls::CTextLabel* addLabel(long id, long left, long top, long width);
+protected:
+    // Attaches the editor to the effect and makes the parameter copies; the edition's constructor then builds the
+    // panel, so that its own hooks take part.
+    CEditorPanel(AudioEffect* effect, const ::Brivant::MathTools::CRect& area,
+                 GUI::Windowing::CWindowAttributes* attributes, const CLayout& layout);
 
-    GUI::Controls::IControlRoot* m_root;
+    // Every image, the about window, then the rows of the table in their panel order, then the meter.
+    void buildPanel();
+
+    // An edition with pop-up rows makes each pop-up button here, adds it to the root and holds it.
+    virtual GUI::Controls::IControl* addPopup(const Holvane::CParameterDescription& row,
+                                              const ::Brivant::MathTools::CRect& area, GUI::Graphics::IImage* up,
+                                              GUI::Graphics::IImage* down);
+    // The value the user chose on a pop-up button.
+    virtual float popupValue(long index) const;
+    // The about window, then whatever window the edition has of its own. A host may build the effect where no
+    // window can be made: the effect still loads, and each open tries again for what is missing.
+    virtual void makeSecondaryWindows();
+
+private:
+    GUI::Graphics::IImage* image(const char* fileName);
+    void makeAboutWindow();
+    void addRow(const Holvane::CParameterDescription& row);
+    void addControl(const Holvane::CParameterDescription& row);
+    void addValueLabel(const Holvane::CParameterDescription& row);
+    void addCaption(const Holvane::CParameterDescription& row);
+    GUI::Controls::CTextLabel* addLabel(long id, const Holvane::CPanelPoint& at, long width);
+    void addInfoButton();
+    void addMeter();
+    // The host's value of a parameter: the effect's, or without one what the copy holds.
+    float hostValueOf(long index);
+    void setCopy(long index, float fromHost);
+    // The value label's text for the parameter copy; `received` is the host's value when it came from the host.
+    ::Brivant::Basics::CString labelText(long index, bool fromHost, double received) const;
+    void storeMeterValue(double value) { m_meterValue.store(static_cast<float>(value)); }
+    // The stored value, held to 0..1 (not finite counts as 0), shown on the meter; the held value is stored back
+    // unless a newer one arrived meanwhile.
+    void showMeterValue();
+
+    CLayout m_layout;
     ::Brivant::Basics::CSystemString m_folder;
+    std::unique_ptr<Collections::TAutomaticPointer<CVstParam>[]> m_copies;
+    std::unique_ptr<GUI::Controls::IControl*[]> m_controls;
+    std::unique_ptr<GUI::Controls::CTextLabel*[]> m_valueLabels;
     Collections::TCountedPointerArray<GUI::Graphics::CPNGImage> m_images;
+    std::vector<const char*> m_imageNames;
     Collections::TCountedPointerArray<GUI::Controls::CKnob> m_knobs;
+    Collections::TCountedPointerArray<GUI::Controls::CLatchingButton> m_latchingButtons;
     Collections::TCountedPointerArray<GUI::Controls::CTextLabel> m_labels;
     Collections::TAutomaticPointer<GUI::Controls::CMomentaryButton> m_infoButton;
     Collections::TAutomaticPointer<GUI::Controls::CLevelMeter> m_meter;

@@ -19,9 +19,6 @@ public:
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
 
-    // The editor's name for newParameter.
-    static CVstParam* newSharedParameter(int index) { return newParameter(index); }
-
     bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
     void processBlock(float** inputs, float** outputs, long sampleFrames, bool replacing) override;
 

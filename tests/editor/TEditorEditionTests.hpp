@@ -1,7 +1,8 @@
 // What both editions' editors do alike, as typed tests over an edition descriptor: each edition's test program
 // instantiates them with its effect and editor class (the two share class names, so they never share a program).
 //
-//   struct CProEdition { using Effect = ...; using Editor = ...; static constexpr long kMeterIndex, kWidth, kHeight; };
+//   struct CProEdition { using Effect = ...; using Editor = ...; kMeterIndex, kWidth, kHeight, kMeterStart, kRows,
+//                        kLabelCases; };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Pro, TEditorEditionTest, CProEdition);
 //
 // The editor must offer getParameterControl, getValueLabel and getLevelMeter; parameter 0 is Master (a knob, -20 to
@@ -19,6 +20,7 @@
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CTextLabel.hpp"
 #include "gui/core/CAboutWindow.hpp"
+#include "gui/core/CActionEvent.hpp"
 #include "gui/core/IImage.hpp"
 #include "vst/AudioEffect.hpp"
 
@@ -35,6 +37,29 @@
 
 namespace VolturaTests
 {
+using Brivant::GUI::Controls::CTextLabel;
+
+// One control of the panel as the control root holds it, with the caption's text where it is a caption.
+struct CExpectedRow
+{
+    const char* type;
+    long id, left, top, width, height;
+    const char* caption = nullptr;
+};
+constexpr const char* kKnob = "CKnob";
+constexpr const char* kLabel = "CTextLabel";
+constexpr const char* kLatch = "CLatchingButton";
+constexpr const char* kPopup = "CPopupButton";
+
+// A value label's text after a value from the host, or from the user through the parameter's control.
+struct CLabelCase
+{
+    bool fromControl;
+    long index;
+    float value;
+    const char* text;
+};
+
 // The library folder the editors take "Resources" from, for as long as the object lives.
 class CLibraryFolder
 {
@@ -126,6 +151,14 @@ protected:
         root.handleMouseMovement(event);
         root.handleLeftButtonUp(event);
     }
+    // The same on a parameter's control, from its middle by (right, down).
+    void dragFromMiddle(long index, long right, long down)
+    {
+        const auto& area = m_editor->getParameterControl(index)->getArea();
+        const long x = area.getLeft() + area.getWidth() / 2;
+        const long y = area.getTop() + area.getHeight() / 2;
+        drag(*m_editor, x, y, x + right, y + down);
+    }
     std::string label(long index) const { return m_editor->getValueLabel(index)->getText().getString(); }
     double knob(long index) const { return m_editor->getParameterControl(index)->getValue(); }
 
@@ -143,10 +176,7 @@ TYPED_TEST_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesTheEffectAndTellsT
 {
     this->m_effect->setParameter(0, 0.5f);
     const long updates = this->m_editor->updates[0];
-    const auto& area = this->m_editor->getParameterControl(0)->getArea();
-    const long x = area.getLeft() + area.getWidth() / 2;
-    const long y = area.getTop() + area.getHeight() / 2;
-    this->drag(*this->m_editor, x, y, x + 20, y);
+    this->dragFromMiddle(0, 20, 0);
 
     EXPECT_FLOAT_EQ(0.6f, this->m_effect->getParameter(0));
     const auto automated = this->m_host.callsOf(audioMasterAutomate);
@@ -179,15 +209,55 @@ TYPED_TEST_P(TEditorEditionTest, aUserChangeBeatsAnEarlierValueFromAnotherThread
 {
     this->m_effect->setParameter(0, 0.5f);
     std::thread([this] { this->m_effect->setParameter(0, 0.25f); }).join();
-    const auto& area = this->m_editor->getParameterControl(0)->getArea();
-    const long x = area.getLeft() + area.getWidth() / 2;
-    const long y = area.getTop() + area.getHeight() / 2;
-    this->drag(*this->m_editor, x, y, x + 20, y);
+    this->dragFromMiddle(0, 20, 0);
     this->m_editor->idle();
 
     EXPECT_FLOAT_EQ(0.6f, this->m_effect->getParameter(0));
     EXPECT_FLOAT_EQ(0.6f, static_cast<float>(this->knob(0)));
     EXPECT_EQ("4.000 dB", this->label(0));
+}
+
+// The rows in the root's order, which is the drawing and hit-test order, and nothing after them; the meter shows
+// its first value until the first idle.
+TYPED_TEST_P(TEditorEditionTest, thePanelHoldsItsControlsInOrder)
+{
+    auto& root = *this->m_editor->getControlRoot();
+    long index = 0;
+    for (const CExpectedRow& row : TypeParam::kRows)
+    {
+        const auto* control = root.getControl(index++, true);
+        SCOPED_TRACE("row " + std::to_string(index));
+        ASSERT_NE(nullptr, control);
+        EXPECT_STREQ(row.type, control->getClass().getClassName());
+        EXPECT_EQ(row.id, control->getControlId());
+        EXPECT_EQ(rectText(CRect(row.left, row.top, row.width, row.height)), rectText(control->getArea()));
+        if (row.caption != nullptr)
+        {
+            EXPECT_STREQ(row.caption, dynamic_cast<const CTextLabel&>(*control).getText().getString());
+        }
+    }
+    EXPECT_EQ(nullptr, root.getControl(index, true));
+    EXPECT_EQ(TypeParam::kMeterStart, this->m_editor->getLevelMeter()->getValue()) << "until the first idle";
+    EXPECT_STREQ("CVstWindow", TypeParam::Editor::classRecord().getParentName());
+}
+
+// The label rule for values from the host and from the control; the effect holds the value either way.
+TYPED_TEST_P(TEditorEditionTest, valueLabelsFollowTheRuleFromTheHostAndFromTheControl)
+{
+    for (const CLabelCase& test : TypeParam::kLabelCases)
+    {
+        if (test.fromControl)
+        {
+            auto* control = this->m_editor->getParameterControl(test.index);
+            control->setValue(test.value);
+            this->m_editor->handleActionEvent(Brivant::GUI::Events::CActionEvent(control));
+        }
+        else
+            this->m_effect->setParameter(test.index, test.value);
+        EXPECT_EQ(test.text, this->label(test.index))
+            << test.index << (test.fromControl ? " from the control" : " from the host");
+        EXPECT_FLOAT_EQ(test.value, this->m_effect->getParameter(test.index));
+    }
 }
 
 // The meter shows the stored peak held to 0..1, and the held value replaces the stored one.
@@ -370,7 +440,9 @@ TYPED_TEST_P(TEditorEditionTest, anEditorWithoutAnEffectWorks)
     EXPECT_TRUE(this->m_host.callsOf(audioMasterAutomate).empty());
 }
 
-REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, aKnobDraggedByTheMouseChangesTheEffectAndTellsTheHostWithoutEcho,
+REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, thePanelHoldsItsControlsInOrder,
+                            valueLabelsFollowTheRuleFromTheHostAndFromTheControl,
+                            aKnobDraggedByTheMouseChangesTheEffectAndTellsTheHostWithoutEcho,
                             hostChangesMoveTheKnobAndLabelOnTheEditorsThread,
                             aUserChangeBeatsAnEarlierValueFromAnotherThread, idleHoldsTheMeterToZeroToOne,
                             opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed,
