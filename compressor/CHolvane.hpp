@@ -17,9 +17,6 @@ class CHolvane : public THolvaneEffect<CProParameterTable>
     BRIVANT_CLASS_RECORD(CHolvane, "CVstEffect");
 
 public:
-    // The meter value reaches the editor at the index after the parameters' last.
-    static constexpr long kMeterIndex = 17;
-
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
 

@@ -30,6 +30,8 @@ public:
     static constexpr int kNumberOfParameters = static_cast<int>(std::size(Table::kParameterTable));
     static constexpr int kNumberOfPrograms = static_cast<int>(std::size(Table::kProgramTable));
     static constexpr int kRingSize = CHolvaneShared::kRingSize;
+    // The meter value reaches the editor beyond the parameters, leaving one index free after the last.
+    static constexpr long kMeterIndex = kNumberOfParameters + 1;
 
     // The parameters both editions have, at the indexes MIDI control and the shared rules use.
     static_assert(Table::kMaster == 0 && Table::kThreshold == 1 && Table::kRatio == 2 && Table::kAttack == 3 &&

@@ -13,9 +13,6 @@ class CHolvane : public THolvaneEffect<CLiteParameterTable>
     BRIVANT_CLASS_RECORD(CHolvane, "CVstEffect");
 
 public:
-    // The meter value reaches the editor at the index after the parameters' last.
-    static constexpr long kMeterIndex = 7;
-
     explicit CHolvane(audioMasterCallback audioMaster);
     ~CHolvane() override;
 
