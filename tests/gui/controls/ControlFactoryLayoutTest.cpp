@@ -134,7 +134,7 @@ TEST_F(ControlFactoryLayout, aRootOfEveryClassWithChangedPropertiesReadsBackProp
     // the root as it was.
     const std::string text = CTemporaryFolder::readBytes(file("all.xml"));
     const std::regex object("object=\"[^\"]*\"");
-    const char* const hostile[] = {"", "-2147483648", "nan,1e40,-5,99999999999"};
+    const char* const hostile[] = {"", "-2147483648", "99999999", "2147483647", "nan,1e40,-5,99999999999"};
     size_t place = 0;
     for (std::smatch match; std::regex_search(text.begin() + place, text.end(), match, object);)
     {
