@@ -1,7 +1,7 @@
 #include "gui/controls/CADSREditor.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
-#include "gui/controls/PixelArithmetic.hpp"
+#include "gui/controls/PixelHold.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
@@ -13,6 +13,7 @@
 #include "gui/core/TPropertyNames.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Brivant
 {
@@ -101,24 +102,27 @@ double CADSREditor::getEnvelopeValue(long index) const
 
 void CADSREditor::setEnvelopeValue(long index, double value)
 {
+    // Any other value is kept as given; the pixels it gives stop at the reach.
+    if (std::isnan(value))
+        value = 0.0;
     const long s = m_segmentWidth;
     switch (index)
     {
     case kAttack:
-        moveAttackPeak(truncateToPixel((s - kMargin) * value + kMargin));
+        moveAttackPeak(truncatedPixel((s - kMargin) * value + kMargin));
         break;
     case kDecay:
-        moveDecayEnd(truncateToPixel(s * value + getX(1)));
+        moveDecayEnd(truncatedPixel(s * value + getX(1)));
         break;
     case kSustain:
     {
-        const long y = truncateToPixel((1.0 - value) * m_innerHeight + kMargin);
+        const long y = truncatedPixel((1.0 - value) * m_innerHeight + kMargin);
         m_envelope.setPoint(getX(2), y, 2);
         m_envelope.setPoint(getX(3), y, 3);
         break;
     }
     case kRelease:
-        setX(4, truncateToPixel((s + kMargin) * value + getX(3)));
+        setX(4, truncatedPixel((s + kMargin) * value + getX(3)));
         break;
     default:
         return;

@@ -34,7 +34,8 @@ public:
 
     // 0 for an index outside the four stages.
     virtual double getEnvelopeValue(long index) const;
-    // Stored without a range test and the points moved to it; an index outside the four stages changes nothing.
+    // Stored without a range test (NaN counts as 0) and the points moved to it; an index outside the four stages
+    // changes nothing.
     virtual void setEnvelopeValue(long index, double value);
     void setEditorColours(const Basics::CAlphaColour& line, const Basics::CAlphaColour& poly,
                           const Basics::CAlphaColour& handle, const Basics::CAlphaColour& selHandle);

@@ -1,7 +1,7 @@
 #include "gui/controls/CCenterSlider.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
-#include "gui/controls/PixelArithmetic.hpp"
+#include "gui/controls/PixelHold.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
@@ -70,7 +70,7 @@ void CCenterSlider::layoutBarForValue(double value)
     else if (value > 0.5)
     {
         // The distance from the end of the track to the end of the bar.
-        const long gap = truncateToPixel((1.0 - (value - 0.5) * 2.0) * c);
+        const long gap = truncatedPixel((1.0 - (value - 0.5) * 2.0) * c);
         if (m_vertical)
             m_barArea.setRect(0, gap, width, c - gap);
         else
@@ -78,7 +78,7 @@ void CCenterSlider::layoutBarForValue(double value)
     }
     else
     {
-        const long gap = truncateToPixel(value * 2.0 * c);
+        const long gap = truncatedPixel(value * 2.0 * c);
         if (m_vertical)
             m_barArea.setRect(0, c, width, c - gap);
         else
@@ -97,7 +97,12 @@ void CCenterSlider::setValue(double value)
 
 void CCenterSlider::setArea(const CRect& area)
 {
+    const bool resized = area.getWidth() != getArea().getWidth() || area.getHeight() != getArea().getHeight();
     CControl::setArea(area);
+    // Panels set their children's areas whenever they move or scroll; only a new size lays the bar out again,
+    // since the bar the pointer set lies off the value's own layout on the far side of the centre.
+    if (!resized)
+        return;
     layout();
     setValue(getValue());
 }

@@ -22,7 +22,7 @@ public:
 
     // Ignored outside 0..1; lays the bar out for the value and tells no listener.
     void setValue(double value) override;
-    // The centre and the bar follow the new size.
+    // The centre and the bar follow a new size; a move keeps the bar as it was.
     void setArea(const ::Brivant::MathTools::CRect& area) override;
     // Frame and background go to the base's default drawing.
     virtual void setSliderColours(Basics::CAlphaColour frame, Basics::CAlphaColour background, Basics::CAlphaColour off,

@@ -1,7 +1,7 @@
 #include "gui/controls/CModulatedSlider.hpp"
 
 #include "foundation/collections/TCountedPointerArray.hpp"
-#include "gui/controls/PixelArithmetic.hpp"
+#include "gui/controls/PixelHold.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CPen.hpp"
@@ -40,9 +40,9 @@ void CModulatedSlider::layoutMark()
 void CModulatedSlider::placeMark()
 {
     if (isVertical())
-        m_markArea.setTop(truncateToPixel(getArea().getHeight() * (1.0 - m_modulationValue)));
+        m_markArea.setTop(truncatedPixel(getArea().getHeight() * (1.0 - m_modulationValue)));
     else
-        m_markArea.setLeft(truncateToPixel(m_modulationValue * getArea().getWidth()));
+        m_markArea.setLeft(truncatedPixel(m_modulationValue * getArea().getWidth()));
 }
 
 void CModulatedSlider::setModulationValue(double value)

@@ -4,7 +4,7 @@
 #include "foundation/basics/CDouble.hpp"
 #include "foundation/basics/CFloat.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
-#include "gui/controls/PixelArithmetic.hpp"
+#include "gui/controls/PixelHold.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
@@ -93,12 +93,12 @@ void CRangeSlider::placeMinimumEnd(double value)
     if (m_vertical)
     {
         // The bottom moves, the top stays.
-        const long bottom = truncateToPixel(getArea().getHeight() * (1.0 - value));
+        const long bottom = truncatedPixel(getArea().getHeight() * (1.0 - value));
         m_barArea.setHeight(bottom - m_barArea.getTop());
     }
     else
     {
-        const long left = truncateToPixel(value * getArea().getWidth());
+        const long left = truncatedPixel(value * getArea().getWidth());
         m_barArea.setRect(left, m_barArea.getTop(), m_barArea.getRight() - left, m_barArea.getHeight());
     }
 }
@@ -107,12 +107,12 @@ void CRangeSlider::placeMaximumEnd(double value)
 {
     if (m_vertical)
     {
-        const long top = truncateToPixel((1.0 - value) * getArea().getHeight());
+        const long top = truncatedPixel((1.0 - value) * getArea().getHeight());
         m_barArea.setRect(m_barArea.getLeft(), top, m_barArea.getWidth(), m_barArea.getBottom() - top);
     }
     else
     {
-        const long right = truncateToPixel(value * getArea().getWidth());
+        const long right = truncatedPixel(value * getArea().getWidth());
         m_barArea.setWidth(right - m_barArea.getLeft());
     }
 }

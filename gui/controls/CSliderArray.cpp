@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CLong.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
+#include "gui/controls/PixelHold.hpp"
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CControlDescriptor.hpp"
@@ -12,6 +13,8 @@
 #include "gui/core/IControlRoot.hpp"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 namespace Brivant
 {
@@ -39,17 +42,46 @@ const char kGapWidth[] = "Gap Width";
 CSliderArray::CSliderArray(IControlRoot* root, long id, const CRect& area, long sliderWidth, long gapWidth, long count,
                            Listeners::IActionListener* listener)
     : CControl(root, id, area, listener), m_handleColour(239, 149, 41, 255), m_handleDownColour(243, 32, 32, 255),
-      m_values(), m_bars(), m_sliderWidth(sliderWidth), m_gapWidth(gapWidth), m_dragging(false), m_selectedSlider(0)
+      m_values(static_cast<std::size_t>(std::max(0L, count)), 1.0),
+      m_bars(static_cast<std::size_t>(std::max(0L, count)), CRect(0, 0, 0, 0)), m_sliderWidth(sliderWidth),
+      m_gapWidth(gapWidth), m_dragging(false), m_selectedSlider(0)
 {
-    setSliderCount(count);
+    layoutSliders();
 }
 
-void CSliderArray::setSliderCount(long count)
+bool CSliderArray::setSliderCount(long count)
 {
-    const auto size = static_cast<std::size_t>(std::max(0L, count));
-    m_values.resize(size, 1.0);
-    m_bars.resize(size, CRect(0, 0, 0, 0));
+    // A bar narrower than a pixel of the control cannot be seen; a count past that is a hostile layout's, which
+    // would otherwise ask for arrays beyond what memory holds.
+    const long size = std::max(0L, count);
+    if (size > std::max(0L, getArea().getWidth()))
+        return false;
+    // Both arrays are made before either is taken, so the values and the bars always stay in step.
+    std::vector<double> values;
+    std::vector<CRect> bars;
+    try
+    {
+        values.assign(static_cast<std::size_t>(size), 1.0);
+        bars.assign(static_cast<std::size_t>(size), CRect(0, 0, 0, 0));
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+    catch (const std::length_error&)
+    {
+        return false;
+    }
+    m_values.swap(values);
+    m_bars.swap(bars);
     layoutSliders();
+    return true;
+}
+
+long long CSliderArray::getColumnLeft(std::size_t index) const
+{
+    // In 64 bits: a bar count bounded by a 32-bit width times two 32-bit widths cannot overflow there.
+    return static_cast<long long>(index) * (static_cast<long long>(m_sliderWidth) + m_gapWidth);
 }
 
 void CSliderArray::layoutSliders()
@@ -58,8 +90,8 @@ void CSliderArray::layoutSliders()
     for (std::size_t index = 0; index < m_bars.size(); ++index)
     {
         const long top = static_cast<long>((1.0 - m_values[index]) * static_cast<double>(height));
-        m_bars[index].setRect(static_cast<long>(index) * (m_sliderWidth + m_gapWidth), top, m_sliderWidth,
-                              height - top);
+        // A column far past the control is drawn at the reach, where it is out of sight just the same.
+        m_bars[index].setRect(heldPixel(getColumnLeft(index)), top, heldPixel(m_sliderWidth), height - top);
     }
 }
 
@@ -67,6 +99,7 @@ void CSliderArray::setSliderLayout(long sliderWidth, long gapWidth)
 {
     m_sliderWidth = sliderWidth;
     m_gapWidth = gapWidth;
+    std::fill(m_values.begin(), m_values.end(), 1.0);
     layoutSliders();
 }
 
@@ -98,6 +131,7 @@ void CSliderArray::setColours(SColours colours)
 
 void CSliderArray::setArea(const CRect& area)
 {
+    // Panels set their children's areas whenever they move or scroll, so the values stay.
     CControl::setArea(area);
     layoutSliders();
 }
@@ -110,7 +144,7 @@ void CSliderArray::setSliderFromMouse(CMouseEvent& event)
         return;
     for (std::size_t index = 0; index < m_bars.size(); ++index)
     {
-        const long left = static_cast<long>(index) * (m_sliderWidth + m_gapWidth);
+        const long long left = getColumnLeft(index);
         if (point.getX() < left || point.getX() > left + m_sliderWidth)
             continue;
         m_bars[index].setTop(point.getY());
@@ -192,8 +226,8 @@ bool CSliderArray::applyDescriptor(const CControlDescriptor& descriptor)
             return false;
         const long value = dynamic_cast<const CLong*>(descriptor.getValue())->getValue();
         if (name == kSliderCount)
-            setSliderCount(value);
-        else if (name == kSliderWidth)
+            return setSliderCount(value);
+        if (name == kSliderWidth)
             setSliderLayout(value, m_gapWidth);
         else
             setSliderLayout(m_sliderWidth, value);

@@ -40,7 +40,7 @@ public:
     virtual long getSelectedSlider() const;
     virtual void setColours(SColours colours);
 
-    // The bars are laid out again; their values stay.
+    // The bars are laid out again, every one back to full.
     void setSliderLayout(long sliderWidth, long gapWidth);
 
     // The bars follow the new height and keep their values.
@@ -56,8 +56,11 @@ public:
     void handleMouseLeavingArea(Events::CMouseEvent& event) override;
 
 private:
-    // Bars kept keep their values, new ones start full; a count below 0 gives none.
-    void setSliderCount(long count);
+    // New bars, every one full; a count below 0 gives none. False, with the bars as they were, for more bars than
+    // the control's width has pixels or for arrays that cannot be made.
+    bool setSliderCount(long count);
+    // Where bar index's column starts, in a sum that cannot overflow.
+    long long getColumnLeft(std::size_t index) const;
     // Each bar's rectangle from its value and the current height and widths.
     void layoutSliders();
     // The bar whose column holds the point (edges included) takes the pointer's height as its value.

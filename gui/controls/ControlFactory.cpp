@@ -52,6 +52,7 @@ namespace GUI
 namespace Controls
 {
 using ::Brivant::Basics::CString;
+using ::Brivant::Collections::TAutomaticPointer;
 using ::Brivant::MathTools::CRect;
 
 namespace
@@ -110,83 +111,100 @@ void setDefaultHeader(CPresetBrowser& browser)
     browser.setLayout(layout);
 }
 
-// A new control of the named class with its default arguments, or null for a name outside the list.
+// A new control of the named class with its default arguments, or null for a name outside the list or when the
+// control itself cannot be allocated. Only the allocation is guarded: what a constructor throws passes, and a menu
+// handed to one is held meanwhile so that it goes with the control that failed.
 IControl* newControl(const CString& className, IControlRoot* root)
 {
     if (className == "CADSREditor")
-        return new CADSREditor(root, -1, CRect(0, 0, 150, 100), nullptr);
+        return new (std::nothrow) CADSREditor(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CAnimation")
-        return new CAnimation(root, -1, CRect(0, 0, 50, 50));
+        return new (std::nothrow) CAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CAnimationFrame")
-        return new CAnimationFrame(root, -1, CRect(0, 0, 50, 50));
+        return new (std::nothrow) CAnimationFrame(root, -1, CRect(0, 0, 50, 50));
     if (className == "CAreaBox")
-        return new CAreaBox(root, CRect(0, 0, 50, 50));
+        return new (std::nothrow) CAreaBox(root, CRect(0, 0, 50, 50));
     if (className == "CAutoAnimation")
-        return new CAutoAnimation(root, -1, CRect(0, 0, 50, 50));
+        return new (std::nothrow) CAutoAnimation(root, -1, CRect(0, 0, 50, 50));
     if (className == "CCenterSlider")
-        return new CCenterSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
+        return new (std::nothrow) CCenterSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CComboBox")
-        return new CComboBox(root, -1, CRect(0, 0, 100, 20), CString("Text"), new CMenu(), nullptr, nullptr);
+    {
+        TAutomaticPointer<CMenu> menu;
+        menu.setPointer(new (std::nothrow) CMenu());
+        if (menu.getPointer() == nullptr)
+            return nullptr;
+        return new (std::nothrow)
+            CComboBox(root, -1, CRect(0, 0, 100, 20), CString("Text"), menu.getPointer(), nullptr, nullptr);
+    }
     if (className == "CControlPanel")
-        return new CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
+        return new (std::nothrow) CControlPanel(root->getParentWindow(), root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CImageLabel")
-        return new CImageLabel(root, -1, CRect(0, 0, 100, 20));
+        return new (std::nothrow) CImageLabel(root, -1, CRect(0, 0, 100, 20));
     if (className == "CKnob")
-        return new CKnob(root, -1, CRect(0, 0, 50, 50), nullptr);
+        return new (std::nothrow) CKnob(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CLatchingButton")
-        return new CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+        return new (std::nothrow) CLatchingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CLevelMeter")
-        return new CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
+        return new (std::nothrow) CLevelMeter(root, -1, CRect(0, 0, 20, 100), 100);
     if (className == "CMenuBar")
-        return new CMenuBar(root, -1, CRect(0, 0, 200, 25), nullptr);
+        return new (std::nothrow) CMenuBar(root, -1, CRect(0, 0, 200, 25), nullptr);
     if (className == "CModulatedSlider")
-        return new CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
+        return new (std::nothrow) CModulatedSlider(root, -1, CRect(0, 0, 100, 20), nullptr);
     if (className == "CModulatedXYPad")
-        return new CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
+        return new (std::nothrow) CModulatedXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CMomentaryButton")
-        return new CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+        return new (std::nothrow) CMomentaryButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CPresetBrowser")
-        return new CPresetBrowser(root, -1, CRect(0, 0, 200, 400), nullptr);
+        return new (std::nothrow) CPresetBrowser(root, -1, CRect(0, 0, 200, 400), nullptr);
     if (className == "CPopupButton")
-        return new CPopupButton(root, -1, CRect(0, 0, 50, 50), new CMenu(), nullptr, nullptr);
+    {
+        TAutomaticPointer<CMenu> menu;
+        menu.setPointer(new (std::nothrow) CMenu());
+        if (menu.getPointer() == nullptr)
+            return nullptr;
+        return new (std::nothrow) CPopupButton(root, -1, CRect(0, 0, 50, 50), menu.getPointer(), nullptr, nullptr);
+    }
     if (className == "CProgressBar")
-        return new CProgressBar(root, -1, CRect(0, 0, 200, 20));
+        return new (std::nothrow) CProgressBar(root, -1, CRect(0, 0, 200, 20));
     if (className == "CRadioButton")
-        return new CRadioButton(root, -1, CRect(0, 0, 200, 50), 4, nullptr);
+        return new (std::nothrow) CRadioButton(root, -1, CRect(0, 0, 200, 50), 4, nullptr);
     if (className == "CRangeSlider")
-        return new CRangeSlider(root, -1, CRect(0, 0, 150, 100), nullptr);
+        return new (std::nothrow) CRangeSlider(root, -1, CRect(0, 0, 150, 100), nullptr);
     if (className == "CRepeatingButton")
-        return new CRepeatingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+        return new (std::nothrow) CRepeatingButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CRolloverButton")
-        return new CRolloverButton(root, -1, CRect(0, 0, 50, 50), nullptr);
+        return new (std::nothrow) CRolloverButton(root, -1, CRect(0, 0, 50, 50), nullptr);
     if (className == "CScrollBar")
-        return new CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
+        return new (std::nothrow) CScrollBar(root, -1, CRect(0, 0, 20, 100), CRect(0, 0, 20, 100), nullptr);
     if (className == "CScrollPanel")
-        return new CScrollPanel(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200));
+        return new (std::nothrow) CScrollPanel(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200));
     if (className == "CSlider")
-        return new CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
+        return new (std::nothrow) CSlider(root, -1, CRect(0, 0, 20, 100), nullptr);
     if (className == "CSliderArray")
-        return new CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
+        return new (std::nothrow) CSliderArray(root, -1, CRect(0, 0, 200, 100), 35, 5, 4, nullptr);
     if (className == "CStepLabel")
-        return new CStepLabel(root, -1, CRect(0, 0, 50, 20), nullptr);
+        return new (std::nothrow) CStepLabel(root, -1, CRect(0, 0, 50, 20), nullptr);
     if (className == "CTabPanel")
-        return new CTabPanel(root, -1, CRect(0, 0, 200, 200), nullptr);
+        return new (std::nothrow) CTabPanel(root, -1, CRect(0, 0, 200, 200), nullptr);
     if (className == "CTableView")
-        return new CTableView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
+        return new (std::nothrow)
+            CTableView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
     if (className == "CTextEdit")
-        return new CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
+        return new (std::nothrow) CTextEdit(root, -1, CRect(0, 0, 50, 20), CString("Text"), nullptr);
     if (className == "CTextLabel")
-        return new CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
+        return new (std::nothrow) CTextLabel(root, -1, CRect(0, 0, 50, 20), CString("Text"));
     if (className == "CTreeView")
-        return new CTreeView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
+        return new (std::nothrow)
+            CTreeView(root, -1, CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), nullptr, nullptr);
     if (className == "CTriStateImage")
-        return new CTriStateImage(root, -1, CRect(0, 0, 50, 20));
+        return new (std::nothrow) CTriStateImage(root, -1, CRect(0, 0, 50, 20));
     if (className == "CWaveCycle")
-        return new CWaveCycle(root, -1, CRect(0, 0, 100, 100));
+        return new (std::nothrow) CWaveCycle(root, -1, CRect(0, 0, 100, 100));
     if (className == "CWindowDragTab")
-        return new CWindowDragTab(root, -1, CRect(0, 0, 100, 50), nullptr);
+        return new (std::nothrow) CWindowDragTab(root, -1, CRect(0, 0, 100, 50), nullptr);
     if (className == "CXYPad")
-        return new CXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
+        return new (std::nothrow) CXYPad(root, -1, CRect(0, 0, 200, 200), nullptr);
     return nullptr;
 }
 } // namespace
@@ -195,17 +213,11 @@ bool createControl(const CString& className, Collections::TAutomaticPointer<ICon
 {
     if (root == nullptr)
         return control.getPointer() != nullptr;
-    try
+    if (IControl* created = newControl(className, root))
     {
-        if (IControl* created = newControl(className, root))
-        {
-            control.setPointer(created);
-            if (auto* browser = dynamic_cast<CPresetBrowser*>(created))
-                setDefaultHeader(*browser);
-        }
-    }
-    catch (const std::bad_alloc&)
-    {
+        control.setPointer(created);
+        if (auto* browser = dynamic_cast<CPresetBrowser*>(created))
+            setDefaultHeader(*browser);
     }
     return control.getPointer() != nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <utility>
 
 namespace
@@ -74,6 +75,8 @@ TEST_F(CADSREditorTest, theSizeAndTheSettingsLayOutTheFivePointsAndAResizeApplie
         {{{0, 0.0}, {2, 0.25}, {3, 0.5}}, kArea, "4,96 4,4 39,73 74,73 93,96 / 0 0 1 0.25 0.5 0"},
         {{{1, 0.5}}, CRect(0, 0, 308, 208), "4,204 75,4 112,104 187,104 266,204 / 0 1 0.5 0.5 1 0"},
         {{}, CRect(0, 0, 60, 40), "4,36 13,4 26,20 39,20 56,36 / 0 1 1 0.5 1 0"},
+        // Products are truncated: (1 - 0.8) x 200 is 39.999..., so the sustain sits at 43.
+        {{{2, 0.8}}, CRect(0, 0, 150, 208), "4,204 35,4 70,43 105,43 144,204 / 0 1 1 0.8 1 0"},
     };
     for (const auto& test : cases)
     {
@@ -81,6 +84,43 @@ TEST_F(CADSREditorTest, theSizeAndTheSettingsLayOutTheFivePointsAndAResizeApplie
         if (test.area.getWidth() > 0)
             editor.setArea(test.area);
         EXPECT_EQ(test.expected, envelope(editor));
+    }
+}
+
+TEST_F(CADSREditorTest, aSettingOfNaNCountsAsZeroAndAHugeOneLeavesThePointOnItsOwnSideUntilTheNext)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct
+    {
+        long index;
+        double value;
+        const char* expected; // the envelope after the setting, then after a drag of the attack handle to x 35
+    } cases[] = {
+        {0, nan, "4,96 4,4 39,50 74,50 115,96 / 0 0 1 0.5 1 0|4,96 35,4 70,50 105,50 146,96 / 0 1 1 0.5 1 0"},
+        {1, nan, "4,96 35,4 35,50 70,50 111,96 / 0 1 0 0.5 1 0|4,96 35,4 35,50 70,50 111,96 / 0 1 0 0.5 1 0"},
+        {2, nan, "4,96 35,4 70,96 105,96 146,96 / 0 1 1 0 1 0|4,96 35,4 70,96 105,96 146,96 / 0 1 1 0 1 0"},
+        {3, nan, "4,96 35,4 70,50 105,50 105,96 / 0 1 1 0.5 0 0|4,96 35,4 70,50 105,50 105,96 / 0 1 1 0.5 0 0"},
+    };
+    for (const auto& test : cases)
+    {
+        CADSREditor& editor = add(kArea, {{test.index, test.value}});
+        const std::string set = envelope(editor);
+        // Pressed at the attack point wherever it lies (the editor sits at 10, 10), then dragged to x 35.
+        const long x = editor.getHandleArea(0).getLeft() + 14, y = editor.getHandleArea(0).getTop() + 14;
+        playMouseScript(bench.window(), ("M" + std::to_string(x) + "," + std::to_string(y) + " D" +
+                                         std::to_string(x) + "," + std::to_string(y) + " M45,14 U45,14")
+                                            .c_str());
+        EXPECT_EQ(test.expected, set + "|" + envelope(editor)) << test.index;
+    }
+    // Past what a pixel position holds the release point stays on its own side, and the next setting brings it back.
+    for (double huge : {1e300, -1e300, std::numeric_limits<double>::infinity()})
+    {
+        CADSREditor& editor = add(kArea, {{3, huge}});
+        const long release = editor.getEnvelope().getPoint(4)->getX();
+        EXPECT_TRUE(huge > 0 ? release > 150 : release < 0) << huge << " gave " << release;
+        EXPECT_EQ(huge, editor.getEnvelopeValue(3));
+        editor.setEnvelopeValue(3, 0.5);
+        EXPECT_EQ("4,96 35,4 70,50 105,50 124,96 / 0 1 1 0.5 0.5 0", envelope(editor)) << huge;
     }
 }
 

@@ -54,6 +54,9 @@ TEST_F(CCenterSliderTest, aValueDrawsTheBarFromTheCentreLineTowardsItsEndAndARes
         {kUp, 0.25, "0.25 0,50,20,25"},
         {kUp, 0.5, "0.5 0,50,20,1"},
         {kUp, 0.6, "0.6 0,40,20,10"},
+        // Products are truncated: 0.29 x 2 x 50 is 28.999..., so 28.
+        {kAcross, 0.29, "0.29 28,0,22,20"},
+        {kUp, 0.29, "0.29 0,50,20,22"},
         {kUp, -0.1, "1 0,0,20,50"},
         {CRect(0, 0, 20, 101), -1, "1 0,0,20,50"},
     };
@@ -110,6 +113,22 @@ TEST_F(CCenterSliderTest, aPressOrDragSetsTheValueAtThePointerLinearlyOnlyOnTheN
                                      (slider.isPressed() ? " pressed" : " -"))
             << test.script << " " << rectText(test.area);
         EXPECT_EQ(slider.isPressed() ? &slider : nullptr, bench.root().getLockedControl());
+    }
+}
+
+TEST_F(CCenterSliderTest, aMoveKeepsTheBarThePointerSetAndOnlyANewSizeLaysItOutFromTheValue)
+{
+    CCenterSlider& slider = add(kAcross);
+    playMouseScript(bench.window(), "D35,20 U35,20");
+    // A panel moves its children by setting their areas; the same size twice over keeps the pointer's bar.
+    const std::pair<CRect, const char*> steps[] = {{CRect(30, 40, 100, 20), "0.3333 25,0,25,20"},
+                                                   {CRect(0, 0, 100, 20), "0.3333 25,0,25,20"},
+                                                   {CRect(0, 0, 200, 20), "0.3333 66,0,34,20"},
+                                                   {CRect(5, 5, 200, 20), "0.3333 66,0,34,20"}};
+    for (const auto& step : steps)
+    {
+        slider.setArea(step.first);
+        EXPECT_EQ(step.second, state(slider)) << rectText(step.first);
     }
 }
 

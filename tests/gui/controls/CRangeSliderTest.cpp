@@ -64,28 +64,29 @@ TEST_F(CRangeSliderTest, theRangeAndEveryPressDragReleaseAndNotchPlaceTheBarAndT
         const char* script;
         const char* expected; // bar, minimum, maximum, reports, state, lock, cursor
     } cases[] = {
-        // The range lays the bar out; values out of order or out of 0..1 are ignored.
-        {kUp, kFree, "", "0,30,20,90 0.2 0.8 0 0 - wait"},
+        // The range lays the bar out; values out of order or out of 0..1 are ignored. Each end is truncated:
+        // (1 - 0.8) x 150 is 29.999..., so the bar starts at 29.
+        {kUp, kFree, "", "0,29,20,91 0.2 0.8 0 0 - wait"},
         {kAcross, kFree, "", "30,0,90,20 0.2 0.8 0 0 - wait"},
         {kUp, {false, false, 0.8, 0.2, false}, "", "0,0,20,50 0 1 0 0 - wait"}, // a third, as constructed
-        {kUp, {false, false, -0.5, 0.8, false}, "", "0,30,20,20 0 0.8 0 0 - wait"},
+        {kUp, {false, false, -0.5, 0.8, false}, "", "0,29,20,21 0 0.8 0 0 - wait"},
         {kAcross, {false, false, 0.1, 1.5, false}, "", "15,0,35,20 0.1 1 0 0 - wait"},
-        {CRect(0, 0, 30, 30), kFree, "", "0,6,30,18 0.2 0.8 0 0 - wait"},
+        {CRect(0, 0, 30, 30), kFree, "", "0,5,30,19 0.2 0.8 0 0 - wait"},
         {kUp, kFree, "D20,40 M20,20 U20,20", "0,10,20,110 0.2 0.9333 2 1 locked updown"},
         {kUp, kFree, "D20,40 M20,200 U20,200", "0,120,20,0 0.2 0.2 2 0 - updown"},
-        {kUp, kFree, "D20,130 M20,170 U20,170", "0,30,20,120 0 0.8 2 0 - updown"},
-        {kUp, kFree, "D20,80 M20,90 U20,90", "0,40,20,90 0.1333 0.7333 2 1 locked arrow"},
-        {kUp, kFree, "D20,80 M20,300", "0,60,20,90 0 0.6 1 2 locked arrow"},
+        {kUp, kFree, "D20,130 M20,170 U20,170", "0,29,20,121 0 0.8067 2 0 - updown"},
+        {kUp, kFree, "D20,80 M20,90 U20,90", "0,39,20,91 0.1333 0.74 2 1 locked arrow"},
+        {kUp, kFree, "D20,80 M20,300", "0,59,20,91 0 0.6067 1 2 locked arrow"},
         // Beside the bar: it jumps without a report and stays locked; the first move or the release reports.
-        {kUp, kFree, "D20,15", "0,0,20,90 0.2 0.8 0 0 locked arrow"},
-        {kUp, kFree, "D20,15 M20,25", "0,15,20,90 0.3 0.9 1 0 locked arrow"},
-        {kUp, kFree, "D20,15 U20,15", "0,0,20,90 0.4 1 1 1 locked arrow"},
-        {kUp, kFree, "D20,155 M20,300 U20,300", "0,60,20,90 0 0.6 2 0 - arrow"},
+        {kUp, kFree, "D20,15", "0,0,20,91 0.2 0.8 0 0 locked arrow"},
+        {kUp, kFree, "D20,15 M20,25", "0,15,20,91 0.2933 0.9 1 0 locked arrow"},
+        {kUp, kFree, "D20,15 U20,15", "0,0,20,91 0.3933 1 1 1 locked arrow"},
+        {kUp, kFree, "D20,155 M20,300 U20,300", "0,59,20,91 0 0.6067 2 0 - arrow"},
         // A locked end takes a press but does not move; with either end locked the bar does not move at all.
-        {kUp, kMaximumLocked, "D20,40", "0,30,20,90 0.2 0.8 0 2 locked wait"},
-        {kUp, kMaximumLocked, "D20,40 M20,20", "0,30,20,90 0.2 0.8 0 0 - arrow"},
-        {kUp, kMinimumLocked, "D20,80", "0,30,20,90 0.2 0.8 0 0 - wait"},
-        {kUp, kMinimumLocked, "D20,15 U20,15", "0,30,20,90 0.2 0.8 1 0 - wait"},
+        {kUp, kMaximumLocked, "D20,40", "0,29,20,91 0.2 0.8 0 2 locked wait"},
+        {kUp, kMaximumLocked, "D20,40 M20,20", "0,29,20,91 0.2 0.8 0 0 - arrow"},
+        {kUp, kMinimumLocked, "D20,80", "0,29,20,91 0.2 0.8 0 0 - wait"},
+        {kUp, kMinimumLocked, "D20,15 U20,15", "0,29,20,91 0.2 0.8 1 0 - wait"},
         {kUp, kJump, "D20,60", "0,50,20,100 0 0.6667 1 2 locked wait"},
         {kUp, kJump, "D20,60 U20,60 D20,160 M20,100", "0,90,20,60 0 0.4 4 2 locked updown"},
         {kUp, {false, false, 0, 1, true}, "M20,10 M20,8 D20,8", "0,0,20,150 0 1 1 2 locked updown"},
@@ -94,16 +95,17 @@ TEST_F(CRangeSliderTest, theRangeAndEveryPressDragReleaseAndNotchPlaceTheBarAndT
         {kAcross, kFree, "D80,20 ^M60,20", "10,0,90,20 0.06667 0.6667 1 2 locked arrow"},
         {kAcross, kJump, "D70,20", "0,0,60,20 0 0.4 1 2 locked wait"},
         // Hovering over an end that is free to move.
-        {kUp, kFree, "M20,40", "0,30,20,90 0.2 0.8 0 1 locked updown"},
-        {kUp, kFree, "M20,40 M20,80", "0,30,20,90 0.2 0.8 0 0 - arrow"},
-        {kUp, kFree, "M20,40 L0,0", "0,30,20,90 0.2 0.8 0 0 locked updown"},
-        {kUp, kMaximumLocked, "M20,40", "0,30,20,90 0.2 0.8 0 0 - arrow"},
+        {kUp, kFree, "M20,40", "0,29,20,91 0.2 0.8 0 1 locked updown"},
+        {kUp, kFree, "M20,40 M20,80", "0,29,20,91 0.2 0.8 0 0 - arrow"},
+        {kUp, kFree, "M20,40 L0,0", "0,29,20,91 0.2 0.8 0 0 locked updown"},
+        {kUp, kMaximumLocked, "M20,40", "0,29,20,91 0.2 0.8 0 0 - arrow"},
         {kAcross, kFree, "M42,20", "30,0,90,20 0.2 0.8 0 1 locked across"},
         // The wheel moves the whole bar 5 pixels a notch, 1 with Shift, whatever the locks.
-        {kUp, kFree, "W20,80", "0,25,20,90 0.2333 0.8333 1 0 - wait"},
-        {kUp, kFree, "w20,80", "0,35,20,90 0.1667 0.7667 1 0 - wait"},
-        {kUp, kFree, "^W20,80", "0,29,20,90 0.2067 0.8067 1 0 - wait"},
-        {kUp, kFree, "W20,100 W20,100 W20,100 W20,100 W20,100 W20,100 W20,100", "0,0,20,90 0.4 1 7 1 locked wait"},
+        {kUp, kFree, "W20,80", "0,24,20,91 0.2333 0.84 1 0 - wait"},
+        {kUp, kFree, "w20,80", "0,34,20,91 0.1667 0.7733 1 0 - wait"},
+        {kUp, kFree, "^W20,80", "0,28,20,91 0.2067 0.8133 1 0 - wait"},
+        {kUp, kFree, "W20,100 W20,100 W20,100 W20,100 W20,100 W20,100 W20,100",
+         "0,0,20,91 0.3933 1 7 1 locked wait"},
         {kAcross, kFree, "W80,20", "35,0,90,20 0.2333 0.8333 1 0 - wait"},
         {kAcross, {true, true, 0.2, 0.8, false}, "w80,20", "25,0,90,20 0.1667 0.7667 1 0 - wait"},
         {kAcross, {false, false, 0.0, 0.5, false}, "w80,20", "0,0,75,20 0 0.5 1 0 - wait"},
@@ -136,9 +138,9 @@ TEST_F(CRangeSliderTest, aResizeKeepsTheRangeAndTheMarkAndATrackOfNoLengthKeepsT
         const char* script;
         const char* expected; // bar, minimum, maximum, the mark
     } cases[] = {
-        {CRect(10, 10, 20, 300), "", "0,60,20,180 0.2 0.8 0,225,20,2"},
+        {CRect(10, 10, 20, 300), "", "0,59,20,181 0.2 0.8 0,225,20,2"},
         {CRect(10, 10, 300, 20), "", "60,0,180,20 0.2 0.8 75,0,2,20"},
-        {CRect(50, 50, 20, 150), "", "0,30,20,90 0.2 0.8 0,112,20,2"},
+        {CRect(50, 50, 20, 150), "", "0,29,20,91 0.2 0.8 0,112,20,2"},
         {CRect(10, 10, 0, 0), "W10,10 D10,10 M10,10 U10,10", "0,0,0,0 0.2 0.8 0,0,0,2"},
     };
     for (const auto& test : cases)
@@ -178,7 +180,7 @@ TEST_F(CRangeSliderTest, theBarShowsTheStateColourAndTheMarkTheModulationOnlyWhi
         canvas.draw(bench.root());
         const CPixels pixels = canvas.pixels();
         EXPECT_EQ(test.bar, pixels.rgb(15, 60));
-        EXPECT_EQ(test.enabled ? "0,0,0" : "255,255,255", pixels.rgb(12, 40)); // the bar's outline
+        EXPECT_EQ(test.enabled ? "0,0,0" : "255,255,255", pixels.rgb(12, 39)); // the bar's outline
         EXPECT_EQ(test.mark < 0 ? 0 : 20, pixels.count(10, 10 + std::max(0L, test.mark), 20, 1, "239,149,41"));
     }
 }

@@ -3,6 +3,7 @@
 #include "gui/controls/CSliderArray.hpp"
 
 #include "foundation/basics/CLong.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
 #include "tests/gui/CControlTestKit.hpp"
 #include "tests/gui/controls/CSliderTestSupport.hpp"
 
@@ -14,6 +15,8 @@
 namespace
 {
 using Brivant::Basics::CLong;
+using Brivant::Basics::CString;
+using Brivant::Testing::CAllocationFailure;
 using Brivant::GUI::Controls::CControlDescriptor;
 using Brivant::GUI::Controls::CSliderArray;
 using Brivant::MathTools::CRect;
@@ -77,17 +80,19 @@ TEST(CSliderArray, aPressOrADragSetsTheBarWhoseColumnHoldsThePointerToItsHeight)
     EXPECT_EQ(std::vector<bool>(3, true), bench.listener.shifts);
 }
 
-TEST(CSliderArray, movingResizingAndRelayingOutKeepTheValuesAndNewBarsStartFull)
+TEST(CSliderArray, movingOrResizingKeepsTheValuesAndANewWidthGapOrCountSetsEveryBarBackToFull)
 {
-    // The change; then the values, the count written, and where bar 1 (half full) now lies (-1: gone).
-    const std::tuple<const char*, long, std::vector<double>, const char*, long> cases[] = {
-        {"move", 0, {0.25, 0.5, 1, 1}, "04", 40},
-        {"taller", 0, {0.25, 0.5, 1, 1}, "04", 40},
-        {"Slider Width", 30, {0.25, 0.5, 1, 1}, "04", 35},
-        {"Gap Width", 35, {0.25, 0.5, 1, 1}, "04", 70},
-        {"Slider Count", 6, {0.25, 0.5, 1, 1, 1, 1}, "06", 40},
-        {"Slider Count", 1, {0.25, 0}, "01", -1},
-        {"Slider Count", -3, {0, 0}, "00", -1}};
+    // The change; then the values, the count written, where bar 1 now lies (-1: gone) and whether it is full.
+    const std::tuple<const char*, long, std::vector<double>, const char*, long, bool> cases[] = {
+        {"move", 0, {0.25, 0.5, 1, 1}, "04", 40, false},
+        {"taller", 0, {0.25, 0.5, 1, 1}, "04", 40, false},
+        {"Slider Width", 30, {1, 1, 1, 1}, "04", 35, true},
+        {"Slider Width", 35, {1, 1, 1, 1}, "04", 40, true},
+        {"Gap Width", 35, {1, 1, 1, 1}, "04", 70, true},
+        {"Slider Count", 6, {1, 1, 1, 1, 1, 1}, "06", 40, true},
+        {"Slider Count", 4, {1, 1, 1, 1}, "04", 40, true},
+        {"Slider Count", 1, {1, 0}, "01", -1, true},
+        {"Slider Count", -3, {0, 0}, "00", -1, true}};
     for (const auto& test : cases)
     {
         const std::string change(std::get<0>(test));
@@ -105,8 +110,61 @@ TEST(CSliderArray, movingResizingAndRelayingOutKeepTheValuesAndNewBarsStartFull)
         const long half = bench.control->getArea().getHeight() / 2;
         if (std::get<4>(test) < 0)
             continue;
-        EXPECT_EQ("239,149,41 255,255,255",
-                  bench.at(std::get<4>(test), half - 3) + " " + bench.at(std::get<4>(test), half + 3));
+        EXPECT_EQ(std::get<5>(test) ? "239,149,41 239,149,41" : "255,255,255 239,149,41",
+                  bench.at(std::get<4>(test), half + 3) + " " + bench.at(std::get<4>(test), half - 3));
+    }
+}
+
+TEST(CSliderArray, aCountPastTheWidthOrOneThatCannotBeMadeIsRefusedAndLeavesTheBarsAsTheyWere)
+{
+    // The count and the allocation from then on that fails (0: none); the count and first values read after.
+    const std::tuple<long, long, const char*> cases[] = {
+        {200, 0, "200 1.00 1.00"},     {201, 0, "04 0.25 1.00"}, {99999999, 0, "04 0.25 1.00"},
+        {2147483647, 0, "04 0.25 1.00"}, {150, 1, "04 0.25 1.00"}, {150, 2, "04 0.25 1.00"}};
+    for (const auto& test : cases)
+    {
+        SArrayOnBench bench;
+        bench.control->setSliderValue(0.25, 0);
+        CControlDescriptor descriptor(CString("Slider Count"), CControlDescriptor::kInteger,
+                                      new CLong(std::get<0>(test)));
+        CAllocationFailure::failAt(std::get<1>(test));
+        bool taken = false;
+        EXPECT_NO_THROW(taken = bench.control->applyDescriptor(descriptor)) << std::get<0>(test);
+        CAllocationFailure::disarm();
+        EXPECT_EQ(std::get<0>(test) == 200, taken) << std::get<0>(test);
+        // The bars and their values stay in step: a bar past the old count takes no value.
+        bench.control->setSliderValue(0.5, 100);
+        EXPECT_EQ(std::get<0>(test) == 200 ? 0.5 : 0.0, bench.control->getSliderValue(100));
+        EXPECT_EQ(std::get<2>(test), propertyText(*bench.control, "Slider Count") + " " +
+                                         std::to_string(bench.control->getSliderValue(0)).substr(0, 4) + " " +
+                                         std::to_string(bench.control->getSliderValue(1)).substr(0, 4))
+            << std::get<0>(test) << " failing at " << std::get<1>(test);
+    }
+}
+
+TEST(CSliderArray, columnsFarPastTheRightEdgeNeverWrapAroundOntoTheControl)
+{
+    // Slider width and gap, then the reports and values after a press at (45, 50), and the pixels at x 45 a
+    // quarter and three quarters down. With 10 and 2147483638 the third column starts 2^32 + 40 pixels right, and
+    // with 2^30 and 2^30 2^31, where a 32-bit sum wraps onto x 40 and x 0.
+    const std::tuple<long, long, const char*> cases[] = {
+        {10, 2147483638, "0 1.00 1.00 1.00 255,255,255 255,255,255"},
+        {2147483647, 2147483647, "1 0.50 1.00 1.00 255,255,255 239,149,41"},
+        {1073741824, 1073741824, "1 0.50 1.00 1.00 255,255,255 239,149,41"}};
+    for (const auto& test : cases)
+    {
+        SArrayOnBench bench;
+        EXPECT_TRUE(applyProperty(*bench.control, "Slider Width", CControlDescriptor::kInteger,
+                                  new CLong(std::get<0>(test))));
+        EXPECT_TRUE(
+            applyProperty(*bench.control, "Gap Width", CControlDescriptor::kInteger, new CLong(std::get<1>(test))));
+        bench.mouse(CMouseEvent::kLeftButtonDown, 45, 50);
+        bench.mouse(CMouseEvent::kLeftButtonUp, 45, 50);
+        std::string seen = std::to_string(bench.listener.controls.size());
+        for (double value : bench.values(3))
+            seen += " " + std::to_string(value).substr(0, 4);
+        EXPECT_EQ(std::get<2>(test), seen + " " + bench.at(35, 75) + " " + bench.at(35, 25))
+            << std::get<0>(test) << " " << std::get<1>(test);
     }
 }
 
