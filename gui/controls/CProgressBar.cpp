@@ -2,7 +2,7 @@
 
 #include "foundation/basics/CBool.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
-#include "gui/controls/PixelArithmetic.hpp"
+#include "gui/controls/PixelHold.hpp"
 #include "gui/controls/UnitRange.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CGraphics.hpp"
@@ -38,9 +38,9 @@ void CProgressBar::setValue(double value)
     CTextLabel::setValue(value);
     // Stored as given, shown held: a NaN or a huge value would otherwise reach the casts below.
     const double shown = heldToUnitRange(value);
-    m_barArea.setWidth(truncateToPixel(shown * (getArea().getWidth() - kBarInset)));
+    m_barArea.setWidth(truncatedPixel(shown * (getArea().getWidth() - kBarInset)));
     CString text("");
-    // Truncated as written, so 0.29 (28.999... in binary) reads 28%.
+    // Truncated like the bar, so 0.29 (28.999... in binary) reads 28%.
     text.setStringWithFormat("%li%%", static_cast<long>(shown * 100.0));
     // The new text asks for the redraw.
     setText(text);

@@ -31,7 +31,7 @@ TEST(CProgressBar, aValueSetsTheBarWidthAndTheTruncatedPercentageHeldTo0To1AndTh
         {0.5, CRect(10, 10, 104, 20), "0.5 0,0,50,20 50% 1"},
         {1.2, CRect(10, 10, 104, 20), "1.2 0,0,100,20 100% 1"}, // stored, but shown held to 0..1
         {0.999, CRect(10, 10, 104, 20), "0.999 0,0,99,20 99% 1"},
-        {0.29, CRect(10, 10, 104, 20), "0.29 0,0,29,20 28% 1"}, // 28.999...: the text is truncated
+        {0.29, CRect(10, 10, 104, 20), "0.29 0,0,28,20 28% 1"}, // 28.999...: bar and text are truncated
         {-0.25, CRect(10, 10, 104, 20), "-0.25 0,0,0,20 0% 1"},
         {kNaN, CRect(10, 10, 104, 20), "nan 0,0,0,20 0% 1"},
         {1e300, CRect(10, 10, 104, 20), "1e+300 0,0,100,20 100% 1"},
