@@ -84,6 +84,18 @@ public:
         bool startsAtEffectsValues;
     };
 
+    // A layout whose parameters, their factory and the meter's index come from the edition's effect.
+    template <class Effect>
+    static CLayout layoutOf()
+    {
+        CLayout layout{};
+        layout.parameters = Effect::kParameterTable;
+        layout.numberOfParameters = Effect::kNumberOfParameters;
+        layout.newParameter = &Effect::newParameter;
+        layout.meterIndex = Effect::kMeterIndex;
+        return layout;
+    }
+
     ~CEditorPanel() override;
 
     CEditorPanel(const CEditorPanel&) = delete;

@@ -32,11 +32,7 @@ constexpr double kSecondaryAlpha = 0.87;
 
 Vst::CEditorPanel::CLayout layout()
 {
-    Vst::CEditorPanel::CLayout layout{};
-    layout.parameters = CHolvane::kParameterTable;
-    layout.numberOfParameters = CHolvane::kNumberOfParameters;
-    layout.newParameter = &CHolvane::newParameter;
-    layout.meterIndex = CHolvane::kMeterIndex;
+    Vst::CEditorPanel::CLayout layout = Vst::CEditorPanel::layoutOf<CHolvane>();
     layout.background = "Background.png";
     layout.images = kImageFiles;
     layout.numberOfImages = static_cast<int>(std::size(kImageFiles));

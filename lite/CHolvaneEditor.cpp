@@ -16,11 +16,7 @@ constexpr double kAboutAlpha = 0.8;
 
 Vst::CEditorPanel::CLayout layout()
 {
-    Vst::CEditorPanel::CLayout layout{};
-    layout.parameters = CHolvane::kParameterTable;
-    layout.numberOfParameters = CHolvane::kNumberOfParameters;
-    layout.newParameter = &CHolvane::newParameter;
-    layout.meterIndex = CHolvane::kMeterIndex;
+    Vst::CEditorPanel::CLayout layout = Vst::CEditorPanel::layoutOf<CHolvane>();
     layout.background = "BackgroundLite.png";
     layout.images = kImageFiles;
     layout.numberOfImages = static_cast<int>(std::size(kImageFiles));
