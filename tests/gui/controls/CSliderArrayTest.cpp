@@ -3,7 +3,7 @@
 #include "gui/controls/CSliderArray.hpp"
 
 #include "foundation/basics/CLong.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/controls/CSliderTestSupport.hpp"
 
 #include <gtest/gtest.h>

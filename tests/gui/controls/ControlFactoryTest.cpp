@@ -4,7 +4,7 @@
 #include "foundation/collections/TAutomaticPointer.hpp"
 #include "foundation/collections/TCountedPointerArray.hpp"
 #include "foundation/io/CXMLNode.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <gtest/gtest.h>
 
