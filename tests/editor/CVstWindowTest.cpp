@@ -2,7 +2,7 @@
 // threads leave for the editor's thread.
 #include "editor/CVstWindow.hpp"
 #include "foundation/exceptions/CException.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "vst/AudioEffect.hpp"
 
 #include <gtest/gtest.h>

@@ -9,9 +9,8 @@
 // 20 dB, label "%.3f dB") in both editions. The program defines VOLTURA_PLUGIN_FOLDER, the build's plug-in folder.
 #pragma once
 
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 #include "tests/support/CTemporaryFolder.hpp"
 #include "tests/vst/CRecordingHost.hpp"
 

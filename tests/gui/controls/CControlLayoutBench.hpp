@@ -11,7 +11,7 @@
 #include "gui/controls/ControlFactory.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CFont.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
 
 #include <cstdio>

@@ -10,7 +10,7 @@
 #include "foundation/io/CXMLNode.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CCursor.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <cstdio>
 #include <sstream>
@@ -20,7 +20,6 @@ namespace VolturaTests
 {
 inline void playMouseScript(Brivant::GUI::Windowing::CWindow& window, const std::string& script)
 {
-    auto& root = *dynamic_cast<CControlRoot*>(window.getControlRoot());
     const std::string kinds = "DUMWwL";
     const long types[] = {CMouseEvent::kLeftButtonDown, CMouseEvent::kLeftButtonUp, CMouseEvent::kMouseMove,
                           CMouseEvent::kMouseWheel,     CMouseEvent::kMouseWheel,   CMouseEvent::kMouseLeave};
@@ -33,11 +32,8 @@ inline void playMouseScript(Brivant::GUI::Windowing::CWindow& window, const std:
         long x = 0, y = 0;
         char comma = 0;
         std::istringstream(step.substr(shift ? 2 : 1)) >> x >> comma >> y;
-        CMouseEvent event(&window.getMousePointer(), types[kinds.find(kind)],
-                          kind == 'W' ? 1.0 : (kind == 'w' ? -1.0 : 0.0));
-        event.setMousePosition(CPoint(x, y));
-        event.setModifiers(false, shift, false);
-        sendMouseEvent(root, event);
+        mouseThroughRoot(window, types[kinds.find(kind)], x, y, shift ? kShift : kNoModifier,
+                         kind == 'W' ? 1.0 : (kind == 'w' ? -1.0 : 0.0));
     }
 }
 

@@ -6,7 +6,7 @@
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CImageManager.hpp"
 #include "gui/core/IImage.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
 
 #include <gtest/gtest.h>

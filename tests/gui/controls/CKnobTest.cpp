@@ -3,7 +3,7 @@
 #include "gui/controls/CKnob.hpp"
 
 #include "gui/core/CRGBAImage.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "foundation/basics/CDouble.hpp"
 #include "foundation/basics/CLong.hpp"
 #include "gui/core/CControlDescriptor.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,7 @@
 #include "gui/core/CMenuEvent.hpp"
 #include "gui/core/CMouseEvent.hpp"
 #include "gui/core/IMenuListener.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <windows.h>
 
@@ -99,20 +99,11 @@ inline THeldMenuWindow held(CMenuWindow* window)
     return THeldMenuWindow(window);
 }
 
-// One mouse event through a window's root, built on the window's own mouse as the window builds them.
-inline void mouseThroughRoot(Brivant::GUI::Windowing::IWindow& window, long kind, long x, long y)
-{
-    CMouseEvent event(&window.getMousePointer(), kind, 0.0);
-    event.setMousePosition(Brivant::MathTools::CPoint(x, y));
-    sendMouseEvent(*window.getControlRoot(), event);
-}
-
 // The same as real messages to the native window, so that they run the window's own handling.
 inline void mouseMessages(Brivant::GUI::Windowing::IWindow& window, std::initializer_list<UINT> messages, long x,
                           long y)
 {
     for (UINT message : messages)
-        SendMessageA(*window.getWindowHandle(), message, 0,
-                     static_cast<LPARAM>(static_cast<LONG>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y)))));
+        SendMessageA(*window.getWindowHandle(), message, 0, packedPosition(x, y));
 }
 } // namespace VolturaTests

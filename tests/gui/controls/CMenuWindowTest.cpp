@@ -8,8 +8,8 @@
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CRGBAImage.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/controls/CMenuTestSupport.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "foundation/collections/TTreeNode.hpp"
 #include "gui/controls/CTreeView.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/support/CTemporaryFolder.hpp"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "gui/controls/CScrollBarImages.hpp"
 #include "gui/core/CScrollEvent.hpp"
 #include "gui/core/IScrollListener.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/controls/CSliderTestSupport.hpp"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "gui/controls/CSlider.hpp"
 #include "foundation/exceptions/CException.hpp"
 #include "gui/core/CScrollEvent.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <gtest/gtest.h>
 

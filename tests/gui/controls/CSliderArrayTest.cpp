@@ -4,7 +4,7 @@
 
 #include "foundation/basics/CLong.hpp"
 #include "tests/foundation/basics/CAllocationFailure.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/controls/CSliderTestSupport.hpp"
 
 #include <gtest/gtest.h>

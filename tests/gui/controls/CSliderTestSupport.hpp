@@ -3,7 +3,7 @@
 #pragma once
 
 #include "gui/core/CControlDescriptor.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
 
 #include <string>

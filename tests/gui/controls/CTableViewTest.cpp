@@ -5,7 +5,7 @@
 #include "foundation/io/CXMLNode.hpp"
 #include "gui/controls/CTextEdit.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,8 @@
 #include "foundation/basics/CLong.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CControlPanel.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <functional>
 #include <string>

@@ -6,8 +6,7 @@
 #include "foundation/exceptions/CException.hpp"
 #include "gui/controls/CWaveCycle.hpp"
 #include "gui/core/CControlDescriptor.hpp"
-#include "tests/gui/CControlTestKit.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <windows.h>
 

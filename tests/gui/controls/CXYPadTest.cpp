@@ -4,7 +4,7 @@
 
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CImageManager.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CRadioButton.hpp"
 #include "tests/foundation/basics/CAllocationFailure.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "gui/core/CAboutWindow.hpp"
 
 #include "gui/core/CPNGImage.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CGraphicsFixture.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "foundation/io/CXMLNode.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <gtest/gtest.h>
 

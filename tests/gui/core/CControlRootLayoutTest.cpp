@@ -6,7 +6,7 @@
 
 #include "foundation/basics/CSystemString.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/support/CTemporaryFolder.hpp"
 
 #include <gtest/gtest.h>

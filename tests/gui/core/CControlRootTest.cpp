@@ -4,8 +4,7 @@
 
 #include "gui/core/CWindowTools.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
-#include "tests/gui/CControlTestKit.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <windows.h>
 
@@ -258,11 +257,11 @@ TEST(CControlRootInAWindow, aPopupOpensJustBelowTheControlWhereTheContentAreaPla
         ASSERT_TRUE(Brivant::GUI::Windowing::CWindowTools::getContentArea(&handle, content));
         CPoint popup(0, 0);
         window.getControlRoot()->getPopupPosition(probe, popup);
-        EXPECT_EQ(pointText(CPoint(content.getLeft() + 19, content.getTop() + 40)), pointText(popup));
+        EXPECT_EQ(positionText(CPoint(content.getLeft() + 19, content.getTop() + 40)), positionText(popup));
         DestroyWindow(handle);
         // Without a window on the screen the client counts as being at the origin.
         window.getControlRoot()->getPopupPosition(probe, popup);
-        EXPECT_EQ("19,40", pointText(popup));
+        EXPECT_EQ("19,40", positionText(popup));
     }
 }
 } // namespace

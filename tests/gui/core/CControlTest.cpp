@@ -7,7 +7,7 @@
 #include "foundation/io/CXMLNode.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CImageManager.hpp"
-#include "tests/gui/CControlTestKit.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImageManagerFixture.hpp"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "gui/core/CDropEvent.hpp"
 
 #include "tests/foundation/basics/CCountChange.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -19,8 +20,7 @@ using Brivant::Basics::CString;
 using Brivant::GUI::Events::CDropEvent;
 using Brivant::MathTools::CPoint;
 using VolturaTests::CCountChange;
-
-std::string text(const CPoint& point) { return std::to_string(point.getX()) + "," + std::to_string(point.getY()); }
+using VolturaTests::positionText;
 
 // The event's names in list order, joined by '|'.
 std::string files(const CDropEvent& event)
@@ -94,7 +94,7 @@ private:
 TEST(CDropEventConstruction, aNewEventHasItsPointAndNoFiles)
 {
     const CDropEvent event(CPoint(-3, 40));
-    EXPECT_EQ("-3,40", text(event.getDropPoint()));
+    EXPECT_EQ("-3,40", positionText(event.getDropPoint()));
     EXPECT_EQ("", files(event));
     EXPECT_EQ(0, event.getFileList().getInsertIndex());
 }
@@ -104,7 +104,7 @@ TEST(CDropEventShellDrops, aDropGivesItsPointAndEveryFullPathInOrder)
     const CSyntheticDrop drop({12, 34}, {"C:\\Presets\\Bass.fxp", "C:\\Presets\\Drums.fxp", "D:\\a b\\c.xml"});
     CDropEvent event(CPoint(0, 0));
     event.readDrop(drop.handle());
-    EXPECT_EQ("12,34", text(event.getDropPoint()));
+    EXPECT_EQ("12,34", positionText(event.getDropPoint()));
     EXPECT_EQ("C:\\Presets\\Bass.fxp|C:\\Presets\\Drums.fxp|D:\\a b\\c.xml", files(event));
 }
 
@@ -113,7 +113,7 @@ TEST(CDropEventShellDrops, wideNamesAreReadAsWell)
     const CSyntheticDrop drop({1, 2}, {"C:\\one.wav", "C:\\two.wav"}, true);
     CDropEvent event(CPoint(0, 0));
     event.readDrop(drop.handle());
-    EXPECT_EQ("1,2", text(event.getDropPoint()));
+    EXPECT_EQ("1,2", positionText(event.getDropPoint()));
     EXPECT_EQ("C:\\one.wav|C:\\two.wav", files(event));
 }
 
@@ -131,11 +131,11 @@ TEST(CDropEventShellDrops, anEmptyOrMissingDropAddsNothing)
     const CSyntheticDrop empty({5, 6}, {});
     CDropEvent event(CPoint(1, 1));
     event.readDrop(empty.handle());
-    EXPECT_EQ("5,6", text(event.getDropPoint()));
+    EXPECT_EQ("5,6", positionText(event.getDropPoint()));
     EXPECT_EQ("", files(event));
 
     event.readDrop(nullptr);
-    EXPECT_EQ("5,6", text(event.getDropPoint()));
+    EXPECT_EQ("5,6", positionText(event.getDropPoint()));
     EXPECT_EQ("", files(event));
 }
 
@@ -148,7 +148,7 @@ TEST(CDropEventAssignment, assignmentTakesThePointAndAppendsTheNames)
     CDropEvent target(CPoint(0, 0));
     addFile(target, "mine.wav");
     target = source;
-    EXPECT_EQ("7,8", text(target.getDropPoint()));
+    EXPECT_EQ("7,8", positionText(target.getDropPoint()));
     EXPECT_EQ("mine.wav|a.wav|b.wav", files(target));
 
     target = source;
@@ -163,7 +163,7 @@ TEST(CDropEventAssignment, assigningAnEventToItselfChangesNothing)
     addFile(event, "b.wav");
     CDropEvent& same = event;
     event = same;
-    EXPECT_EQ("2,3", text(event.getDropPoint()));
+    EXPECT_EQ("2,3", positionText(event.getDropPoint()));
     EXPECT_EQ("a.wav|b.wav", files(event));
 }
 
@@ -180,7 +180,7 @@ TEST(CDropEventCopies, copiesOwnTheirNamesSoTheyOutliveAndIgnoreTheOriginal)
 
     source->getFileList().getElementAt(0)->setString("changed.wav");
     delete source;
-    EXPECT_EQ("9,9", text(copy.getDropPoint()));
+    EXPECT_EQ("9,9", positionText(copy.getDropPoint()));
     EXPECT_EQ("kept.wav", files(copy));
     EXPECT_EQ("kept.wav", files(assigned));
 }

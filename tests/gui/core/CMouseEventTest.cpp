@@ -3,6 +3,7 @@
 #include "gui/core/CMouseEvent.hpp"
 
 #include "gui/core/CMouse.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <windows.h>
 
@@ -16,8 +17,7 @@ namespace
 using Brivant::GUI::Events::CMouseEvent;
 using Brivant::GUI::Windowing::CMouse;
 using Brivant::MathTools::CPoint;
-
-std::string text(const CPoint& point) { return std::to_string(point.getX()) + "," + std::to_string(point.getY()); }
+using VolturaTests::positionText;
 
 std::string modifiers(const CMouseEvent& event)
 {
@@ -64,25 +64,25 @@ TEST(CMouseEventPosition, thePositionIsTheMousesAndMovingItMovesTheMouse)
 {
     CMouse mouse(CPoint(10, 20), nullptr);
     CMouseEvent event(&mouse, WM_MOUSEMOVE, 0.0);
-    EXPECT_EQ("10,20", text(event.getMousePosition()));
+    EXPECT_EQ("10,20", positionText(event.getMousePosition()));
 
     mouse.setPosition(CPoint(-4, 7));
-    EXPECT_EQ("-4,7", text(event.getMousePosition()));
+    EXPECT_EQ("-4,7", positionText(event.getMousePosition()));
 
     // Made local by one receiver, the position is local for every event on the same mouse.
     const CMouseEvent sharing(&mouse, WM_LBUTTONDOWN, 0.0);
     event.setMousePosition(CPoint(1, 2));
-    EXPECT_EQ("1,2", text(mouse.getPosition()));
-    EXPECT_EQ("1,2", text(sharing.getMousePosition()));
+    EXPECT_EQ("1,2", positionText(mouse.getPosition()));
+    EXPECT_EQ("1,2", positionText(sharing.getMousePosition()));
 }
 
 TEST(CMouseEventPosition, anEventWithoutAMouseReadsTheOriginAndIgnoresMoves)
 {
     CMouseEvent event(nullptr, WM_MOUSEMOVE, 0.0);
-    EXPECT_EQ("0,0", text(event.getMousePosition()));
+    EXPECT_EQ("0,0", positionText(event.getMousePosition()));
     event.setMousePosition(CPoint(5, 5));
-    EXPECT_EQ("0,0", text(event.getMousePosition()));
-    EXPECT_EQ("0,0", text(CMouseEvent(nullptr, WM_MOUSEMOVE, 0.0).getMousePosition()));
+    EXPECT_EQ("0,0", positionText(event.getMousePosition()));
+    EXPECT_EQ("0,0", positionText(CMouseEvent(nullptr, WM_MOUSEMOVE, 0.0).getMousePosition()));
 }
 
 TEST(CMouseEventWheel, oneNotchIsOnePositiveAwayFromTheUser)

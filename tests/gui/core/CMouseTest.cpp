@@ -2,6 +2,7 @@
 #include "gui/core/CMouse.hpp"
 
 #include "gui/core/CCursor.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <windows.h>
 
@@ -14,14 +15,8 @@ namespace
 using Brivant::GUI::Windowing::CCursor;
 using Brivant::GUI::Windowing::CMouse;
 using Brivant::MathTools::CPoint;
-
-std::string text(const CPoint& point) { return std::to_string(point.getX()) + "," + std::to_string(point.getY()); }
-
-// A mouse message's lParam for client coordinates x and y, sign-extended as Windows hands it on 64-bit.
-LPARAM packed(int x, int y)
-{
-    return static_cast<LPARAM>(static_cast<LONG>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y))));
-}
+using VolturaTests::packedPosition;
+using VolturaTests::positionText;
 
 // A hidden window of this thread, which is all SetCapture needs; it needs a display (the test runner starts one).
 class CHiddenWindow
@@ -53,7 +48,7 @@ TEST(CMouseConstruction, aNewMouseStandsAtTheOriginShowingTheArrow)
 {
     SetCursor(CCursor::handCursor().getCursorHandle());
     const CMouse mouse;
-    EXPECT_EQ("0,0", text(mouse.getPosition()));
+    EXPECT_EQ("0,0", positionText(mouse.getPosition()));
     EXPECT_EQ(&CCursor::arrowCursor(), mouse.getCursor());
     EXPECT_EQ(CCursor::arrowCursor().getCursorHandle(), GetCursor());
 }
@@ -62,7 +57,7 @@ TEST(CMouseConstruction, aGivenCursorIsShownAndNoCursorLeavesTheShownOne)
 {
     CCursor beam(CCursor::kText);
     const CMouse withCursor(CPoint(3, 4), &beam);
-    EXPECT_EQ("3,4", text(withCursor.getPosition()));
+    EXPECT_EQ("3,4", positionText(withCursor.getPosition()));
     EXPECT_EQ(&beam, withCursor.getCursor());
     EXPECT_EQ(beam.getCursorHandle(), GetCursor());
 
@@ -73,19 +68,19 @@ TEST(CMouseConstruction, aGivenCursorIsShownAndNoCursorLeavesTheShownOne)
 
 TEST(CMousePosition, packedPositionsAreSignedSoLeftOfAndAboveTheWindowIsNegative)
 {
-    EXPECT_EQ("-5,-7", text(CMouse(packed(-5, -7), nullptr).getPosition()));
-    EXPECT_EQ("-1,20", text(CMouse(packed(-1, 20), nullptr).getPosition()));
-    EXPECT_EQ("640,480", text(CMouse(packed(640, 480), nullptr).getPosition()));
-    EXPECT_EQ("32767,-32768", text(CMouse(packed(32767, -32768), nullptr).getPosition()));
+    EXPECT_EQ("-5,-7", positionText(CMouse(packedPosition(-5, -7), nullptr).getPosition()));
+    EXPECT_EQ("-1,20", positionText(CMouse(packedPosition(-1, 20), nullptr).getPosition()));
+    EXPECT_EQ("640,480", positionText(CMouse(packedPosition(640, 480), nullptr).getPosition()));
+    EXPECT_EQ("32767,-32768", positionText(CMouse(packedPosition(32767, -32768), nullptr).getPosition()));
 
     CMouse mouse(CPoint(1, 1), nullptr);
-    mouse.setPositionFromLParam(packed(-300, -2));
-    EXPECT_EQ("-300,-2", text(mouse.getPosition()));
+    mouse.setPositionFromLParam(packedPosition(-300, -2));
+    EXPECT_EQ("-300,-2", positionText(mouse.getPosition()));
     // Only the low 32 bits carry the position: a zero-extended value reads the same.
-    mouse.setPositionFromLParam(static_cast<LPARAM>(static_cast<DWORD>(packed(-8, 9))));
-    EXPECT_EQ("-8,9", text(mouse.getPosition()));
+    mouse.setPositionFromLParam(static_cast<LPARAM>(static_cast<DWORD>(packedPosition(-8, 9))));
+    EXPECT_EQ("-8,9", positionText(mouse.getPosition()));
     mouse.setPosition(CPoint(12, -13));
-    EXPECT_EQ("12,-13", text(mouse.getPosition()));
+    EXPECT_EQ("12,-13", positionText(mouse.getPosition()));
 }
 
 TEST(CMouseCursor, settingACursorShowsItAndNoCursorIsIgnored)

@@ -2,8 +2,8 @@
 // drop's memory is given back whoever takes the drop.
 #include "gui/core/CWindow.hpp"
 
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -3,8 +3,8 @@
 // and passing on all it does not swallow.
 #include "gui/core/CWindow.hpp"
 
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // CWindow's keys: key messages become keyboard events with the framework's key codes and the key's character,
 // the listener's answer becomes the message's, and a keyboard hook's keys take the same way.
 #include "gui/core/CWindow.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <windows.h>
 

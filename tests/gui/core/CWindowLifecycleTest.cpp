@@ -6,7 +6,7 @@
 #include "foundation/host/CApplication.hpp"
 #include "gui/core/CControlRoot.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 
 #include <windows.h>
 
@@ -67,7 +67,7 @@ TEST(CWindowConstruction, aNewWindowKeepsItsAreaAndHasNoNativeWindowYet)
     const CWindow window(CRect(30, 40, 320, 240));
     EXPECT_EQ(nullptr, *window.getWindowHandle());
     EXPECT_FALSE(window.isCreated());
-    EXPECT_EQ("30,40", pointText(window.getWindowPosition()));
+    EXPECT_EQ("30,40", positionText(window.getWindowPosition()));
     EXPECT_EQ(320, window.getWindowSize().getWidth());
     EXPECT_EQ(240, window.getWindowSize().getHeight());
     EXPECT_EQ(CRect(30, 40, 320, 240), window.getWindowArea());
@@ -407,7 +407,7 @@ TEST(CWindowGeometry, moveAndSizeMessagesKeepPositionSizeAndAreaInStepAndPositio
     HWND handle = *window.getWindowHandle();
 
     SendMessageA(handle, WM_MOVE, 0, packedPosition(-12, 34));
-    EXPECT_EQ("-12,34", pointText(window.getWindowPosition()));
+    EXPECT_EQ("-12,34", positionText(window.getWindowPosition()));
     EXPECT_EQ("moved -12,34", listener.calls.back());
     SendMessageA(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(210, 97));
     EXPECT_EQ("sized 210x97", listener.calls.back());
@@ -520,6 +520,6 @@ TEST(CWindowMessages, theHandlerAnswersThroughTheInterfaceAndLeavesTheRestToTheD
     // Only the default handling answers the title's length.
     EXPECT_EQ(18, window.handleWindowEvents(handle, WM_GETTEXTLENGTH, 0, 0));
     window.updateMousePosition(packedPosition(-3, 9));
-    EXPECT_EQ("-3,9", pointText(window.getMousePointer().getPosition()));
+    EXPECT_EQ("-3,9", positionText(window.getMousePointer().getPosition()));
 }
 } // namespace

@@ -2,8 +2,8 @@
 // and a release gives back, the wheel in notches, the modifier keys, and the answers without a listener.
 #include "gui/core/CWindow.hpp"
 
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <windows.h>
 
@@ -60,8 +60,8 @@ TEST_F(CWindowMouseTest, eachMouseMessageReachesItsOperationWithTheClientPositio
     const std::vector<long> types = {WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP,
                                      WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP};
     EXPECT_EQ(types, m_listener.eventTypes);
-    EXPECT_EQ("15,16", pointText(m_window.getMousePointer().getPosition()));
-    EXPECT_EQ("15,16", pointText(m_window.getLastMousePosition()));
+    EXPECT_EQ("15,16", positionText(m_window.getMousePointer().getPosition()));
+    EXPECT_EQ("15,16", positionText(m_window.getLastMousePosition()));
 }
 
 TEST_F(CWindowMouseTest, positionsLeftOfOrAboveTheWindowArriveNegative)

@@ -3,9 +3,9 @@
 #include "gui/core/CWindow.hpp"
 
 #include "gui/core/CGraphics.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CGraphicsFixture.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <windows.h>
 
@@ -63,7 +63,7 @@ protected:
         m_window.onDraw = [this](CGraphics& graphics) {
             m_updateArea = graphics.getUpdateArea();
             graphics.getClippingRegion().getClipRegion(m_clip);
-            m_offset = pointText(graphics.getDrawingOffset());
+            m_offset = positionText(graphics.getDrawingOffset());
             fillSurface(graphics, m_colour);
         };
     }

@@ -3,8 +3,8 @@
 #include "gui/core/CWindow.hpp"
 
 #include "foundation/exceptions/CException.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CImportPatch.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <windows.h>
 

@@ -4,8 +4,8 @@
 
 #include "gui/core/CFont.hpp"
 #include "gui/core/CGdiplusSession.hpp"
+#include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/core/CGdiplusProbe.hpp"
-#include "tests/gui/core/CWindowTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,10 +36,10 @@ TEST(CWindowToolsTest, aWindowSizedForItsClientSizeHasItAndItsAreasAreWhereTheSy
         ASSERT_TRUE(CWindowTools::getClientSize(&handle, client) && CWindowTools::getWindowArea(&handle, area) &&
                     CWindowTools::getContentArea(&handle, content));
         EXPECT_EQ("150x90", sizeText(client));
-        EXPECT_EQ("30,40 " + sizeText(size), pointText(CPoint(area.getLeft(), area.getTop())) + " " +
+        EXPECT_EQ("30,40 " + sizeText(size), positionText(CPoint(area.getLeft(), area.getTop())) + " " +
                                                  sizeText(area.getWidth(), area.getHeight()));
-        EXPECT_EQ(pointText(CPoint(origin.x, origin.y)) + " 150x90",
-                  pointText(CPoint(content.getLeft(), content.getTop())) + " " + sizeText(content.getDimension()));
+        EXPECT_EQ(positionText(CPoint(origin.x, origin.y)) + " 150x90",
+                  positionText(CPoint(content.getLeft(), content.getTop())) + " " + sizeText(content.getDimension()));
         DestroyWindow(handle);
         // A window that is gone, or none at all, has no areas.
         EXPECT_FALSE(CWindowTools::getContentArea(&handle, content) || CWindowTools::getWindowArea(nullptr, area));
