@@ -19,6 +19,8 @@
 #include "gui/core/IImage.hpp"
 #include "gui/core/TPropertyNames.hpp"
 
+#include <cmath>
+
 namespace Brivant
 {
 namespace GUI
@@ -165,10 +167,22 @@ bool CButtonFace::pointerReleased(IControl& control, Events::CMouseEvent& event)
 {
     const bool on = isOnControl(control, event);
     if (!m_cursorChange)
+    {
+        // Else the root would send this button every mouse event until the setting came back.
+        if (control.getControlRoot()->getLockedControl() == &control)
+            control.getControlRoot()->unlockControl();
         return on;
+    }
     showCursor(event, on ? CCursor::handCursor() : CCursor::arrowCursor());
     control.getControlRoot()->unlockControl();
     return on;
+}
+
+double CButtonFace::mirrored(double value)
+{
+    if (std::isinf(value))
+        return value > 0.0 ? 0.0 : 1.0;
+    return 1.0 - value;
 }
 
 bool CButtonFace::isOnControl(const IControl& control, const Events::CMouseEvent& event)
