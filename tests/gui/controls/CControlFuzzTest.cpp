@@ -56,12 +56,12 @@ constexpr unsigned kFixedSeed = 33000;
 // No control paints this colour, so any pixel of it that changed was painted.
 constexpr std::uint32_t kUntouched = 0x010203u;
 
-// Classes whose Part keeps the value in 0..1: they clamp it or refuse values outside.
+// Classes that keep their value in 0..1 by design: they clamp it or refuse values outside.
 const std::set<std::string> kUnitValue = {"CCenterSlider", "CLevelMeter", "CScrollBar", "CSlider"};
 // Buttons that report a release only after a press reached them. The latching and momentary buttons, and the radio
-// button made of latching buttons, report every release that reaches them, press or not, as their Part says.
+// button made of latching buttons, report every release that reaches them, press or not, by design.
 const std::set<std::string> kReportsAfterPress = {"CRepeatingButton", "CRolloverButton"};
-// Classes whose Part keeps the lock after a release over their handle, puck, bar or area, for the hover look; the
+// Classes that by design keep the lock after a release over their handle, puck, bar or area, for the hover look; the
 // hover rule releases it when the pointer leaves, which the far move checks. The scroll bars inside the scrolling
 // views are sliders.
 const std::set<std::string> kHoverLock = {"CADSREditor",  "CModulatedSlider", "CModulatedXYPad", "CPresetBrowser",
@@ -343,7 +343,7 @@ private:
         }
         catch (const Brivant::Exceptions::CException& exception)
         {
-            // A repeating button whose id is 0 cannot start its timer: the window throws, as its Part says.
+            // A repeating button whose id is 0 cannot start its timer: the window throws, by design.
             if (!(m_class == "CRepeatingButton" && m_control->getControlId() == 0 && kind == kPress))
                 breaks("exception", std::string("CException ") + exception.getErrorReason().getString());
         }
@@ -368,6 +368,8 @@ private:
         if (reports > 0 && kReportsAfterPress.count(m_class) != 0 && !(kind == kRelease && pressedBefore))
             breaks("report", "a report without a press on the button");
         const bool locked = m_bench->root().isControlLocked() || (m_panel != nullptr && m_panel->isControlLocked());
+        // The text edit keeps its lock while it edits, but its edit box needs a native window, which the bench has
+        // not, so here it keeps the rule of every other control.
         if (kind == kRelease && locked && kHoverLock.count(m_class) == 0)
             breaks("lock", "the root is still locked after the release");
         if (kind == kMove && m_farMove && !m_pressed && locked)
