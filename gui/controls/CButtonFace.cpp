@@ -154,7 +154,12 @@ bool CButtonFace::pointerMoved(IControl& control, Events::CMouseEvent& event) co
 {
     const bool on = isOnControl(control, event);
     if (!m_cursorChange)
+    {
+        // The hover lock of a cursor change since cleared: the pointer has left.
+        if (!on && control.getControlRoot()->getLockedControl() == &control)
+            control.getControlRoot()->unlockControl();
         return on;
+    }
     showCursor(event, on ? CCursor::handCursor() : CCursor::arrowCursor());
     if (on)
         control.getControlRoot()->lockControl(&control);

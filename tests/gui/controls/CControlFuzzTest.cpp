@@ -334,7 +334,7 @@ private:
         const EStep kind = pickStep();
         if (std::getenv("CONTROL_FUZZ_TRACE") != nullptr)
             std::cerr << "  counted objects " << Brivant::Basics::CCountedObject::classRecord().getInstanceCount()
-                      << std::endl;
+                      << (m_bench->root().isControlLocked() ? ", locked" : "") << std::endl;
         const size_t reportsBefore = m_listener.controls.size();
         const bool pressedBefore = m_pressed;
         try

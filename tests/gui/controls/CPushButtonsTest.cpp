@@ -118,10 +118,10 @@ TEST_F(CPushButtonsTest, theCursorChangeShowsTheHandAndLocksTheButtonOnlyWhileTh
             EXPECT_EQ(test.locked ? &control : nullptr, bench.root().getLockedControl());
         }
 }
-TEST_F(CPushButtonsTest, aLockTakenBeforeTheCursorChangeWasClearedGoesAtTheNextRelease)
+TEST_F(CPushButtonsTest, aLockTakenBeforeTheCursorChangeWasClearedGoesAtTheNextReleaseOrMoveOff)
 {
     for (const char* className : {"CLatchingButton", "CMomentaryButton", "CPopupButton"})
-        for (const char* release : {"U40,20", "U150,80"})
+        for (const char* release : {"U40,20", "U150,80", "M150,80"})
         {
             SCOPED_TRACE(std::string(className) + " " + release);
             bench.root().clearControls();
