@@ -20,6 +20,8 @@
 #include "gui/core/IImage.hpp"
 #include "gui/core/TPropertyNames.hpp"
 
+#include <cmath>
+
 namespace Brivant
 {
 namespace GUI
@@ -148,7 +150,12 @@ bool CButtonFace::pointerMoved(IControl& control, Events::CMouseEvent& event) co
 {
     const bool on = isOnControl(control, event);
     if (!m_cursorChange)
+    {
+        // The hover lock of a cursor change since cleared: the pointer has left.
+        if (!on && control.getControlRoot()->getLockedControl() == &control)
+            control.getControlRoot()->unlockControl();
         return on;
+    }
     showCursor(event, on ? CCursor::handCursor() : CCursor::arrowCursor());
     if (on)
         control.getControlRoot()->lockControl(&control);
@@ -161,10 +168,22 @@ bool CButtonFace::pointerReleased(IControl& control, Events::CMouseEvent& event)
 {
     const bool on = isOnControl(control, event);
     if (!m_cursorChange)
+    {
+        // Else the root would send this button every mouse event until the setting came back.
+        if (control.getControlRoot()->getLockedControl() == &control)
+            control.getControlRoot()->unlockControl();
         return on;
+    }
     showCursor(event, on ? CCursor::handCursor() : CCursor::arrowCursor());
     control.getControlRoot()->unlockControl();
     return on;
+}
+
+double CButtonFace::mirrored(double value)
+{
+    if (std::isinf(value))
+        return value > 0.0 ? 0.0 : 1.0;
+    return 1.0 - value;
 }
 
 bool CButtonFace::isOnControl(const IControl& control, const Events::CMouseEvent& event)

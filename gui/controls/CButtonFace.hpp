@@ -72,11 +72,14 @@ public:
     // The cursor change: a press shows the hand and locks the control in its root; a move shows the hand and
     // locks it while the point is on the control (edges included), the arrow and no lock off it; a release shows
     // the hand or the arrow by the point and unlocks. Nothing of this with the cursor change off. The move and the
-    // release answer whether the point is on the control, whatever the setting.
+    // release answer whether the point is on the control, whatever the setting; a release, or a move off the control,
+    // also gives up a lock it took before the cursor change was cleared.
     void pointerPressed(IControl& control, Events::CMouseEvent& event) const;
     bool pointerMoved(IControl& control, Events::CMouseEvent& event) const;
     bool pointerReleased(IControl& control, Events::CMouseEvent& event) const;
     static bool isOnControl(const IControl& control, const Events::CMouseEvent& event);
+    // 1 - value, the latching buttons' toggle; an infinite value toggles from the end it lies beyond.
+    static double mirrored(double value);
 
 private:
     friend class CLatchingButton;

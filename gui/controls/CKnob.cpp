@@ -64,6 +64,9 @@ bool CKnob::applyDescriptor(const CControlDescriptor& descriptor)
     if (!descriptor.isValueOfClass(CFloat::classRecord()))
         return false;
     const double value = dynamic_cast<const CFloat*>(descriptor.getValue())->getValue();
+    // As the layout reader refuses it: it could not be written back, and would poison the value it reaches.
+    if (!std::isfinite(value))
+        return false;
     if (name == "Default Value")
         setDefaultValue(value);
     else

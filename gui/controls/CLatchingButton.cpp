@@ -93,7 +93,7 @@ void CLatchingButton::handleLeftButtonUp(Events::CMouseEvent& event)
     // A locked button can be released off itself before any move has unlocked it; that release is no click.
     if (!m_face.pointerReleased(*this, event))
         return;
-    setValue(1.0 - getValue());
+    setValue(CButtonFace::mirrored(getValue()));
     update();
     if (Listeners::IActionListener* listener = getActionListener())
         listener->handleActionEvent(Events::CActionEvent(this));

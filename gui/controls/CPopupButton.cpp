@@ -77,7 +77,7 @@ void CPopupButton::handleLeftButtonUp(Events::CMouseEvent& event)
 {
     if (!getFace().pointerReleased(*this, event))
         return;
-    setValue(1.0 - getValue());
+    setValue(CButtonFace::mirrored(getValue()));
     update();
     if (m_menuWindow == nullptr)
         return;

@@ -25,6 +25,9 @@ const char kButtonCount[] = "Button Count";
 const char kAutoArrange[] = "Auto Arrange";
 // Between neighbouring buttons and the group's edges.
 const long kButtonInset = 2;
+// More buttons than a screen has pixels across could not be told apart; a larger count is a damaged layout, and
+// building it would exhaust memory.
+const long kMaximumButtons = 4096;
 } // namespace
 
 CRadioButton::CRadioButton(IControlRoot* root, long id, const CRect& area, long buttonCount,
@@ -51,7 +54,7 @@ void CRadioButton::setSelectedButton(long index)
 
 void CRadioButton::setButtonCount(long count)
 {
-    if (count <= 0)
+    if (count <= 0 || count > kMaximumButtons)
         return;
     clearControls();
     m_count = count;
@@ -115,7 +118,10 @@ bool CRadioButton::applyDescriptor(const CControlDescriptor& descriptor)
         if (!descriptor.isValueOfClass(CLong::classRecord()))
             return false;
         // A count of 0 is taken and ignored, so that the layout of an emptied group reads back.
-        setButtonCount(dynamic_cast<const CLong*>(descriptor.getValue())->getValue());
+        const long count = dynamic_cast<const CLong*>(descriptor.getValue())->getValue();
+        if (count > kMaximumButtons)
+            return false;
+        setButtonCount(count);
         return true;
     }
     if (name == kAutoArrange)

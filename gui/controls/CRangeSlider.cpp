@@ -377,7 +377,9 @@ void CRangeSlider::handleMouseScroll(CMouseEvent& event)
     setBarStart(std::min(getTrackLength() - getBarLength(), std::max(0L, getBarStart() + distance)));
     readValuesFromBar();
     report(event);
-    updateHoverState(event.getMousePosition());
+    // A drag keeps its lock through a notch, or its release would land elsewhere and leave it dragging.
+    if (m_dragMode == kNoDrag && m_barState != kDown)
+        updateHoverState(event.getMousePosition());
     update();
 }
 

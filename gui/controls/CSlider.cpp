@@ -139,7 +139,9 @@ void CSlider::moveHandleByWheel(CMouseEvent& event, long step)
 {
     const long distance = event.getWheelValue() < 0.0 ? step : -step;
     moveHandleTo(clampPosition(getHandlePosition() + distance));
-    updateHoverState(event.getMousePosition());
+    // A drag keeps its lock through a notch, or its release would land elsewhere and leave it dragging.
+    if (!m_dragging)
+        updateHoverState(event.getMousePosition());
     update();
 }
 

@@ -52,9 +52,10 @@ CSliderArray::CSliderArray(IControlRoot* root, long id, const CRect& area, long 
 bool CSliderArray::setSliderCount(long count)
 {
     // A bar narrower than a pixel of the control cannot be seen; a count past that is a hostile layout's, which
-    // would otherwise ask for arrays beyond what memory holds.
+    // would otherwise ask for arrays beyond what memory holds. The count held already stays allowed, so that a
+    // control narrowed below it still reads back the layout it writes.
     const long size = std::max(0L, count);
-    if (size > std::max(0L, getArea().getWidth()))
+    if (size > std::max(getArea().getWidth(), static_cast<long>(m_values.size())))
         return false;
     // Both arrays are made before either is taken, so the values and the bars always stay in step.
     std::vector<double> values;

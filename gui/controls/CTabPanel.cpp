@@ -5,6 +5,8 @@
 #include "gui/core/CActionEvent.hpp"
 #include "gui/core/CControlDescriptor.hpp"
 
+#include <algorithm>
+
 namespace Brivant
 {
 namespace GUI
@@ -76,7 +78,10 @@ void CTabPanel::setTabPosition(long position)
     m_tabPosition = position;
     const long width = getArea().getWidth();
     const long height = getArea().getHeight();
-    const long depth = m_tabDimension;
+    // A dimension beyond the panel (a damaged layout) is kept as given but lays out as the whole panel, so that
+    // neither part gets a negative size or an origin that overflows once the panel's own is added.
+    const bool row = position == kTop || position == kBottom;
+    const long depth = std::max(0L, std::min(m_tabDimension, std::max(0L, row ? height : width)));
     CRect buttons(0, 0, width, depth);
     CRect view(0, depth, width, height - depth);
     switch (position)

@@ -2,6 +2,9 @@
 // drag, wheel and double-click arithmetic driven through the control root.
 #include "gui/controls/CKnob.hpp"
 
+#include "foundation/basics/CFloat.hpp"
+#include "foundation/io/CXMLNode.hpp"
+#include "gui/core/CControlDescriptor.hpp"
 #include "gui/core/CRGBAImage.hpp"
 #include "tests/gui/CGuiTestKit.hpp"
 
@@ -166,5 +169,26 @@ TEST(CKnobTest, doubleClickTakesTheDefaultAndAlwaysReports)
         {"already there, still reported", 0.5, {{C, 20, 20}}, {0.5}},
         {"a default above 1 is not held", 1.2, {{C, 20, 20}}, {1.7}},
     });
+}
+TEST(CKnobTest, aFloatPropertyThatIsNotFiniteIsRefusedSoTheLayoutReadsBack)
+{
+    CControlBench bench;
+    auto* knob = new CKnob(&bench.root(), 1, CRect(10, 10, 40, 40), nullptr);
+    bench.root().addControl(knob);
+    knob->setDefaultValue(0.25);
+    for (const char* name : {"Default Value", "Coefficient"})
+        for (float value : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity()})
+        {
+            CControlDescriptor descriptor(Brivant::Basics::CString(name), CControlDescriptor::kFloat,
+                                          new Brivant::Basics::CFloat(value));
+            EXPECT_FALSE(knob->applyDescriptor(descriptor)) << name << " " << value;
+            Brivant::IO::CXMLNode node(Brivant::Basics::CString("control"), nullptr);
+            ASSERT_TRUE(knob->writeToXmlNode(&node));
+            EXPECT_TRUE(knob->readFromXmlNode(&node)) << name << " " << value;
+        }
+    // The default kept is still the one a double click takes.
+    bench.mouse(CMouseEvent::kDoubleClick, 20, 20);
+    EXPECT_EQ(0.25, knob->getValue());
 }
 } // namespace

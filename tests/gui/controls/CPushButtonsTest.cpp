@@ -8,6 +8,7 @@
 
 #include <limits>
 #include <sstream>
+#include <utility>
 
 namespace
 {
@@ -148,5 +149,38 @@ TEST_F(CPushButtonsTest, bothButtonsSwapTheirDownImageAsCountedAndKeepOneHandedI
         EXPECT_EQ(1, second->getReferenceCount()) << className;
         second->dereference();
     }
+}
+
+TEST_F(CPushButtonsTest, aLockTakenBeforeTheCursorChangeWasClearedGoesAtTheNextReleaseOrMoveOff)
+{
+    for (const char* className : {"CLatchingButton", "CMomentaryButton", "CPopupButton"})
+        for (const char* release : {"U40,20", "U150,80", "M150,80"})
+        {
+            SCOPED_TRACE(std::string(className) + " " + release);
+            bench.root().clearControls();
+            CControl& control = button(className, "");
+            play("M40,20");
+            ASSERT_EQ(&control, bench.root().getLockedControl());
+            set(control, "Cursor Change=0");
+            play(std::string("D40,20 ") + release);
+            EXPECT_EQ(nullptr, bench.root().getLockedControl());
+        }
+}
+
+TEST_F(CPushButtonsTest, anInfiniteValueIsMirroredFromTheEndItLiesBeyond)
+{
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (const char* className : {"CLatchingButton", "CPopupButton"})
+        for (const auto& [value, after] : {std::pair<double, double>(infinity, 0.0), {-infinity, 1.0}})
+        {
+            SCOPED_TRACE(std::string(className) + " " + std::to_string(value));
+            bench.root().clearControls();
+            CControl& control = button(className, "");
+            control.setValue(value);
+            play("D40,20 U40,20");
+            EXPECT_EQ(after, control.getValue());
+            play("D40,20 U40,20");
+            EXPECT_EQ(1.0 - after, control.getValue());
+        }
 }
 } // namespace

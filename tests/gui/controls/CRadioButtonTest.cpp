@@ -114,4 +114,18 @@ TEST_F(CRadioButtonTest, aLayoutGivesBackAGroupThatNumbersAndHearsItsButtonsWith
         EXPECT_EQ(std::vector<IControl*>{&read}, listener.controls) << settings;
     }
 }
+TEST_F(CRadioButtonTest, aButtonCountTooLargeToLayOutIsRefusedAndLeavesTheGroupAsItWas)
+{
+    CRadioButton& group = radio(CRect(0, 0, 200, 50), "Button Count=#3");
+    group.setSelectedButton(1);
+    for (long count : {4097L, 99999999L, 2147483647L})
+    {
+        set(group, "!Button Count=#" + std::to_string(count));
+        group.setButtonCount(count);
+        EXPECT_EQ(3, group.getButtonCount()) << count;
+        EXPECT_EQ("010", buttons(group)) << count;
+    }
+    set(group, "Button Count=#4096");
+    EXPECT_EQ(4096, group.getButtonCount());
+}
 } // namespace

@@ -130,6 +130,26 @@ TEST_F(CRangeSliderTest, theRangeAndEveryPressDragReleaseAndNotchPlaceTheBarAndT
     EXPECT_EQ(std::vector<bool>({true, false}), listener.shifts);
 }
 
+TEST_F(CRangeSliderTest, aWheelTurnedDuringADragLeavesTheDragItsLockSoTheReleaseEndsIt)
+{
+    for (const CRect& area : {kUp, kAcross})
+    {
+        CModulatedSlider& slider = add(area);
+        const bool up = area == kUp;
+        // In the middle of the bar, then a notch well beside the bar's ends.
+        bench.mouse(CMouseEvent::kLeftButtonDown, up ? 20 : 85, up ? 85 : 20);
+        ASSERT_NE(0, slider.getDragMode());
+        bench.mouse(CMouseEvent::kMouseWheel, up ? 20 : 150, up ? 150 : 20, kNoModifier, 1.0);
+        EXPECT_EQ(&slider, bench.root().getLockedControl());
+        bench.mouse(CMouseEvent::kLeftButtonUp, 300, 250);
+        EXPECT_EQ(0, slider.getDragMode());
+        EXPECT_EQ(nullptr, bench.root().getLockedControl());
+        const std::string before = range(slider);
+        bench.mouse(CMouseEvent::kMouseMove, up ? 20 : 40, up ? 40 : 20);
+        EXPECT_EQ(before, range(slider));
+    }
+}
+
 TEST_F(CRangeSliderTest, aResizeKeepsTheRangeAndTheMarkAndATrackOfNoLengthKeepsTheValues)
 {
     const struct

@@ -140,6 +140,11 @@ TEST(CSliderArray, aCountPastTheWidthOrOneThatCannotBeMadeIsRefusedAndLeavesTheB
                                          std::to_string(bench.control->getSliderValue(1)).substr(0, 4))
             << std::get<0>(test) << " failing at " << std::get<1>(test);
     }
+    // Narrowed below its count, a control still takes that count again, as reading back its own layout does.
+    SArrayOnBench narrowed;
+    narrowed.control->setArea(CRect(10, 10, -30, 100));
+    CControlDescriptor again(CString("Slider Count"), CControlDescriptor::kInteger, new CLong(4));
+    EXPECT_TRUE(narrowed.control->applyDescriptor(again));
 }
 
 TEST(CSliderArray, columnsFarPastTheRightEdgeNeverWrapAroundOntoTheControl)

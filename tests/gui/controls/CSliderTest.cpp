@@ -83,6 +83,24 @@ TEST(CSlider, aPressBesideTheHandleCentresItTheDragKeepsTheGrabPointAndTheWheelS
     }
 }
 
+TEST(CSlider, aWheelTurnedDuringADragLeavesTheDragItsLockSoTheReleaseEndsIt)
+{
+    for (const CRect& area : {CRect(10, 10, 20, 100), CRect(10, 10, 100, 20)})
+    {
+        SSliderOnBench bench(area);
+        bench.along(CMouseEvent::kLeftButtonDown, 10);
+        bench.along(CMouseEvent::kMouseWheel, 90, kNoModifier, -1.0);
+        EXPECT_EQ(bench.control, bench.bench.root().getLockedControl());
+        bench.bench.mouse(CMouseEvent::kLeftButtonUp, 300, 250);
+        EXPECT_FALSE(bench.control->isDragging());
+        EXPECT_EQ(nullptr, bench.bench.root().getLockedControl());
+        // No button is held: a move does not drag the handle.
+        const double value = bench.control->getValue();
+        bench.along(CMouseEvent::kMouseMove, 60);
+        EXPECT_EQ(value, bench.control->getValue());
+    }
+}
+
 using CSliderWithImages = CControlImagesFixture;
 
 TEST_F(CSliderWithImages, aHandleAsLongAsTheTrackOrLongerStaysAtTheStartAndReadsOne)

@@ -89,6 +89,33 @@ TEST_F(CTabPanelTest, theButtonsLieOnTheChosenSideTheDimensionDeepAndTheShownTab
     }
 }
 
+TEST_F(CTabPanelTest, aDimensionBeyondThePanelKeepsTheButtonsAndTheViewInsideIt)
+{
+    for (long dimension : {2147483647L, 99999999L, 250L, -2147483647L - 1, -5L})
+        for (long position = 0; position < 4; ++position)
+        {
+            CTabPanel& panel = tabs("AB");
+            panel.setArea(CRect(0, 30, 200, 40));
+            set(panel, "Tab Position=" + std::to_string(position) + ";Tab Dimension=#" + std::to_string(dimension));
+            const std::string which = std::to_string(dimension) + " at " + std::to_string(position);
+            for (const char* name : {"Tab Buttons", "Tab View"})
+            {
+                const CRect area = part(panel, name).getArea();
+                EXPECT_TRUE(area.getLeft() >= 0 && area.getTop() >= 0 && area.getWidth() >= 0 &&
+                            area.getHeight() >= 0 && area.getLeft() + area.getWidth() <= 200 &&
+                            area.getTop() + area.getHeight() <= 40)
+                    << name << " " << rectText(area) << " for " << which;
+            }
+            const CPixels pixels = draw();
+            EXPECT_EQ(200 * 30, pixels.count(0, 0, 200, 30, "255,255,255")) << which;
+            EXPECT_EQ(200 * 30, pixels.count(0, 70, 200, 30, "255,255,255")) << which;
+            // The layout keeps the dimension as given.
+            Brivant::GUI::Controls::CControlDescriptor descriptor(CString("Tab Dimension"), 4, nullptr);
+            ASSERT_TRUE(panel.fillDescriptor(descriptor));
+            EXPECT_EQ(dimension, dynamic_cast<Brivant::Basics::CLong*>(descriptor.getValue())->getValue());
+        }
+}
+
 TEST_F(CTabPanelTest, theTabShownAndTheButtonLatchedAgreeWhateverAddsRemovesOrPicksTabs)
 {
     // From tab A: "+B" adds panel B titled B ("+0" a null panel), "-B" removes panel B, "'B" the tab titled B, "*"
