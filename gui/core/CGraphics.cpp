@@ -118,7 +118,7 @@ CGraphics::CGraphics(EDrawingPath path)
     : m_pen(new CPen()), m_brush(new CBrush()), m_surface(new CNativeImage()), m_clip(), m_offset(0, 0),
       m_updateArea(0, 0, 0, 0), m_size(0, 0), m_textColour(CAlphaColour::black()), m_alphaDrawing(false),
       m_smoothingMode(kSmoothingDefault), m_dc(nullptr), m_savedPen(), m_savedBrush(), m_layerAlpha(0.0),
-      m_layer(), m_gdiplusAvailable(false), m_gdiplusToken(0), m_gdiplusGraphics(nullptr),
+      m_layer(), m_surfaceKept(false), m_gdiplusAvailable(false), m_gdiplusToken(0), m_gdiplusGraphics(nullptr),
       m_savedGdiplusGraphics(nullptr)
 {
     if (path == kGdiplusWhenAvailable)
@@ -143,7 +143,11 @@ void CGraphics::initialise(HWND__* const* window, HDC dc, const CDimension& size
     m_size = size;
     if (window != nullptr)
     {
-        m_surface->initialise(window, dc, size);
+        if (!m_surface->resume(window, dc, size))
+        {
+            m_surface->releaseImage();
+            m_surface->initialise(window, dc, size);
+        }
         if (!m_surface->isCreated())
             return;
         m_dc = m_surface->getMemoryContext();
@@ -170,8 +174,22 @@ void CGraphics::uninitialise()
     m_brush->uninitialise();
     // The Graphics goes before the surface it draws on.
     deleteGdiplusGraphics();
-    m_surface->uninitialise();
+    if (!m_surfaceKept)
+        m_surface->uninitialise();
     m_dc = nullptr;
+}
+
+void CGraphics::setSurfaceKept(bool kept)
+{
+    m_surfaceKept = kept;
+    if (!kept && !isInitialised())
+        m_surface->releaseImage();
+}
+
+void CGraphics::releaseSurface()
+{
+    uninitialise();
+    m_surface->releaseImage();
 }
 
 void CGraphics::createGdiplusGraphics(HDC dc)

@@ -89,6 +89,14 @@ public:
     void uninitialise();
     bool isInitialised() const { return m_dc != nullptr; }
 
+    // A window that paints often keeps its surface from one paint to the next instead of making a new one
+    // for each: uninitialise leaves it, and initialise takes it up again for the same window and size, with
+    // the pixels of the earlier paints (the caller fills what it repaints). Off by default.
+    void setSurfaceKept(bool kept);
+    bool isSurfaceKept() const { return m_surfaceKept; }
+    // Gives a kept surface back, for a window that goes; uninitialises first.
+    void releaseSurface();
+
     // True when GDI+ started; the GDI+ forms are drawn only while also initialised.
     bool isGdiplusAvailable() const { return m_gdiplusAvailable; }
     bool isDrawingWithGdiplus() const { return m_gdiplusGraphics != nullptr; }
@@ -209,6 +217,7 @@ private:
     std::unique_ptr<CBrush> m_savedBrush;
     double m_layerAlpha;
     std::unique_ptr<CNativeImage> m_layer;
+    bool m_surfaceKept;
     bool m_gdiplusAvailable;
     std::uintptr_t m_gdiplusToken;
     // The GDI+ Graphics on the current context; only while initialised and GDI+ is available.

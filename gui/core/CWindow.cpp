@@ -231,6 +231,9 @@ CWindow::CWindow(const CRect& area)
     m_mouseListener = m_controlRoot.get();
     m_dropFileListener = m_controlRoot.get();
     m_keyboardListener = m_controlRoot.get();
+    // A window paints on every redraw it is asked for: making a new surface of its whole size for each paint
+    // costs more than drawing a knob.
+    m_graphics->setSurfaceKept(true);
 
     // Looked up at run time: older systems have no layered windows, and then alpha only does nothing.
     try
@@ -865,6 +868,8 @@ bool CWindow::handlePaint(HWND__* window, std::intptr_t& result)
     }
     m_graphics->setDrawingOffset(CPoint(0, 0));
     m_graphics->getClippingRegion().setClipRegion(update);
+    // The surface outlives the paint, so the area still holds what an earlier paint drew there.
+    m_graphics->getOffscreenImage().fillBackground(update);
     draw(*m_graphics);
     // Only what needed painting reaches the screen.
     BitBlt(dc, update.getLeft(), update.getTop(), update.getWidth(), update.getHeight(),
@@ -1155,6 +1160,7 @@ void CWindow::forgetNativeWindow()
     }
     m_handle = nullptr;
     m_created = false;
+    m_graphics->releaseSurface();
 }
 
 void CWindow::releaseWindowClass()

@@ -152,6 +152,28 @@ TEST_F(CWindowPaintTest, whatTheDrawingLeavesUntouchedShowsTheBackgroundColour)
     EXPECT_EQ(kWidth * kHeight - 100, shown->countAll("0,0,255"));
 }
 
+TEST_F(CWindowPaintTest, aLaterPaintStartsItsAreaFromTheBackgroundColourNotFromAnEarlierPaint)
+{
+    open();
+    m_window.onDraw = [](CGraphics& graphics) {
+        HBRUSH brush = CreateSolidBrush(RGB(255, 255, 0));
+        const RECT corner = {0, 0, 10, 10};
+        FillRect(graphics.getDeviceContext(), &corner, brush);
+        DeleteObject(brush);
+    };
+    m_window.redrawWindowArea(CRect(0, 0, 40, 30));
+    m_window.updateWindow();
+    EXPECT_EQ(100, screen()->count(0, 0, 40, 30, "255,255,0"));
+    EXPECT_EQ(40 * 30 - 100, screen()->count(0, 0, 40, 30, "0,0,255"));
+
+    // The surface kept from the paints before still holds red and yellow here; the window shows neither.
+    m_window.onDraw = [](CGraphics&) {};
+    m_window.redrawWindowArea(CRect(5, 5, 20, 20));
+    m_window.updateWindow();
+    EXPECT_EQ(20 * 20, screen()->count(5, 5, 20, 20, "0,0,255"));
+    EXPECT_EQ(75, screen()->count(0, 0, 40, 30, "255,255,0"));
+}
+
 int s_beginPaints = 0;
 int s_endPaints = 0;
 HDC WINAPI countingBeginPaint(HWND window, PAINTSTRUCT* paint)
