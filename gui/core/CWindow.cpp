@@ -12,6 +12,7 @@
 #include "gui/core/CDropEvent.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CNativeImage.hpp"
+#include "gui/core/CUpdateAreas.hpp"
 #include "gui/core/CWindowAttributes.hpp"
 #include "gui/core/CWindowIcon.hpp"
 #include "gui/core/ITimedObject.hpp"
@@ -849,16 +850,21 @@ bool CWindow::handleKillFocus()
 
 bool CWindow::handlePaint(HWND__* window, std::intptr_t& result)
 {
+    result = 0;
+    // BeginPaint validates the region, so its rectangles are read first.
+    CUpdateAreas areas;
+    areas.readFrom(window);
     PAINTSTRUCT paint = {};
     HDC dc = BeginPaint(window, &paint);
     CPaintEnd paintEnd(window, paint);
-    result = 0;
     if (dc == nullptr)
     {
         return true;
     }
     CRect update(0, 0, 0, 0);
     update.setFromRECT(paint.rcPaint);
+    areas.holdTo(update);
+    areas.consolidate();
     m_graphics->setUpdateArea(update);
     m_graphics->initialise(&m_handle, dc, m_size);
     CGraphicsRelease release(*m_graphics);
@@ -866,15 +872,25 @@ bool CWindow::handlePaint(HWND__* window, std::intptr_t& result)
     {
         return true;
     }
-    m_graphics->setDrawingOffset(CPoint(0, 0));
-    m_graphics->getClippingRegion().setClipRegion(update);
-    // The surface outlives the paint, so the area still holds what an earlier paint drew there.
-    m_graphics->getOffscreenImage().fillBackground(update);
-    draw(*m_graphics);
-    // Only what needed painting reaches the screen.
-    BitBlt(dc, update.getLeft(), update.getTop(), update.getWidth(), update.getHeight(),
-           m_graphics->getOffscreenImage().getMemoryContext(), update.getLeft(), update.getTop(), SRCCOPY);
+    for (long index = 0; index < areas.getCount(); ++index)
+    {
+        paintArea(dc, areas.getArea(index));
+    }
     return true;
+}
+
+void CWindow::paintArea(HDC__* dc, const CRect& area)
+{
+    m_graphics->setUpdateArea(area);
+    m_graphics->setDrawingOffset(CPoint(0, 0));
+    m_graphics->getClippingRegion().setClipRegion(area);
+    // The surface outlives the paint, so the area still holds what an earlier paint drew there.
+    m_graphics->getOffscreenImage().fillBackground(area);
+    draw(*m_graphics);
+    // Only what needed painting reaches the screen, each area as soon as it is drawn: a later area's controls
+    // may reach into it.
+    BitBlt(dc, area.getLeft(), area.getTop(), area.getWidth(), area.getHeight(),
+           m_graphics->getOffscreenImage().getMemoryContext(), area.getLeft(), area.getTop(), SRCCOPY);
 }
 
 bool CWindow::handleClose(std::intptr_t& result)

@@ -138,6 +138,42 @@ TEST_F(CWindowPaintTest, aPartialRedrawDrawsClippedToItsAreaAndCopiesOnlyThatAre
     EXPECT_EQ(0, shown->countAll("0,0,255"));
 }
 
+TEST_F(CWindowPaintTest, redrawsFarApartArePaintedAndCopiedEachOnItsOwn)
+{
+    open();
+    m_colour = RGB(0, 255, 0);
+    std::vector<std::string> drawnAreas;
+    m_window.onDraw = [this, &drawnAreas](CGraphics& graphics) {
+        drawnAreas.push_back(CRect::toString(graphics.getUpdateArea()).getString());
+        fillSurface(graphics, m_colour);
+    };
+    CImportPatch begin("user32.dll", "BeginPaint", reinterpret_cast<void*>(&recordingBeginPaint));
+    CImportPatch copy("gdi32.dll", "BitBlt", reinterpret_cast<void*>(&recordingBitBlt));
+    ASSERT_TRUE(begin.isActive());
+    ASSERT_TRUE(copy.isActive());
+    s_copiesToWindow.clear();
+    m_window.redrawWindowArea(CRect(5, 5, 10, 10));
+    m_window.redrawWindowArea(CRect(90, 70, 20, 10));
+    m_window.updateWindow();
+    ASSERT_EQ(2u, s_copiesToWindow.size());
+    EXPECT_EQ(std::vector<std::string>({"5,5,10,10", "90,70,20,10"}), drawnAreas);
+    EXPECT_EQ(100 + 200, screen()->countAll("0,255,0"));
+    EXPECT_EQ(kWidth * kHeight - 300, screen()->countAll("255,0,0"));
+
+    // Overlapping redraws are one area.
+    s_copiesToWindow.clear();
+    drawnAreas.clear();
+    m_colour = RGB(255, 255, 0);
+    m_window.redrawWindowArea(CRect(10, 10, 30, 30));
+    m_window.redrawWindowArea(CRect(20, 20, 30, 30));
+    m_window.updateWindow();
+    s_paintContext = nullptr;
+    EXPECT_EQ(1u, s_copiesToWindow.size());
+    EXPECT_EQ(std::vector<std::string>({"10,10,40,40"}), drawnAreas);
+    // The paint context lets only the two squares through, not the corners of their bounding rectangle.
+    EXPECT_EQ(2 * 30 * 30 - 20 * 20, screen()->countAll("255,255,0"));
+}
+
 TEST_F(CWindowPaintTest, whatTheDrawingLeavesUntouchedShowsTheBackgroundColour)
 {
     m_window.onDraw = [](CGraphics& graphics) {
