@@ -7,6 +7,7 @@
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CFont.hpp"
 #include "gui/core/CGdiplusSession.hpp"
+#include "gui/core/CGraphicsFontCache.hpp"
 #include "gui/core/CNativeImage.hpp"
 #include "gui/core/CPen.hpp"
 #include "gui/core/IImage.hpp"
@@ -119,7 +120,7 @@ CGraphics::CGraphics(EDrawingPath path)
       m_updateArea(0, 0, 0, 0), m_size(0, 0), m_textColour(CAlphaColour::black()), m_alphaDrawing(false),
       m_smoothingMode(kSmoothingDefault), m_dc(nullptr), m_savedPen(), m_savedBrush(), m_layerAlpha(0.0),
       m_layer(), m_surfaceKept(false), m_gdiplusAvailable(false), m_gdiplusToken(0), m_gdiplusGraphics(nullptr),
-      m_savedGdiplusGraphics(nullptr)
+      m_savedGdiplusGraphics(nullptr), m_fonts(new CGraphicsFontCache())
 {
     if (path == kGdiplusWhenAvailable)
     {
@@ -133,6 +134,7 @@ CGraphics::CGraphics(EDrawingPath path)
 CGraphics::~CGraphics()
 {
     uninitialise();
+    m_fonts->clear();
     if (m_gdiplusAvailable)
         Gp::GdiplusShutdown(static_cast<ULONG_PTR>(m_gdiplusToken));
 }
@@ -145,6 +147,7 @@ void CGraphics::initialise(HWND__* const* window, HDC dc, const CDimension& size
     {
         if (!m_surface->resume(window, dc, size))
         {
+            m_fonts->clear();
             m_surface->releaseImage();
             m_surface->initialise(window, dc, size);
         }
@@ -175,7 +178,10 @@ void CGraphics::uninitialise()
     // The Graphics goes before the surface it draws on.
     deleteGdiplusGraphics();
     if (!m_surfaceKept)
+    {
+        m_fonts->clear();
         m_surface->uninitialise();
+    }
     m_dc = nullptr;
 }
 
@@ -189,6 +195,7 @@ void CGraphics::setSurfaceKept(bool kept)
 void CGraphics::releaseSurface()
 {
     uninitialise();
+    m_fonts->clear();
     m_surface->releaseImage();
 }
 
@@ -715,8 +722,12 @@ bool CGraphics::drawGdiplusText(const CString& text, const CRect& area, const CF
     const std::vector<wchar_t> wide = CGdiplusSession::toWide(text.getString());
     if (wide.empty())
         return true;
-    TGdiplusObject<Gp::GpFont> gdiplusFont;
-    if (Flat::GdipCreateFontFromLogfontA(m_dc, &font.getLogicalFont(), gdiplusFont.out()) != Gp::Ok)
+    // A layer's context lives for one drawing only, so its fonts are not kept.
+    TGdiplusObject<Gp::GpFont> layerFont;
+    if (m_alphaDrawing && Flat::GdipCreateFontFromLogfontA(m_dc, &font.getLogicalFont(), layerFont.out()) != Gp::Ok)
+        return false;
+    Gp::GpFont* gdiplusFont = m_alphaDrawing ? layerFont.get() : m_fonts->fontFor(m_dc, font.getLogicalFont());
+    if (gdiplusFont == nullptr)
         return false;
     TGdiplusObject<Gp::GpSolidFill> brush;
     TGdiplusObject<Gp::GpStringFormat> format;
@@ -742,7 +753,7 @@ bool CGraphics::drawGdiplusText(const CString& text, const CRect& area, const CF
     const Gp::RectF layout(static_cast<Gp::REAL>(area.getLeft()), static_cast<Gp::REAL>(area.getTop()),
                            static_cast<Gp::REAL>(area.getWidth()), static_cast<Gp::REAL>(area.getHeight()));
     const Gp::Status status = Flat::GdipDrawString(graphics, wide.data(), static_cast<INT>(wide.size() - 1),
-                                                   gdiplusFont.get(), &layout, format.get(), brush.get());
+                                                   gdiplusFont, &layout, format.get(), brush.get());
     Flat::GdipSetSmoothingMode(graphics, smoothing);
     Flat::GdipSetTextRenderingHint(graphics, hint);
     return status == Gp::Ok;

@@ -38,6 +38,7 @@ class CFont;
 namespace Graphics
 {
 class CBrush;
+class CGraphicsFontCache;
 class CNativeImage;
 class CPen;
 class IImage;
@@ -224,6 +225,8 @@ private:
     void* m_gdiplusGraphics;
     // The surface's own GDI+ Graphics while a layer draws through one of its own.
     void* m_savedGdiplusGraphics;
+    // The GDI+ fonts made on the current context, kept as long as it is.
+    std::unique_ptr<CGraphicsFontCache> m_fonts;
 };
 } // namespace Graphics
 } // namespace GUI
