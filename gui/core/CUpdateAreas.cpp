@@ -14,7 +14,7 @@ using ::Brivant::MathTools::CRect;
 
 CUpdateAreas::CUpdateAreas() : m_areas(), m_count(0), m_overflowed(false) {}
 
-void CUpdateAreas::readFrom(HWND__* window)
+void CUpdateAreas::readFrom(HDC__* paintContext)
 {
     m_count = 0;
     m_overflowed = false;
@@ -23,13 +23,16 @@ void CUpdateAreas::readFrom(HWND__* window)
         RGNDATAHEADER header;
         RECT rectangles[kMaximumAreas];
     } region = {};
-    HRGN update = CreateRectRgn(0, 0, 0, 0);
-    if (update == nullptr)
+    HRGN visible = CreateRectRgn(0, 0, 0, 0);
+    if (visible == nullptr)
         return;
-    // GetRegionData answers 0 when the rectangles do not fit.
-    const bool read = GetUpdateRgn(window, update, FALSE) > NULLREGION &&
-                      GetRegionData(update, sizeof(region), reinterpret_cast<RGNDATA*>(&region)) != 0;
-    DeleteObject(update);
+    // The context's own region, in screen coordinates; asking the window for its update region would cost a
+    // round trip to the window system. GetRegionData answers 0 when the rectangles do not fit.
+    POINT origin = {0, 0};
+    const bool read = GetRandomRgn(paintContext, visible, SYSRGN) == 1 && GetDCOrgEx(paintContext, &origin) &&
+                      OffsetRgn(visible, -origin.x, -origin.y) > NULLREGION &&
+                      GetRegionData(visible, sizeof(region), reinterpret_cast<RGNDATA*>(&region)) != 0;
+    DeleteObject(visible);
     if (!read)
         return;
     for (DWORD index = 0; index < region.header.nCount && index < kMaximumAreas; ++index)

@@ -4,7 +4,7 @@
 
 #include "foundation/mathtools/CRect.hpp"
 
-struct HWND__;
+struct HDC__;
 
 namespace Brivant
 {
@@ -20,9 +20,9 @@ public:
 
     CUpdateAreas();
 
-    // The rectangles of the window's update region, read before BeginPaint validates it; none when the region
-    // is empty, cannot be read or has more rectangles than fit.
-    void readFrom(HWND__* window);
+    // The rectangles a paint's context (BeginPaint's) may draw in, in client coordinates: the update region
+    // less what covers the window. None when that is empty, cannot be read or has more rectangles than fit.
+    void readFrom(HDC__* paintContext);
     // An empty rectangle is ignored.
     void add(const ::Brivant::MathTools::CRect& area);
     // Each area cut to bounds (the paint's rectangle), those left empty dropped; with none left, bounds alone.

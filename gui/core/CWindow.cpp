@@ -850,19 +850,18 @@ bool CWindow::handleKillFocus()
 
 bool CWindow::handlePaint(HWND__* window, std::intptr_t& result)
 {
-    result = 0;
-    // BeginPaint validates the region, so its rectangles are read first.
-    CUpdateAreas areas;
-    areas.readFrom(window);
     PAINTSTRUCT paint = {};
     HDC dc = BeginPaint(window, &paint);
     CPaintEnd paintEnd(window, paint);
+    result = 0;
     if (dc == nullptr)
     {
         return true;
     }
     CRect update(0, 0, 0, 0);
     update.setFromRECT(paint.rcPaint);
+    CUpdateAreas areas;
+    areas.readFrom(dc);
     areas.holdTo(update);
     areas.consolidate();
     m_graphics->setUpdateArea(update);
