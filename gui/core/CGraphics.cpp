@@ -120,7 +120,7 @@ CGraphics::CGraphics(EDrawingPath path)
       m_updateArea(0, 0, 0, 0), m_size(0, 0), m_textColour(CAlphaColour::black()), m_alphaDrawing(false),
       m_smoothingMode(kSmoothingDefault), m_dc(nullptr), m_savedPen(), m_savedBrush(), m_layerAlpha(0.0),
       m_layer(), m_surfaceKept(false), m_gdiplusAvailable(false), m_gdiplusToken(0), m_gdiplusGraphics(nullptr),
-      m_savedGdiplusGraphics(nullptr), m_fonts(new CGraphicsFontCache())
+      m_savedGdiplusGraphics(nullptr), m_unclippedGraphics(nullptr), m_fonts(new CGraphicsFontCache())
 {
     if (path == kGdiplusWhenAvailable)
     {
@@ -165,8 +165,19 @@ void CGraphics::initialise(HWND__* const* window, HDC dc, const CDimension& size
     m_brush->initialise(m_dc, CAlphaColour::white());
     if (m_gdiplusAvailable)
         createGdiplusGraphics(m_dc);
-    if (window != nullptr)
-        m_clip.initialise(m_surface.get(), CRect(0, 0, size.getWidth(), size.getHeight()), m_gdiplusGraphics);
+    if (window == nullptr)
+        return;
+    m_clip.initialise(m_surface.get(), CRect(0, 0, size.getWidth(), size.getHeight()), m_gdiplusGraphics);
+    // A GDI+ Graphics that has a clip turns the clip into a region anew for every drawing, which costs more
+    // than many a fill itself; a shape that the clip cannot cut is drawn through one that has none.
+    if (m_gdiplusGraphics != nullptr)
+    {
+        void* clipped = m_gdiplusGraphics;
+        m_gdiplusGraphics = nullptr;
+        createGdiplusGraphics(m_dc);
+        m_unclippedGraphics = m_gdiplusGraphics;
+        m_gdiplusGraphics = clipped;
+    }
 }
 
 void CGraphics::uninitialise()
@@ -175,8 +186,11 @@ void CGraphics::uninitialise()
     m_clip.uninitialise();
     m_pen->uninitialise();
     m_brush->uninitialise();
-    // The Graphics goes before the surface it draws on.
+    // The Graphics go before the surface they draw on.
     deleteGdiplusGraphics();
+    if (m_unclippedGraphics != nullptr)
+        Flat::GdipDeleteGraphics(asGraphics(m_unclippedGraphics));
+    m_unclippedGraphics = nullptr;
     if (!m_surfaceKept)
     {
         m_fonts->clear();
@@ -215,6 +229,18 @@ void CGraphics::deleteGdiplusGraphics()
     if (m_gdiplusGraphics != nullptr)
         Flat::GdipDeleteGraphics(asGraphics(m_gdiplusGraphics));
     m_gdiplusGraphics = nullptr;
+}
+
+void* CGraphics::fillingGraphics(const CRect& at) const
+{
+    if (m_unclippedGraphics == nullptr || m_alphaDrawing || !m_clip.isClipSet() || !m_clip.isInitialised())
+        return m_gdiplusGraphics;
+    CRect clip(0, 0, 0, 0);
+    m_clip.getClipRegion(clip);
+    // Anti-aliasing may touch the pixel beyond an edge, so that one must be inside too.
+    const bool inside = at.getLeft() - 1 >= clip.getLeft() && at.getTop() - 1 >= clip.getTop() &&
+                        at.getRight() + 1 <= clip.getRight() && at.getBottom() + 1 <= clip.getBottom();
+    return inside ? m_unclippedGraphics : m_gdiplusGraphics;
 }
 
 CPoint CGraphics::moved(const CPoint& point) const
@@ -488,7 +514,7 @@ void CGraphics::fillRectangle(const CRect& area)
     {
         TGdiplusObject<Gp::GpSolidFill> brush;
         if (Flat::GdipCreateSolidFill(toArgb(m_brush->getColour()), brush.out()) == Gp::Ok)
-            Flat::GdipFillRectangleI(asGraphics(m_gdiplusGraphics), brush.get(), at.getLeft(), at.getTop(),
+            Flat::GdipFillRectangleI(asGraphics(fillingGraphics(at)), brush.get(), at.getLeft(), at.getTop(),
                                      at.getWidth(), at.getHeight());
         return;
     }
@@ -548,7 +574,7 @@ void CGraphics::fillRoundedRectangle(const CRect& area, const CDimension& corner
     Flat::GdipAddPathArcI(path.get(), at.getLeft(), bottom, diameter, diameter, 90.0f, 90.0f);
     Flat::GdipAddPathArcI(path.get(), at.getLeft(), at.getTop(), diameter, diameter, 180.0f, 90.0f);
     Flat::GdipClosePathFigure(path.get());
-    Flat::GdipFillPath(asGraphics(m_gdiplusGraphics), brush.get(), path.get());
+    Flat::GdipFillPath(asGraphics(fillingGraphics(at)), brush.get(), path.get());
 }
 
 void CGraphics::fillEllipse(const CRect& area)
@@ -560,7 +586,7 @@ void CGraphics::fillEllipse(const CRect& area)
     {
         TGdiplusObject<Gp::GpSolidFill> brush;
         if (Flat::GdipCreateSolidFill(toArgb(m_brush->getColour()), brush.out()) == Gp::Ok)
-            Flat::GdipFillEllipseI(asGraphics(m_gdiplusGraphics), brush.get(), at.getLeft(), at.getTop(),
+            Flat::GdipFillEllipseI(asGraphics(fillingGraphics(at)), brush.get(), at.getLeft(), at.getTop(),
                                    at.getWidth(), at.getHeight());
         return;
     }
@@ -837,8 +863,12 @@ bool CGraphics::getTextExtent(const CString& text, CDimension& size, const CFont
 void CGraphics::setSmoothingMode(long mode)
 {
     m_smoothingMode = mode;
-    if (m_gdiplusGraphics != nullptr && reachesGdiplus(mode))
+    if (!reachesGdiplus(mode))
+        return;
+    if (m_gdiplusGraphics != nullptr)
         Flat::GdipSetSmoothingMode(asGraphics(m_gdiplusGraphics), gdiplusSmoothing(mode));
+    if (m_unclippedGraphics != nullptr)
+        Flat::GdipSetSmoothingMode(asGraphics(m_unclippedGraphics), gdiplusSmoothing(mode));
 }
 
 void CGraphics::beginAlphaDrawing(double alpha)

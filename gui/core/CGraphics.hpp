@@ -193,6 +193,8 @@ private:
     ::Brivant::MathTools::CRect moved(const ::Brivant::MathTools::CRect& area) const;
     void createGdiplusGraphics(HDC__* dc);
     void deleteGdiplusGraphics();
+    // The GDI+ Graphics (a GpGraphics) a fill of the area (surface coordinates) is drawn through.
+    void* fillingGraphics(const ::Brivant::MathTools::CRect& at) const;
     // Gives the drawing back to the surface and answers the layer, still to be blended.
     std::unique_ptr<CNativeImage> leaveAlphaLayer();
     void dropAlphaLayer();
@@ -225,6 +227,8 @@ private:
     void* m_gdiplusGraphics;
     // The surface's own GDI+ Graphics while a layer draws through one of its own.
     void* m_savedGdiplusGraphics;
+    // A second GDI+ Graphics on the surface that the clip never reaches, for fills wholly inside the clip.
+    void* m_unclippedGraphics;
     // The GDI+ fonts made on the current context, kept as long as it is.
     std::unique_ptr<CGraphicsFontCache> m_fonts;
 };

@@ -27,6 +27,14 @@ const std::string kBlue = "85,86,200";
 
 class CGraphicsShapesTest : public CGraphicsFixture
 {
+protected:
+    void clearSurface()
+    {
+        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+        const RECT whole = {0, 0, kWidth, kHeight};
+        FillRect(m_graphics.getDeviceContext(), &whole, white);
+        DeleteObject(white);
+    }
 };
 
 TEST_P(CGraphicsShapesTest, newContextStartsOnAWhiteSurfaceWithBlackPenWhiteBrushAndBlackText)
@@ -104,6 +112,47 @@ TEST_P(CGraphicsShapesTest, clipKeepsEveryKindOfDrawingInsideAndIsNotMovedByTheO
     CRect clip(0, 0, 0, 0);
     m_graphics.getClippingRegion().getClipRegion(clip);
     EXPECT_TRUE(clip == CRect(20, 10, 8, 6));
+}
+
+// Inside the clip a fill is what it would be without one, outside it nothing, whether the shape lies well
+// inside, reaches the edge or crosses it; smoothed, so that the pixels beside an edge show.
+TEST_P(CGraphicsShapesTest, clippedFillsMatchTheUnclippedOnesInsideTheClipAndLeaveTheRestAlone)
+{
+    using FFill = void (*)(CGraphics&, const CRect&);
+    const FFill fills[] = {
+        [](CGraphics& graphics, const CRect& area) { graphics.fillRectangle(area); },
+        [](CGraphics& graphics, const CRect& area) { graphics.fillRoundedRectangle(area, CDimension(3, 3)); },
+        [](CGraphics& graphics, const CRect& area) { graphics.fillEllipse(area); },
+    };
+    const CRect clip(20, 10, 16, 12);
+    const CRect areas[] = {CRect(22, 12, 12, 8), CRect(21, 11, 14, 10), CRect(20, 10, 16, 12), CRect(14, 6, 16, 9),
+                           CRect(30, 18, 20, 20)};
+    m_graphics.setSmoothingMode(CGraphics::kSmoothingAntiAlias);
+    m_graphics.getMutableBrush().setColour(CAlphaColour(40, 90, 200, 160));
+    for (size_t fill = 0; fill < sizeof(fills) / sizeof(fills[0]); ++fill)
+    {
+        for (const CRect& area : areas)
+        {
+            SCOPED_TRACE(std::to_string(fill) + " " + CRect::toString(area).getString());
+            m_graphics.getClippingRegion().resetClipRegion();
+            clearSurface();
+            fills[fill](m_graphics, area);
+            const CPixels unclipped = pixels();
+            clearSurface();
+            m_graphics.getClippingRegion().setClipRegion(clip);
+            fills[fill](m_graphics, area);
+            const CPixels clipped = pixels();
+            long differing = 0;
+            for (long y = 0; y < kHeight; ++y)
+                for (long x = 0; x < kWidth; ++x)
+                {
+                    const bool inside = x >= clip.getLeft() && x < clip.getRight() && y >= clip.getTop() &&
+                                        y < clip.getBottom();
+                    differing += clipped.rgb(x, y) != (inside ? unclipped.rgb(x, y) : kWhite) ? 1 : 0;
+                }
+            EXPECT_EQ(0, differing);
+        }
+    }
 }
 
 TEST_P(CGraphicsShapesTest, resettingTheClipFreesBothGdiAndGdiplusDrawing)
