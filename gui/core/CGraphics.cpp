@@ -231,15 +231,19 @@ void CGraphics::deleteGdiplusGraphics()
     m_gdiplusGraphics = nullptr;
 }
 
-void* CGraphics::fillingGraphics(const CRect& at) const
+void* CGraphics::graphicsFor(const CRect& at, long reach) const
 {
     if (m_unclippedGraphics == nullptr || m_alphaDrawing || !m_clip.isClipSet() || !m_clip.isInitialised())
         return m_gdiplusGraphics;
     CRect clip(0, 0, 0, 0);
     m_clip.getClipRegion(clip);
-    // Anti-aliasing may touch the pixel beyond an edge, so that one must be inside too.
-    const bool inside = at.getLeft() - 1 >= clip.getLeft() && at.getTop() - 1 >= clip.getTop() &&
-                        at.getRight() + 1 <= clip.getRight() && at.getBottom() + 1 <= clip.getBottom();
+    Gp::SmoothingMode mode = Gp::SmoothingModeDefault;
+    Flat::GdipGetSmoothingMode(asGraphics(m_gdiplusGraphics), &mode);
+    // Without anti-aliasing a shape covers its own pixels only; with it, it may touch the one beyond an edge.
+    const bool smoothed = mode == Gp::SmoothingModeHighQuality || mode >= Gp::SmoothingModeAntiAlias;
+    const long margin = reach + (smoothed ? 1 : 0);
+    const bool inside = at.getLeft() - margin >= clip.getLeft() && at.getTop() - margin >= clip.getTop() &&
+                        at.getRight() + margin <= clip.getRight() && at.getBottom() + margin <= clip.getBottom();
     return inside ? m_unclippedGraphics : m_gdiplusGraphics;
 }
 
@@ -484,7 +488,7 @@ void CGraphics::drawRectangle(const CRect& area)
         {
             TGdiplusObject<Gp::GpSolidFill> line;
             if (Flat::GdipCreateSolidFill(toArgb(m_pen->getColour()), line.out()) == Gp::Ok)
-                Flat::GdipFillRectangleI(asGraphics(m_gdiplusGraphics), line.get(), at.getLeft(), at.getTop(),
+                Flat::GdipFillRectangleI(asGraphics(graphicsFor(at, 0)), line.get(), at.getLeft(), at.getTop(),
                                          at.getWidth(), at.getHeight());
             return;
         }
@@ -495,8 +499,10 @@ void CGraphics::drawRectangle(const CRect& area)
         const auto cap = static_cast<Gp::LineCap>(m_pen->getLineCap());
         Flat::GdipSetPenStartCap(pen.get(), cap);
         Flat::GdipSetPenEndCap(pen.get(), cap);
-        // GDI+ frames one pixel wider and higher than the size it is given.
-        Flat::GdipDrawRectangleI(asGraphics(m_gdiplusGraphics), pen.get(), at.getLeft(), at.getTop(),
+        // GDI+ frames one pixel wider and higher than the size it is given. A pen wider than a pixel reaches
+        // out of the area by up to its width.
+        const long reach = m_pen->getWidth() > 1 ? m_pen->getWidth() : 0;
+        Flat::GdipDrawRectangleI(asGraphics(graphicsFor(at, reach)), pen.get(), at.getLeft(), at.getTop(),
                                  at.getWidth() - 1, at.getHeight() - 1);
         return;
     }
@@ -514,7 +520,7 @@ void CGraphics::fillRectangle(const CRect& area)
     {
         TGdiplusObject<Gp::GpSolidFill> brush;
         if (Flat::GdipCreateSolidFill(toArgb(m_brush->getColour()), brush.out()) == Gp::Ok)
-            Flat::GdipFillRectangleI(asGraphics(fillingGraphics(at)), brush.get(), at.getLeft(), at.getTop(),
+            Flat::GdipFillRectangleI(asGraphics(graphicsFor(at, 0)), brush.get(), at.getLeft(), at.getTop(),
                                      at.getWidth(), at.getHeight());
         return;
     }
@@ -574,7 +580,7 @@ void CGraphics::fillRoundedRectangle(const CRect& area, const CDimension& corner
     Flat::GdipAddPathArcI(path.get(), at.getLeft(), bottom, diameter, diameter, 90.0f, 90.0f);
     Flat::GdipAddPathArcI(path.get(), at.getLeft(), at.getTop(), diameter, diameter, 180.0f, 90.0f);
     Flat::GdipClosePathFigure(path.get());
-    Flat::GdipFillPath(asGraphics(fillingGraphics(at)), brush.get(), path.get());
+    Flat::GdipFillPath(asGraphics(graphicsFor(at, 0)), brush.get(), path.get());
 }
 
 void CGraphics::fillEllipse(const CRect& area)
@@ -586,7 +592,7 @@ void CGraphics::fillEllipse(const CRect& area)
     {
         TGdiplusObject<Gp::GpSolidFill> brush;
         if (Flat::GdipCreateSolidFill(toArgb(m_brush->getColour()), brush.out()) == Gp::Ok)
-            Flat::GdipFillEllipseI(asGraphics(fillingGraphics(at)), brush.get(), at.getLeft(), at.getTop(),
+            Flat::GdipFillEllipseI(asGraphics(graphicsFor(at, 0)), brush.get(), at.getLeft(), at.getTop(),
                                    at.getWidth(), at.getHeight());
         return;
     }

@@ -193,8 +193,9 @@ private:
     ::Brivant::MathTools::CRect moved(const ::Brivant::MathTools::CRect& area) const;
     void createGdiplusGraphics(HDC__* dc);
     void deleteGdiplusGraphics();
-    // The GDI+ Graphics (a GpGraphics) a fill of the area (surface coordinates) is drawn through.
-    void* fillingGraphics(const ::Brivant::MathTools::CRect& at) const;
+    // The GDI+ Graphics (a GpGraphics) a shape in the area (surface coordinates) is drawn through; reach is how
+    // far the shape may cover pixels beyond the area.
+    void* graphicsFor(const ::Brivant::MathTools::CRect& at, long reach) const;
     // Gives the drawing back to the surface and answers the layer, still to be blended.
     std::unique_ptr<CNativeImage> leaveAlphaLayer();
     void dropAlphaLayer();
@@ -227,7 +228,7 @@ private:
     void* m_gdiplusGraphics;
     // The surface's own GDI+ Graphics while a layer draws through one of its own.
     void* m_savedGdiplusGraphics;
-    // A second GDI+ Graphics on the surface that the clip never reaches, for fills wholly inside the clip.
+    // A second GDI+ Graphics on the surface that the clip never reaches, for shapes wholly inside the clip.
     void* m_unclippedGraphics;
     // The GDI+ fonts made on the current context, kept as long as it is.
     std::unique_ptr<CGraphicsFontCache> m_fonts;

@@ -114,43 +114,56 @@ TEST_P(CGraphicsShapesTest, clipKeepsEveryKindOfDrawingInsideAndIsNotMovedByTheO
     EXPECT_TRUE(clip == CRect(20, 10, 8, 6));
 }
 
-// Inside the clip a fill is what it would be without one, outside it nothing, whether the shape lies well
-// inside, reaches the edge or crosses it; smoothed, so that the pixels beside an edge show.
-TEST_P(CGraphicsShapesTest, clippedFillsMatchTheUnclippedOnesInsideTheClipAndLeaveTheRestAlone)
+// Inside the clip a shape is what it would be without one, outside it nothing, whether it lies well inside,
+// reaches the edge or crosses it, smoothed or not.
+TEST_P(CGraphicsShapesTest, clippedShapesMatchTheUnclippedOnesInsideTheClipAndLeaveTheRestAlone)
 {
-    using FFill = void (*)(CGraphics&, const CRect&);
-    const FFill fills[] = {
+    using FShape = void (*)(CGraphics&, const CRect&);
+    const FShape shapes[] = {
         [](CGraphics& graphics, const CRect& area) { graphics.fillRectangle(area); },
         [](CGraphics& graphics, const CRect& area) { graphics.fillRoundedRectangle(area, CDimension(3, 3)); },
         [](CGraphics& graphics, const CRect& area) { graphics.fillEllipse(area); },
+        [](CGraphics& graphics, const CRect& area) {
+            graphics.getMutablePen().setWidth(1);
+            graphics.drawRectangle(area);
+        },
+        [](CGraphics& graphics, const CRect& area) {
+            graphics.getMutablePen().setWidth(3);
+            graphics.drawRectangle(area);
+        },
     };
     const CRect clip(20, 10, 16, 12);
     const CRect areas[] = {CRect(22, 12, 12, 8), CRect(21, 11, 14, 10), CRect(20, 10, 16, 12), CRect(14, 6, 16, 9),
                            CRect(30, 18, 20, 20)};
-    m_graphics.setSmoothingMode(CGraphics::kSmoothingAntiAlias);
     m_graphics.getMutableBrush().setColour(CAlphaColour(40, 90, 200, 160));
-    for (size_t fill = 0; fill < sizeof(fills) / sizeof(fills[0]); ++fill)
+    m_graphics.getMutablePen().setColour(CAlphaColour(200, 60, 20, 200));
+    for (const long smoothing : {CGraphics::kSmoothingAntiAlias, CGraphics::kSmoothingDefault})
     {
-        for (const CRect& area : areas)
+        m_graphics.setSmoothingMode(smoothing);
+        for (size_t shape = 0; shape < sizeof(shapes) / sizeof(shapes[0]); ++shape)
         {
-            SCOPED_TRACE(std::to_string(fill) + " " + CRect::toString(area).getString());
-            m_graphics.getClippingRegion().resetClipRegion();
-            clearSurface();
-            fills[fill](m_graphics, area);
-            const CPixels unclipped = pixels();
-            clearSurface();
-            m_graphics.getClippingRegion().setClipRegion(clip);
-            fills[fill](m_graphics, area);
-            const CPixels clipped = pixels();
-            long differing = 0;
-            for (long y = 0; y < kHeight; ++y)
-                for (long x = 0; x < kWidth; ++x)
-                {
-                    const bool inside = x >= clip.getLeft() && x < clip.getRight() && y >= clip.getTop() &&
-                                        y < clip.getBottom();
-                    differing += clipped.rgb(x, y) != (inside ? unclipped.rgb(x, y) : kWhite) ? 1 : 0;
-                }
-            EXPECT_EQ(0, differing);
+            for (const CRect& area : areas)
+            {
+                SCOPED_TRACE(std::to_string(smoothing) + " " + std::to_string(shape) + " " +
+                             CRect::toString(area).getString());
+                m_graphics.getClippingRegion().resetClipRegion();
+                clearSurface();
+                shapes[shape](m_graphics, area);
+                const CPixels unclipped = pixels();
+                clearSurface();
+                m_graphics.getClippingRegion().setClipRegion(clip);
+                shapes[shape](m_graphics, area);
+                const CPixels clipped = pixels();
+                long differing = 0;
+                for (long y = 0; y < kHeight; ++y)
+                    for (long x = 0; x < kWidth; ++x)
+                    {
+                        const bool inside = x >= clip.getLeft() && x < clip.getRight() && y >= clip.getTop() &&
+                                            y < clip.getBottom();
+                        differing += clipped.rgb(x, y) != (inside ? unclipped.rgb(x, y) : kWhite) ? 1 : 0;
+                    }
+                EXPECT_EQ(0, differing);
+            }
         }
     }
 }
