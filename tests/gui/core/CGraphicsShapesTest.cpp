@@ -138,14 +138,10 @@ TEST_P(CGraphicsShapesTest, clippedShapesMatchTheUnclippedOnesInsideTheClipAndLe
     m_graphics.getMutableBrush().setColour(CAlphaColour(40, 90, 200, 160));
     m_graphics.getMutablePen().setColour(CAlphaColour(200, 60, 20, 200));
     for (const long smoothing : {CGraphics::kSmoothingAntiAlias, CGraphics::kSmoothingDefault})
-    {
-        m_graphics.setSmoothingMode(smoothing);
         for (size_t shape = 0; shape < sizeof(shapes) / sizeof(shapes[0]); ++shape)
-        {
             for (const CRect& area : areas)
             {
-                SCOPED_TRACE(std::to_string(smoothing) + " " + std::to_string(shape) + " " +
-                             CRect::toString(area).getString());
+                m_graphics.setSmoothingMode(smoothing);
                 m_graphics.getClippingRegion().resetClipRegion();
                 clearSurface();
                 shapes[shape](m_graphics, area);
@@ -157,15 +153,12 @@ TEST_P(CGraphicsShapesTest, clippedShapesMatchTheUnclippedOnesInsideTheClipAndLe
                 long differing = 0;
                 for (long y = 0; y < kHeight; ++y)
                     for (long x = 0; x < kWidth; ++x)
-                    {
-                        const bool inside = x >= clip.getLeft() && x < clip.getRight() && y >= clip.getTop() &&
-                                            y < clip.getBottom();
-                        differing += clipped.rgb(x, y) != (inside ? unclipped.rgb(x, y) : kWhite) ? 1 : 0;
-                    }
-                EXPECT_EQ(0, differing);
+                        differing += clipped.rgb(x, y) != (clip.getLeft() <= x && x < clip.getRight() &&
+                                                                   clip.getTop() <= y && y < clip.getBottom()
+                                                               ? unclipped.rgb(x, y)
+                                                               : kWhite);
+                EXPECT_EQ(0, differing) << smoothing << " " << shape << " " << CRect::toString(area).getString();
             }
-        }
-    }
 }
 
 TEST_P(CGraphicsShapesTest, resettingTheClipFreesBothGdiAndGdiplusDrawing)
