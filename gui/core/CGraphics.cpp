@@ -7,6 +7,7 @@
 #include "gui/core/CBrush.hpp"
 #include "gui/core/CFont.hpp"
 #include "gui/core/CGdiplusSession.hpp"
+#include "gui/core/CGraphicsFontCache.hpp"
 #include "gui/core/CNativeImage.hpp"
 #include "gui/core/CPen.hpp"
 #include "gui/core/IImage.hpp"
@@ -118,8 +119,8 @@ CGraphics::CGraphics(EDrawingPath path)
     : m_pen(new CPen()), m_brush(new CBrush()), m_surface(new CNativeImage()), m_clip(), m_offset(0, 0),
       m_updateArea(0, 0, 0, 0), m_size(0, 0), m_textColour(CAlphaColour::black()), m_alphaDrawing(false),
       m_smoothingMode(kSmoothingDefault), m_dc(nullptr), m_savedPen(), m_savedBrush(), m_layerAlpha(0.0),
-      m_layer(), m_gdiplusAvailable(false), m_gdiplusToken(0), m_gdiplusGraphics(nullptr),
-      m_savedGdiplusGraphics(nullptr)
+      m_layer(), m_surfaceKept(false), m_gdiplusAvailable(false), m_gdiplusToken(0), m_gdiplusGraphics(nullptr),
+      m_savedGdiplusGraphics(nullptr), m_unclippedGraphics(nullptr), m_fonts(new CGraphicsFontCache())
 {
     if (path == kGdiplusWhenAvailable)
     {
@@ -133,6 +134,7 @@ CGraphics::CGraphics(EDrawingPath path)
 CGraphics::~CGraphics()
 {
     uninitialise();
+    m_fonts->clear();
     if (m_gdiplusAvailable)
         Gp::GdiplusShutdown(static_cast<ULONG_PTR>(m_gdiplusToken));
 }
@@ -143,7 +145,12 @@ void CGraphics::initialise(HWND__* const* window, HDC dc, const CDimension& size
     m_size = size;
     if (window != nullptr)
     {
-        m_surface->initialise(window, dc, size);
+        if (!m_surface->resume(window, dc, size))
+        {
+            m_fonts->clear();
+            m_surface->releaseImage();
+            m_surface->initialise(window, dc, size);
+        }
         if (!m_surface->isCreated())
             return;
         m_dc = m_surface->getMemoryContext();
@@ -158,8 +165,19 @@ void CGraphics::initialise(HWND__* const* window, HDC dc, const CDimension& size
     m_brush->initialise(m_dc, CAlphaColour::white());
     if (m_gdiplusAvailable)
         createGdiplusGraphics(m_dc);
-    if (window != nullptr)
-        m_clip.initialise(m_surface.get(), CRect(0, 0, size.getWidth(), size.getHeight()), m_gdiplusGraphics);
+    if (window == nullptr)
+        return;
+    m_clip.initialise(m_surface.get(), CRect(0, 0, size.getWidth(), size.getHeight()), m_gdiplusGraphics);
+    // A GDI+ Graphics that has a clip turns the clip into a region anew for every drawing, which costs more
+    // than many a fill itself; a shape that the clip cannot cut is drawn through one that has none.
+    if (m_gdiplusGraphics != nullptr)
+    {
+        void* clipped = m_gdiplusGraphics;
+        m_gdiplusGraphics = nullptr;
+        createGdiplusGraphics(m_dc);
+        m_unclippedGraphics = m_gdiplusGraphics;
+        m_gdiplusGraphics = clipped;
+    }
 }
 
 void CGraphics::uninitialise()
@@ -168,10 +186,31 @@ void CGraphics::uninitialise()
     m_clip.uninitialise();
     m_pen->uninitialise();
     m_brush->uninitialise();
-    // The Graphics goes before the surface it draws on.
+    // The Graphics go before the surface they draw on.
     deleteGdiplusGraphics();
-    m_surface->uninitialise();
+    if (m_unclippedGraphics != nullptr)
+        Flat::GdipDeleteGraphics(asGraphics(m_unclippedGraphics));
+    m_unclippedGraphics = nullptr;
+    if (!m_surfaceKept)
+    {
+        m_fonts->clear();
+        m_surface->uninitialise();
+    }
     m_dc = nullptr;
+}
+
+void CGraphics::setSurfaceKept(bool kept)
+{
+    m_surfaceKept = kept;
+    if (!kept && !isInitialised())
+        m_surface->releaseImage();
+}
+
+void CGraphics::releaseSurface()
+{
+    uninitialise();
+    m_fonts->clear();
+    m_surface->releaseImage();
 }
 
 void CGraphics::createGdiplusGraphics(HDC dc)
@@ -190,6 +229,22 @@ void CGraphics::deleteGdiplusGraphics()
     if (m_gdiplusGraphics != nullptr)
         Flat::GdipDeleteGraphics(asGraphics(m_gdiplusGraphics));
     m_gdiplusGraphics = nullptr;
+}
+
+void* CGraphics::graphicsFor(const CRect& at, long reach) const
+{
+    if (m_unclippedGraphics == nullptr || m_alphaDrawing || !m_clip.isClipSet() || !m_clip.isInitialised())
+        return m_gdiplusGraphics;
+    CRect clip(0, 0, 0, 0);
+    m_clip.getClipRegion(clip);
+    Gp::SmoothingMode mode = Gp::SmoothingModeDefault;
+    Flat::GdipGetSmoothingMode(asGraphics(m_gdiplusGraphics), &mode);
+    // Without anti-aliasing a shape covers its own pixels only; with it, it may touch the one beyond an edge.
+    const bool smoothed = mode == Gp::SmoothingModeHighQuality || mode >= Gp::SmoothingModeAntiAlias;
+    const long margin = reach + (smoothed ? 1 : 0);
+    const bool inside = at.getLeft() - margin >= clip.getLeft() && at.getTop() - margin >= clip.getTop() &&
+                        at.getRight() + margin <= clip.getRight() && at.getBottom() + margin <= clip.getBottom();
+    return inside ? m_unclippedGraphics : m_gdiplusGraphics;
 }
 
 CPoint CGraphics::moved(const CPoint& point) const
@@ -433,7 +488,7 @@ void CGraphics::drawRectangle(const CRect& area)
         {
             TGdiplusObject<Gp::GpSolidFill> line;
             if (Flat::GdipCreateSolidFill(toArgb(m_pen->getColour()), line.out()) == Gp::Ok)
-                Flat::GdipFillRectangleI(asGraphics(m_gdiplusGraphics), line.get(), at.getLeft(), at.getTop(),
+                Flat::GdipFillRectangleI(asGraphics(graphicsFor(at, 0)), line.get(), at.getLeft(), at.getTop(),
                                          at.getWidth(), at.getHeight());
             return;
         }
@@ -444,8 +499,10 @@ void CGraphics::drawRectangle(const CRect& area)
         const auto cap = static_cast<Gp::LineCap>(m_pen->getLineCap());
         Flat::GdipSetPenStartCap(pen.get(), cap);
         Flat::GdipSetPenEndCap(pen.get(), cap);
-        // GDI+ frames one pixel wider and higher than the size it is given.
-        Flat::GdipDrawRectangleI(asGraphics(m_gdiplusGraphics), pen.get(), at.getLeft(), at.getTop(),
+        // GDI+ frames one pixel wider and higher than the size it is given. A pen wider than a pixel reaches
+        // out of the area by up to its width.
+        const long reach = m_pen->getWidth() > 1 ? m_pen->getWidth() : 0;
+        Flat::GdipDrawRectangleI(asGraphics(graphicsFor(at, reach)), pen.get(), at.getLeft(), at.getTop(),
                                  at.getWidth() - 1, at.getHeight() - 1);
         return;
     }
@@ -463,7 +520,7 @@ void CGraphics::fillRectangle(const CRect& area)
     {
         TGdiplusObject<Gp::GpSolidFill> brush;
         if (Flat::GdipCreateSolidFill(toArgb(m_brush->getColour()), brush.out()) == Gp::Ok)
-            Flat::GdipFillRectangleI(asGraphics(m_gdiplusGraphics), brush.get(), at.getLeft(), at.getTop(),
+            Flat::GdipFillRectangleI(asGraphics(graphicsFor(at, 0)), brush.get(), at.getLeft(), at.getTop(),
                                      at.getWidth(), at.getHeight());
         return;
     }
@@ -523,7 +580,7 @@ void CGraphics::fillRoundedRectangle(const CRect& area, const CDimension& corner
     Flat::GdipAddPathArcI(path.get(), at.getLeft(), bottom, diameter, diameter, 90.0f, 90.0f);
     Flat::GdipAddPathArcI(path.get(), at.getLeft(), at.getTop(), diameter, diameter, 180.0f, 90.0f);
     Flat::GdipClosePathFigure(path.get());
-    Flat::GdipFillPath(asGraphics(m_gdiplusGraphics), brush.get(), path.get());
+    Flat::GdipFillPath(asGraphics(graphicsFor(at, 0)), brush.get(), path.get());
 }
 
 void CGraphics::fillEllipse(const CRect& area)
@@ -535,7 +592,7 @@ void CGraphics::fillEllipse(const CRect& area)
     {
         TGdiplusObject<Gp::GpSolidFill> brush;
         if (Flat::GdipCreateSolidFill(toArgb(m_brush->getColour()), brush.out()) == Gp::Ok)
-            Flat::GdipFillEllipseI(asGraphics(m_gdiplusGraphics), brush.get(), at.getLeft(), at.getTop(),
+            Flat::GdipFillEllipseI(asGraphics(graphicsFor(at, 0)), brush.get(), at.getLeft(), at.getTop(),
                                    at.getWidth(), at.getHeight());
         return;
     }
@@ -697,8 +754,12 @@ bool CGraphics::drawGdiplusText(const CString& text, const CRect& area, const CF
     const std::vector<wchar_t> wide = CGdiplusSession::toWide(text.getString());
     if (wide.empty())
         return true;
-    TGdiplusObject<Gp::GpFont> gdiplusFont;
-    if (Flat::GdipCreateFontFromLogfontA(m_dc, &font.getLogicalFont(), gdiplusFont.out()) != Gp::Ok)
+    // A layer's context lives for one drawing only, so its fonts are not kept.
+    TGdiplusObject<Gp::GpFont> layerFont;
+    if (m_alphaDrawing && Flat::GdipCreateFontFromLogfontA(m_dc, &font.getLogicalFont(), layerFont.out()) != Gp::Ok)
+        return false;
+    Gp::GpFont* gdiplusFont = m_alphaDrawing ? layerFont.get() : m_fonts->fontFor(m_dc, font.getLogicalFont());
+    if (gdiplusFont == nullptr)
         return false;
     TGdiplusObject<Gp::GpSolidFill> brush;
     TGdiplusObject<Gp::GpStringFormat> format;
@@ -724,7 +785,7 @@ bool CGraphics::drawGdiplusText(const CString& text, const CRect& area, const CF
     const Gp::RectF layout(static_cast<Gp::REAL>(area.getLeft()), static_cast<Gp::REAL>(area.getTop()),
                            static_cast<Gp::REAL>(area.getWidth()), static_cast<Gp::REAL>(area.getHeight()));
     const Gp::Status status = Flat::GdipDrawString(graphics, wide.data(), static_cast<INT>(wide.size() - 1),
-                                                   gdiplusFont.get(), &layout, format.get(), brush.get());
+                                                   gdiplusFont, &layout, format.get(), brush.get());
     Flat::GdipSetSmoothingMode(graphics, smoothing);
     Flat::GdipSetTextRenderingHint(graphics, hint);
     return status == Gp::Ok;
@@ -808,8 +869,12 @@ bool CGraphics::getTextExtent(const CString& text, CDimension& size, const CFont
 void CGraphics::setSmoothingMode(long mode)
 {
     m_smoothingMode = mode;
-    if (m_gdiplusGraphics != nullptr && reachesGdiplus(mode))
+    if (!reachesGdiplus(mode))
+        return;
+    if (m_gdiplusGraphics != nullptr)
         Flat::GdipSetSmoothingMode(asGraphics(m_gdiplusGraphics), gdiplusSmoothing(mode));
+    if (m_unclippedGraphics != nullptr)
+        Flat::GdipSetSmoothingMode(asGraphics(m_unclippedGraphics), gdiplusSmoothing(mode));
 }
 
 void CGraphics::beginAlphaDrawing(double alpha)

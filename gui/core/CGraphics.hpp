@@ -38,6 +38,7 @@ class CFont;
 namespace Graphics
 {
 class CBrush;
+class CGraphicsFontCache;
 class CNativeImage;
 class CPen;
 class IImage;
@@ -88,6 +89,14 @@ public:
     // Gives every object back to the contexts; an open alpha layer is dropped.
     void uninitialise();
     bool isInitialised() const { return m_dc != nullptr; }
+
+    // A window that paints often keeps its surface from one paint to the next instead of making a new one
+    // for each: uninitialise leaves it, and initialise takes it up again for the same window and size, with
+    // the pixels of the earlier paints (the caller fills what it repaints). Off by default.
+    void setSurfaceKept(bool kept);
+    bool isSurfaceKept() const { return m_surfaceKept; }
+    // Gives a kept surface back, for a window that goes; uninitialises first.
+    void releaseSurface();
 
     // True when GDI+ started; the GDI+ forms are drawn only while also initialised.
     bool isGdiplusAvailable() const { return m_gdiplusAvailable; }
@@ -184,6 +193,9 @@ private:
     ::Brivant::MathTools::CRect moved(const ::Brivant::MathTools::CRect& area) const;
     void createGdiplusGraphics(HDC__* dc);
     void deleteGdiplusGraphics();
+    // The GDI+ Graphics (a GpGraphics) a shape in the area (surface coordinates) is drawn through; reach is how
+    // far the shape may cover pixels beyond the area.
+    void* graphicsFor(const ::Brivant::MathTools::CRect& at, long reach) const;
     // Gives the drawing back to the surface and answers the layer, still to be blended.
     std::unique_ptr<CNativeImage> leaveAlphaLayer();
     void dropAlphaLayer();
@@ -209,12 +221,17 @@ private:
     std::unique_ptr<CBrush> m_savedBrush;
     double m_layerAlpha;
     std::unique_ptr<CNativeImage> m_layer;
+    bool m_surfaceKept;
     bool m_gdiplusAvailable;
     std::uintptr_t m_gdiplusToken;
     // The GDI+ Graphics on the current context; only while initialised and GDI+ is available.
     void* m_gdiplusGraphics;
     // The surface's own GDI+ Graphics while a layer draws through one of its own.
     void* m_savedGdiplusGraphics;
+    // A second GDI+ Graphics on the surface that the clip never reaches, for shapes wholly inside the clip.
+    void* m_unclippedGraphics;
+    // The GDI+ fonts made on the current context, kept as long as it is.
+    std::unique_ptr<CGraphicsFontCache> m_fonts;
 };
 } // namespace Graphics
 } // namespace GUI

@@ -14,8 +14,8 @@ using ::Brivant::MathTools::CDimension;
 using ::Brivant::MathTools::CRect;
 
 CNativeImage::CNativeImage()
-    : m_windowContext(nullptr), m_bitmap(nullptr), m_memoryContext(nullptr), m_window(nullptr), m_size(0, 0),
-      m_background(Basics::CColour::white()), m_created(false), m_originalBitmap(nullptr)
+    : m_windowContext(nullptr), m_bitmap(nullptr), m_memoryContext(nullptr), m_window(nullptr), m_madeFor(nullptr),
+      m_size(0, 0), m_background(Basics::CColour::white()), m_created(false), m_originalBitmap(nullptr)
 {
 }
 
@@ -43,14 +43,34 @@ void CNativeImage::initialise(HWND__* const* window, HDC windowContext, const CD
     m_memoryContext = memoryContext;
     m_bitmap = bitmap;
     m_originalBitmap = SelectObject(memoryContext, bitmap);
-    RECT whole = {0, 0, size.getWidth(), size.getHeight()};
+    m_madeFor = window != nullptr ? *window : nullptr;
+    m_created = true;
+    fillBackground(CRect(0, 0, size.getWidth(), size.getHeight()));
+}
+
+bool CNativeImage::resume(HWND__* const* window, HDC windowContext, const CDimension& size)
+{
+    if (!m_created || window != m_window || window == nullptr || *window != m_madeFor ||
+        size.getWidth() != m_size.getWidth() || size.getHeight() != m_size.getHeight())
+        return false;
+    // The paint context given at creation has been given back; layers are made compatible with this one.
+    m_windowContext = windowContext;
+    SelectClipRgn(m_memoryContext, nullptr);
+    MoveToEx(m_memoryContext, 0, 0, nullptr);
+    return true;
+}
+
+void CNativeImage::fillBackground(const CRect& area)
+{
+    if (!m_created)
+        return;
+    const RECT rectangle = area.getAsRECT();
     HBRUSH background = CreateSolidBrush(m_background.getAsColourRef());
     if (background != nullptr)
     {
-        FillRect(memoryContext, &whole, background);
+        FillRect(m_memoryContext, &rectangle, background);
         DeleteObject(background);
     }
-    m_created = true;
 }
 
 void CNativeImage::uninitialise() { releaseImage(); }
@@ -67,6 +87,7 @@ void CNativeImage::releaseImage()
     m_memoryContext = nullptr;
     m_bitmap = nullptr;
     m_originalBitmap = nullptr;
+    m_madeFor = nullptr;
     m_created = false;
 }
 

@@ -34,6 +34,12 @@ public:
     void initialise(HWND__* const* window, HDC__* windowContext, const ::Brivant::MathTools::CDimension& size);
     void uninitialise();
     void releaseImage();
+    // Takes the surface up again for another paint of the window it was made for, at the size it was made
+    // with, drawing as a fresh one would: unclipped, the current position at the origin. False, and nothing
+    // changed, when there is no surface or it was made for another window or size. Its pixels stay as they were.
+    bool resume(HWND__* const* window, HDC__* windowContext, const ::Brivant::MathTools::CDimension& size);
+    // Fills the area (surface coordinates) with the background colour; nothing without a surface.
+    void fillBackground(const ::Brivant::MathTools::CRect& area);
 
     // Both copy the whole of this surface's size from (0, 0) to (0, 0); nothing unless both surfaces exist.
     void copyTo(CNativeImage& target) const;
@@ -61,6 +67,8 @@ private:
     HBITMAP__* m_bitmap;
     HDC__* m_memoryContext;
     HWND__* const* m_window;
+    // The handle the holder held when the surface was made: a window made again is another window.
+    HWND__* m_madeFor;
     ::Brivant::MathTools::CDimension m_size;
     Basics::CColour m_background;
     bool m_created;

@@ -12,6 +12,7 @@
 #include "gui/core/CDropEvent.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CNativeImage.hpp"
+#include "gui/core/CUpdateAreas.hpp"
 #include "gui/core/CWindowAttributes.hpp"
 #include "gui/core/CWindowIcon.hpp"
 #include "gui/core/ITimedObject.hpp"
@@ -231,6 +232,9 @@ CWindow::CWindow(const CRect& area)
     m_mouseListener = m_controlRoot.get();
     m_dropFileListener = m_controlRoot.get();
     m_keyboardListener = m_controlRoot.get();
+    // A window paints on every redraw it is asked for: making a new surface of its whole size for each paint
+    // costs more than drawing a knob.
+    m_graphics->setSurfaceKept(true);
 
     // Looked up at run time: older systems have no layered windows, and then alpha only does nothing.
     try
@@ -858,6 +862,10 @@ bool CWindow::handlePaint(HWND__* window, std::intptr_t& result)
     }
     CRect update(0, 0, 0, 0);
     update.setFromRECT(paint.rcPaint);
+    CUpdateAreas areas;
+    areas.readFrom(dc);
+    areas.holdTo(update);
+    areas.consolidate();
     m_graphics->setUpdateArea(update);
     m_graphics->initialise(&m_handle, dc, m_size);
     CGraphicsRelease release(*m_graphics);
@@ -865,13 +873,25 @@ bool CWindow::handlePaint(HWND__* window, std::intptr_t& result)
     {
         return true;
     }
-    m_graphics->setDrawingOffset(CPoint(0, 0));
-    m_graphics->getClippingRegion().setClipRegion(update);
-    draw(*m_graphics);
-    // Only what needed painting reaches the screen.
-    BitBlt(dc, update.getLeft(), update.getTop(), update.getWidth(), update.getHeight(),
-           m_graphics->getOffscreenImage().getMemoryContext(), update.getLeft(), update.getTop(), SRCCOPY);
+    for (long index = 0; index < areas.getCount(); ++index)
+    {
+        paintArea(dc, areas.getArea(index));
+    }
     return true;
+}
+
+void CWindow::paintArea(HDC__* dc, const CRect& area)
+{
+    m_graphics->setUpdateArea(area);
+    m_graphics->setDrawingOffset(CPoint(0, 0));
+    m_graphics->getClippingRegion().setClipRegion(area);
+    // The surface outlives the paint, so the area still holds what an earlier paint drew there.
+    m_graphics->getOffscreenImage().fillBackground(area);
+    draw(*m_graphics);
+    // Only what needed painting reaches the screen, each area as soon as it is drawn: a later area's controls
+    // may reach into it.
+    BitBlt(dc, area.getLeft(), area.getTop(), area.getWidth(), area.getHeight(),
+           m_graphics->getOffscreenImage().getMemoryContext(), area.getLeft(), area.getTop(), SRCCOPY);
 }
 
 bool CWindow::handleClose(std::intptr_t& result)
@@ -1157,6 +1177,7 @@ void CWindow::forgetNativeWindow()
     }
     m_handle = nullptr;
     m_created = false;
+    m_graphics->releaseSurface();
 }
 
 void CWindow::releaseWindowClass()

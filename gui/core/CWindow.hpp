@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <memory>
 
+struct HDC__;
 struct HHOOK__;
 struct HWND__;
 
@@ -192,6 +193,8 @@ private:
     bool handleSetFocus();
     bool handleKillFocus();
     bool handlePaint(HWND__* window, std::intptr_t& result);
+    // Recomposes one area of the surface (background colour, then the drawing) and copies it to dc.
+    void paintArea(HDC__* dc, const ::Brivant::MathTools::CRect& area);
     bool handleClose(std::intptr_t& result);
     bool handleKey(bool pressed, std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result);
     bool handleEditColours(std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result);

@@ -27,6 +27,14 @@ const std::string kBlue = "85,86,200";
 
 class CGraphicsShapesTest : public CGraphicsFixture
 {
+protected:
+    void clearSurface()
+    {
+        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+        const RECT whole = {0, 0, kWidth, kHeight};
+        FillRect(m_graphics.getDeviceContext(), &whole, white);
+        DeleteObject(white);
+    }
 };
 
 TEST_P(CGraphicsShapesTest, newContextStartsOnAWhiteSurfaceWithBlackPenWhiteBrushAndBlackText)
@@ -104,6 +112,53 @@ TEST_P(CGraphicsShapesTest, clipKeepsEveryKindOfDrawingInsideAndIsNotMovedByTheO
     CRect clip(0, 0, 0, 0);
     m_graphics.getClippingRegion().getClipRegion(clip);
     EXPECT_TRUE(clip == CRect(20, 10, 8, 6));
+}
+
+// Inside the clip a shape is what it would be without one, outside it nothing, whether it lies well inside,
+// reaches the edge or crosses it, smoothed or not.
+TEST_P(CGraphicsShapesTest, clippedShapesMatchTheUnclippedOnesInsideTheClipAndLeaveTheRestAlone)
+{
+    using FShape = void (*)(CGraphics&, const CRect&);
+    const FShape shapes[] = {
+        [](CGraphics& graphics, const CRect& area) { graphics.fillRectangle(area); },
+        [](CGraphics& graphics, const CRect& area) { graphics.fillRoundedRectangle(area, CDimension(3, 3)); },
+        [](CGraphics& graphics, const CRect& area) { graphics.fillEllipse(area); },
+        [](CGraphics& graphics, const CRect& area) {
+            graphics.getMutablePen().setWidth(1);
+            graphics.drawRectangle(area);
+        },
+        [](CGraphics& graphics, const CRect& area) {
+            graphics.getMutablePen().setWidth(3);
+            graphics.drawRectangle(area);
+        },
+    };
+    const CRect clip(20, 10, 16, 12);
+    const CRect areas[] = {CRect(22, 12, 12, 8), CRect(21, 11, 14, 10), CRect(20, 10, 16, 12), CRect(14, 6, 16, 9),
+                           CRect(30, 18, 20, 20)};
+    m_graphics.getMutableBrush().setColour(CAlphaColour(40, 90, 200, 160));
+    m_graphics.getMutablePen().setColour(CAlphaColour(200, 60, 20, 200));
+    for (const long smoothing : {CGraphics::kSmoothingAntiAlias, CGraphics::kSmoothingDefault})
+        for (size_t shape = 0; shape < sizeof(shapes) / sizeof(shapes[0]); ++shape)
+            for (const CRect& area : areas)
+            {
+                m_graphics.setSmoothingMode(smoothing);
+                m_graphics.getClippingRegion().resetClipRegion();
+                clearSurface();
+                shapes[shape](m_graphics, area);
+                const CPixels unclipped = pixels();
+                clearSurface();
+                m_graphics.getClippingRegion().setClipRegion(clip);
+                shapes[shape](m_graphics, area);
+                const CPixels clipped = pixels();
+                long differing = 0;
+                for (long y = 0; y < kHeight; ++y)
+                    for (long x = 0; x < kWidth; ++x)
+                        differing += clipped.rgb(x, y) != (clip.getLeft() <= x && x < clip.getRight() &&
+                                                                   clip.getTop() <= y && y < clip.getBottom()
+                                                               ? unclipped.rgb(x, y)
+                                                               : kWhite);
+                EXPECT_EQ(0, differing) << smoothing << " " << shape << " " << CRect::toString(area).getString();
+            }
 }
 
 TEST_P(CGraphicsShapesTest, resettingTheClipFreesBothGdiAndGdiplusDrawing)

@@ -41,6 +41,17 @@ protected:
     CFont m_font;
 };
 
+TEST_P(CGraphicsTextTest, aFontChangedBetweenTwoTextsDrawsTheSecondInItsNewSize)
+{
+    const CRect area(0, 0, kWidth, kHeight);
+    const CRect small = inkOf(CGraphics::kLeftTop, area);
+    m_font.setFontSize(24);
+    const CRect large = inkOf(CGraphics::kLeftTop, area);
+    EXPECT_GT(large.getHeight(), small.getHeight() + 4);
+    m_font.setFontSize(12);
+    EXPECT_TRUE(inkOf(CGraphics::kLeftTop, area) == small);
+}
+
 TEST_P(CGraphicsTextTest, eachGridCellPutsTheInkInsideTheAreaAtItsOwnPlace)
 {
     // The area (8, 6, 48, 36), given as (4, 4, ...) under an offset of (4, 2).

@@ -138,6 +138,30 @@ TEST_F(CWindowPaintTest, aPartialRedrawDrawsClippedToItsAreaAndCopiesOnlyThatAre
     EXPECT_EQ(0, shown->countAll("0,0,255"));
 }
 
+TEST_F(CWindowPaintTest, redrawsFarApartArePaintedAndCopiedEachOnItsOwn)
+{
+    open();
+    m_colour = RGB(0, 255, 0);
+    std::vector<std::string> drawnAreas;
+    m_window.onDraw = [this, &drawnAreas](CGraphics& graphics) {
+        drawnAreas.push_back(CRect::toString(graphics.getUpdateArea()).getString());
+        fillSurface(graphics, m_colour);
+    };
+    CImportPatch begin("user32.dll", "BeginPaint", reinterpret_cast<void*>(&recordingBeginPaint));
+    CImportPatch copy("gdi32.dll", "BitBlt", reinterpret_cast<void*>(&recordingBitBlt));
+    ASSERT_TRUE(begin.isActive());
+    ASSERT_TRUE(copy.isActive());
+    s_copiesToWindow.clear();
+    m_window.redrawWindowArea(CRect(5, 5, 10, 10));
+    m_window.redrawWindowArea(CRect(90, 70, 20, 10));
+    m_window.updateWindow();
+    s_paintContext = nullptr;
+    ASSERT_EQ(2u, s_copiesToWindow.size());
+    EXPECT_EQ(std::vector<std::string>({"5,5,10,10", "90,70,20,10"}), drawnAreas);
+    EXPECT_EQ(100 + 200, screen()->countAll("0,255,0"));
+    EXPECT_EQ(kWidth * kHeight - 300, screen()->countAll("255,0,0"));
+}
+
 TEST_F(CWindowPaintTest, whatTheDrawingLeavesUntouchedShowsTheBackgroundColour)
 {
     m_window.onDraw = [](CGraphics& graphics) {
@@ -150,6 +174,17 @@ TEST_F(CWindowPaintTest, whatTheDrawingLeavesUntouchedShowsTheBackgroundColour)
     const std::unique_ptr<CPixels> shown = screen();
     EXPECT_EQ(100, shown->countAll("255,255,0"));
     EXPECT_EQ(kWidth * kHeight - 100, shown->countAll("0,0,255"));
+}
+
+TEST_F(CWindowPaintTest, aLaterPaintStartsItsAreaFromTheBackgroundColourNotFromAnEarlierPaint)
+{
+    open();
+    // The surface kept from the first paint is red all over; a drawing that leaves the area alone shows none of it.
+    m_window.onDraw = [](CGraphics&) {};
+    m_window.redrawWindowArea(CRect(5, 5, 20, 20));
+    m_window.updateWindow();
+    EXPECT_EQ(20 * 20, screen()->count(5, 5, 20, 20, "0,0,255"));
+    EXPECT_EQ(kWidth * kHeight - 20 * 20, screen()->countAll("255,0,0"));
 }
 
 int s_beginPaints = 0;

@@ -1,0 +1,56 @@
+// The areas a paint draws: redraws far apart stay apart, pieces that nearly fill their bounding rectangle
+// become it, and every area stays inside the paint's rectangle.
+#include "gui/core/CUpdateAreas.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+using Brivant::GUI::Windowing::CUpdateAreas;
+using Brivant::MathTools::CRect;
+
+std::string areasText(const CUpdateAreas& areas)
+{
+    std::string text;
+    for (long index = 0; index < areas.getCount(); ++index)
+        text += (index > 0 ? " " : "") + std::string(CRect::toString(areas.getArea(index)).getString());
+    return text;
+}
+
+struct SCase
+{
+    const char* name;
+    std::vector<CRect> added;
+    const char* expected;
+};
+
+TEST(CUpdateAreas, mergesOnlyWhatNearlyFillsItsBoundingRectangle)
+{
+    const CRect bounds(0, 0, 500, 400);
+    const std::vector<SCase> cases = {
+        {"a knob and its label below", {CRect(100, 65, 36, 48), CRect(95, 115, 96, 20)},
+         "100,65,36,48 95,115,96,20"},
+        // The bands a region makes of two overlapping squares.
+        {"two overlapping squares", {CRect(10, 10, 30, 10), CRect(10, 20, 40, 20), CRect(20, 40, 30, 10)},
+         "10,10,40,40"},
+        {"only empty ones: the bounds", {CRect(5, 5, 0, 10), CRect(5, 5, 10, -1)}, "0,0,500,400"},
+        {"one beyond the bounds", {CRect(490, 390, 30, 30), CRect(600, 0, 5, 5)}, "490,390,10,10"},
+        {"nine apart", {CRect(0, 0, 2, 2), CRect(10, 0, 2, 2), CRect(20, 0, 2, 2), CRect(30, 0, 2, 2),
+                        CRect(40, 0, 2, 2), CRect(50, 0, 2, 2), CRect(60, 0, 2, 2), CRect(70, 0, 2, 2),
+                        CRect(80, 0, 2, 30)},
+         "0,0,82,30"},
+    };
+    for (const SCase& test : cases)
+    {
+        CUpdateAreas areas;
+        for (const CRect& area : test.added)
+            areas.add(area);
+        areas.holdTo(bounds);
+        areas.consolidate();
+        EXPECT_EQ(test.expected, areasText(areas)) << test.name;
+    }
+}
+} // namespace
