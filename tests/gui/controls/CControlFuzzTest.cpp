@@ -18,6 +18,7 @@
 #include "gui/core/CCursor.hpp"
 #include "gui/core/CFont.hpp"
 #include "tests/gui/CGuiTestKit.hpp"
+#include "tests/gui/core/CImportPatch.hpp"
 
 #include <windows.h>
 
@@ -28,6 +29,7 @@
 #include <iostream>
 #include <limits>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -108,7 +110,98 @@ std::map<std::string, long> liveInstances()
     return counts;
 }
 
-long gdiObjects() { return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
+// The GDI objects the library has made and not yet deleted. Wine's GetGuiResources answers 0 whatever is alive, so
+// while it lives this points the program's imports of the GDI calls that make and delete objects at counters.
+class CGdiObjectCount
+{
+public:
+    CGdiObjectCount()
+    {
+        s_count = this;
+        track("GDI32.dll", "CreateCompatibleBitmap", createCompatibleBitmap, &m_createCompatibleBitmap);
+        track("GDI32.dll", "CreateCompatibleDC", createCompatibleDC, &m_createCompatibleDC);
+        track("GDI32.dll", "CreateDIBSection", createDIBSection, &m_createDIBSection);
+        track("GDI32.dll", "CreateFontIndirectA", createFontIndirectA, &m_createFontIndirectA);
+        track("GDI32.dll", "CreatePen", createPen, &m_createPen);
+        track("GDI32.dll", "CreateRectRgn", createRectRgn, &m_createRectRgn);
+        track("GDI32.dll", "CreateSolidBrush", createSolidBrush, &m_createSolidBrush);
+        track("GDI32.dll", "DeleteObject", deleteObject, &m_deleteObject);
+        track("GDI32.dll", "DeleteDC", deleteDC, &m_deleteDC);
+        track("gdiplus.dll", "GdipCreateHBITMAPFromBitmap", createHBitmap, &m_createHBitmap);
+    }
+    ~CGdiObjectCount() { s_count = nullptr; }
+
+    CGdiObjectCount(const CGdiObjectCount&) = delete;
+    CGdiObjectCount& operator=(const CGdiObjectCount&) = delete;
+
+    long live() const { return static_cast<long>(m_live.size()); }
+
+private:
+    template <class TFunction>
+    void track(const char* library, const char* function, TFunction standIn, TFunction* original)
+    {
+        *original = reinterpret_cast<TFunction>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(library), function)));
+        m_patches.emplace_back(new CImportPatch(library, function, reinterpret_cast<void*>(standIn)));
+    }
+    template <class THandle>
+    static THandle made(THandle handle)
+    {
+        if (handle != nullptr)
+            s_count->m_live.insert(handle);
+        return handle;
+    }
+    static BOOL gone(void* handle, BOOL deleted)
+    {
+        if (deleted)
+            s_count->m_live.erase(handle);
+        return deleted;
+    }
+
+    static HBITMAP WINAPI createCompatibleBitmap(HDC dc, int width, int height)
+    {
+        return made(s_count->m_createCompatibleBitmap(dc, width, height));
+    }
+    static HDC WINAPI createCompatibleDC(HDC dc) { return made(s_count->m_createCompatibleDC(dc)); }
+    static HBITMAP WINAPI createDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                                           DWORD offset)
+    {
+        return made(s_count->m_createDIBSection(dc, info, usage, bits, section, offset));
+    }
+    static HFONT WINAPI createFontIndirectA(const LOGFONTA* font) { return made(s_count->m_createFontIndirectA(font)); }
+    static HPEN WINAPI createPen(int style, int width, COLORREF colour)
+    {
+        return made(s_count->m_createPen(style, width, colour));
+    }
+    static HRGN WINAPI createRectRgn(int left, int top, int right, int bottom)
+    {
+        return made(s_count->m_createRectRgn(left, top, right, bottom));
+    }
+    static HBRUSH WINAPI createSolidBrush(COLORREF colour) { return made(s_count->m_createSolidBrush(colour)); }
+    static BOOL WINAPI deleteObject(HGDIOBJ object) { return gone(object, s_count->m_deleteObject(object)); }
+    static BOOL WINAPI deleteDC(HDC dc) { return gone(dc, s_count->m_deleteDC(dc)); }
+    static int WINAPI createHBitmap(void* bitmap, HBITMAP* made, DWORD background)
+    {
+        const int status = s_count->m_createHBitmap(bitmap, made, background);
+        if (status == 0 && made != nullptr && *made != nullptr)
+            s_count->m_live.insert(*made);
+        return status;
+    }
+
+    static inline CGdiObjectCount* s_count = nullptr;
+    std::set<void*> m_live;
+    std::vector<std::unique_ptr<CImportPatch>> m_patches;
+    decltype(&CreateCompatibleBitmap) m_createCompatibleBitmap = nullptr;
+    decltype(&CreateCompatibleDC) m_createCompatibleDC = nullptr;
+    decltype(&CreateDIBSection) m_createDIBSection = nullptr;
+    decltype(&CreateFontIndirectA) m_createFontIndirectA = nullptr;
+    decltype(&CreatePen) m_createPen = nullptr;
+    decltype(&CreateRectRgn) m_createRectRgn = nullptr;
+    decltype(&CreateSolidBrush) m_createSolidBrush = nullptr;
+    decltype(&DeleteObject) m_deleteObject = nullptr;
+    decltype(&DeleteDC) m_deleteDC = nullptr;
+    int(WINAPI* m_createHBitmap)(void*, HBITMAP*, DWORD) = nullptr;
+};
 
 // An off-screen surface as the window paints: the whole area to update, GDI only, so that colours are exact.
 class CFuzzCanvas
@@ -159,8 +252,8 @@ private:
 class CFuzzSequence
 {
 public:
-    CFuzzSequence(const std::string& className, unsigned seed, CFuzzCanvas& canvas)
-        : m_class(className), m_random(seed), m_canvas(canvas)
+    CFuzzSequence(const std::string& className, unsigned seed, CFuzzCanvas& canvas, const CGdiObjectCount& gdi)
+        : m_class(className), m_random(seed), m_canvas(canvas), m_gdi(gdi)
     {
     }
 
@@ -168,7 +261,7 @@ public:
     std::string play()
     {
         const std::map<std::string, long> before = liveInstances();
-        const long gdiBefore = gdiObjects();
+        const long gdiBefore = m_gdi.live();
         playInBench();
         if (!m_broken.empty())
             return m_broken;
@@ -182,8 +275,8 @@ public:
         }
         if (!changed.empty())
             breaks("instances", changed);
-        if (std::labs(gdiObjects() - gdiBefore) > 2)
-            breaks("gdi", std::to_string(gdiBefore) + " -> " + std::to_string(gdiObjects()));
+        if (std::labs(m_gdi.live() - gdiBefore) > 2)
+            breaks("gdi", std::to_string(gdiBefore) + " -> " + std::to_string(m_gdi.live()));
         return m_broken;
     }
 
@@ -572,6 +665,7 @@ private:
     std::string m_class;
     std::mt19937 m_random;
     CFuzzCanvas& m_canvas;
+    const CGdiObjectCount& m_gdi;
     CControlBench* m_bench = nullptr;
     CControlPanel* m_panel = nullptr;
     IControl* m_control = nullptr;
@@ -600,6 +694,7 @@ TEST(CControlFuzz, everyFactoryClassKeepsItsInvariantsThroughSeededSequences)
     const long runs = environmentNumber("CONTROL_FUZZ_RUNS", kFixedRuns);
     const long replay = environmentNumber("CONTROL_FUZZ_SEED", -1);
     const char* only = std::getenv("CONTROL_FUZZ_CLASS");
+    CGdiObjectCount gdi;
     CFuzzCanvas canvas;
     // The shared cursors are made on first use and live as long as the process.
     for (auto cursor : {&CCursor::arrowCursor, &CCursor::handCursor, &CCursor::waitCursor,
@@ -610,7 +705,7 @@ TEST(CControlFuzz, everyFactoryClassKeepsItsInvariantsThroughSeededSequences)
     // for every class whichever are played, so that a replay sees what the full run saw.
     for (long index = 0; index < names.getInsertIndex(); ++index)
         for (unsigned warmUp = 1; warmUp <= 3; ++warmUp)
-            CFuzzSequence(names.getElementAt(index)->getString(), kFixedSeed - warmUp, canvas).play();
+            CFuzzSequence(names.getElementAt(index)->getString(), kFixedSeed - warmUp, canvas, gdi).play();
     long sequences = 0, steps = 0;
     for (long index = 0; index < names.getInsertIndex(); ++index)
     {
@@ -622,7 +717,7 @@ TEST(CControlFuzz, everyFactoryClassKeepsItsInvariantsThroughSeededSequences)
         {
             const unsigned seed = replay >= 0 ? static_cast<unsigned>(replay)
                                               : kFixedSeed + static_cast<unsigned>(index * 1000003L + run);
-            CFuzzSequence sequence(name, seed, canvas);
+            CFuzzSequence sequence(name, seed, canvas, gdi);
             const std::string broken = sequence.play();
             ++sequences;
             steps += sequence.stepsPlayed();
@@ -633,7 +728,7 @@ TEST(CControlFuzz, everyFactoryClassKeepsItsInvariantsThroughSeededSequences)
         for (const auto& failure : failures)
             std::cout << name << ": " << failure.second << " sequences " << failure.first << "\n";
     }
-    std::cout << "control fuzz: " << sequences << " sequences, " << steps << " steps, " << gdiObjects()
-              << " GDI objects at the end\n";
+    std::cout << "control fuzz: " << sequences << " sequences, " << steps << " steps, " << gdi.live()
+              << " GDI objects alive at the end\n";
 }
 } // namespace
