@@ -146,5 +146,25 @@ constexpr bool rowsInIndexOrder(const CParameterDescription (&table)[Rows])
             return false;
     return true;
 }
+
+// The parameters both editions have, at the same indexes and alike to the host and the effect; each edition places
+// them on its own panel.
+constexpr CParameterDescription kSharedParameters[] = {
+    {0, "Master", "dB", EParameterKind::kLinear, -20.0f, 20.0f, {nullptr, 0}, 0.5f, false, {}},
+    {1, "Threshold", "dB", EParameterKind::kLinear, -50.0f, 0.0f, {nullptr, 0}, 1.0f, false, {}},
+    {2, "Ratio", " :1", EParameterKind::kLinear, 0.05f, 1.0f, {nullptr, 0}, 0.0f, true, {}},
+    {3, "Attack", "ms", EParameterKind::kExponential, 1.0f, 1000.0f, {nullptr, 0}, 0.25f, false, {}},
+    {4, "Release", "ms", EParameterKind::kExponential, 1.0f, 1000.0f, {nullptr, 0}, 0.5f, false, {}},
+    {5, "Mix", "mix", EParameterKind::kLinear, 0.0f, 1.0f, {nullptr, 0}, 1.0f, false, {}},
+};
+static_assert(rowsInIndexOrder(kSharedParameters), "each shared row at its own index");
+
+// A shared parameter's row, placed on an edition's panel.
+constexpr CParameterDescription sharedParameter(int index, const CPanelPlace& panel)
+{
+    CParameterDescription row = kSharedParameters[index];
+    row.panel = panel;
+    return row;
+}
 } // namespace Holvane
 } // namespace Brivant

@@ -29,19 +29,19 @@ struct CLiteParameterTable
     static constexpr COptionTexts kNoOptions = {nullptr, 0};
 
     static constexpr CParameterDescription kParameterTable[] = {
-        {kMaster, "Master", "dB", K::kLinear, -20.0f, 20.0f, kNoOptions, 0.5f, false,
-         {L::kNumber, " dB", C::kKnob, "knob.png", "Master", {405, 65}, {398, 115}, {405, 55}, kWide, 0, false}},
-        {kThreshold, "Threshold", "dB", K::kLinear, -50.0f, 0.0f, kNoOptions, 1.0f, false,
-         {L::kNumber, " dB", C::kKnob, "knob2.png", "Threshold", {30, 65}, {30, 115}, {25, 55}, kWide, 1, false}},
-        {kRatio, "Ratio", " :1", K::kLinear, 0.05f, 1.0f, kNoOptions, 0.0f, true,
-         {L::kReciprocal, " :1", C::kKnob, "knob2.png", "Ratio", {105, 65}, {105, 115}, {115, 55}, kWide, 2, false}},
-        {kAttack, "Attack", "ms", K::kExponential, 1.0f, 1000.0f, kNoOptions, 0.25f, false,
-         {L::kNumber, " ms", C::kKnob, "knob3.png", "Attack", {180, 65}, {175, 115}, {185, 55}, kWide, 3, false}},
-        {kRelease, "Release", "ms", K::kExponential, 1.0f, 1000.0f, kNoOptions, 0.5f, false,
-         {L::kNumber, " ms", C::kKnob, "knob3.png", "Release", {255, 65}, {250, 115}, {255, 55}, kWide, 4, false}},
-        {kMix, "Mix", "mix", K::kLinear, 0.0f, 1.0f, kNoOptions, 1.0f, false,
+        sharedParameter(kMaster,
+         {L::kNumber, " dB", C::kKnob, "knob.png", "Master", {405, 65}, {398, 115}, {405, 55}, kWide, 0, false}),
+        sharedParameter(kThreshold,
+         {L::kNumber, " dB", C::kKnob, "knob2.png", "Threshold", {30, 65}, {30, 115}, {25, 55}, kWide, 1, false}),
+        sharedParameter(kRatio,
+         {L::kReciprocal, " :1", C::kKnob, "knob2.png", "Ratio", {105, 65}, {105, 115}, {115, 55}, kWide, 2, false}),
+        sharedParameter(kAttack,
+         {L::kNumber, " ms", C::kKnob, "knob3.png", "Attack", {180, 65}, {175, 115}, {185, 55}, kWide, 3, false}),
+        sharedParameter(kRelease,
+         {L::kNumber, " ms", C::kKnob, "knob3.png", "Release", {255, 65}, {250, 115}, {255, 55}, kWide, 4, false}),
+        sharedParameter(kMix,
          {L::kNumberSuffixFromHost, " ", C::kKnob, "knob.png", "Dry/Wet", {330, 65}, {333, 115}, {330, 55}, kNarrow,
-          5, false}},
+          5, false}),
     };
     static_assert(rowsInIndexOrder(kParameterTable), "each row at its own index");
 
