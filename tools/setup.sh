@@ -14,7 +14,8 @@ if ((${#missing[@]})); then
     echo "Installing ${missing[*]} ..."
     # The deliverables are 32-bit, so their tests need the 32-bit Wine loader too.
     dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-    $sudo apt-get update -qq
+    # A caching proxy can serve an index older than its release file; asking it past its cache mends that.
+    $sudo apt-get update -qq || $sudo apt-get update -qq -o Acquire::http::No-Cache=true
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
