@@ -788,4 +788,25 @@ TYPED_TEST(TPluginEditionTest, zeroFramesWriteNothingAndKeepTheRing)
         EXPECT_EQ(i == 9 ? static_cast<float>(-0.5 * gain) : 0.0f, outRight[i]) << "frame " << i + 10;
     }
 }
+
+// An empty call ends its block like any other: the events it came with are dropped, so a host that sends events
+// before empty calls never fills the list.
+TYPED_TEST(TPluginEditionTest, aZeroFrameCallEndsTheBlocksEvents)
+{
+    this->m_host.start(44100.0f, 64);
+    AEffect* effect = this->effect();
+    for (int round = 0; round < 13; ++round)
+    {
+        CEventBlock events;
+        for (int i = 0; i < 10; ++i)
+            events.controlChange(71, 64);
+        this->send(events);
+        effect->processReplacing(effect, nullptr, nullptr, 0);
+    }
+    CEventBlock last;
+    last.controlChange(71, 127);
+    this->send(last);
+    this->processOneBlock();
+    EXPECT_EQ(1.0f, this->get(1));
+}
 } // namespace
