@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -469,6 +470,20 @@ TYPED_TEST(TPluginEditionTest, vendorTextQueryFormatsWithPercentOneF)
         EXPECT_EQ(0, host.dispatch(effVendorSpecific, effGetParamDisplay, index, text, 1.0f)) << index;
     EXPECT_EQ(0x7E, text[0]);
     EXPECT_EQ(0, host.dispatch(effVendorSpecific, effGetParamDisplay, 3, nullptr, 1.0f));
+}
+
+// A value whose "%1f" text does not fit the host's field is written in the shortest form that reads back as the same
+// value, never cut into another number.
+TYPED_TEST(TPluginEditionTest, vendorTextQueryNeverShowsAnotherNumber)
+{
+    for (float value : {1e30f, -1e30f, 3.4e38f, 1.5e22f, -123456789e9f})
+    {
+        char text[kVstMaxParamStrLen + 8];
+        std::memset(text, 0x7E, sizeof(text));
+        EXPECT_EQ(kVendorAnswer, this->m_host.dispatch(effVendorSpecific, effGetParamDisplay, 0, text, value));
+        EXPECT_LT(std::strlen(text), size_t(kVstMaxParamStrLen)) << value;
+        EXPECT_EQ(value, std::strtof(text, nullptr)) << text;
+    }
 }
 
 // The selector query (index 8) answers for the option parameters alone; other indexes are not the extension's.
