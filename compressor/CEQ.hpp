@@ -27,7 +27,7 @@ public:
     CEQ& operator=(const CEQ&) = delete;
     ~CEQ() override;
 
-    // 2 sin(pi f / rate), for a rate that is finite and positive.
+    // 2 sin(pi f / rate), at most 1, for a rate that is finite and positive.
     static float bandCoefficient(float frequency, float sampleRate);
     // Low and high coefficients of both channels for this rate; any other rate is ignored.
     void setSampleRate(float sampleRate);

@@ -70,7 +70,7 @@ Equaliser::Equaliser(double sampleRate, double lowGain, double midGain, double h
 
 double Equaliser::coefficient(double frequency, double sampleRate)
 {
-    return 2.0 * std::sin(kPi * frequency / sampleRate);
+    return std::min(1.0, 2.0 * std::sin(kPi * frequency / sampleRate));
 }
 
 void Equaliser::setGains(double lowGain, double midGain, double highGain)
