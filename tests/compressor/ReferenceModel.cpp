@@ -110,7 +110,8 @@ double Equaliser::step(double input)
 
 double valve(double input, const ValveSetting& setting)
 {
-    return setting.outputGain * (setting.b * input - setting.a * input * std::fabs(input));
+    const double x = std::clamp(input, -1.0, 1.0);
+    return setting.outputGain * (setting.b * x - setting.a * x * std::fabs(x));
 }
 
 MidSideWeights midSideWeights(double parameterValue)
