@@ -262,7 +262,8 @@ void CHolvane::processBlock(float** inputs, float** outputs, long sampleFrames, 
                     wetLeft *= settings.makeUpGain;
                     wetRight *= settings.makeUpGain;
                 }
-                mix += mixStep;
+                // The ramp lands exactly on its target: added steps can stop one rounding step short.
+                mix = done + i + 1 == sampleFrames ? settings.mixTarget : mix + mixStep;
                 const float sourceLeft = settings.monitorInput ? keyLeft : wetLeft;
                 const float sourceRight = settings.monitorInput ? keyRight : wetRight;
                 const float left = ((sourceLeft - dryLeft) * mix + dryLeft) * settings.master;

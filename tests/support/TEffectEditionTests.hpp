@@ -277,6 +277,26 @@ TYPED_TEST_P(TEffectEditionTest, theAudioPathAllocatesNothing)
             ASSERT_TRUE(std::isfinite(sample));
 }
 
+// A Mix ramp ends exactly on its target: after Mix 1 -> 0.3 -> 1 the output is again exactly that of an effect whose
+// Mix never moved.
+TYPED_TEST_P(TEffectEditionTest, aMixRampEndsExactlyOnItsTarget)
+{
+    auto reference = this->busyPair();
+    auto& effect = *this->m_effect;
+    const typename TestFixture::Channels signal = this->noiseChannels(86, 512, 0.9f);
+    for (size_t frames : {37, 100, 150, 333, 512})
+    {
+        for (float mix : {0.3f, 1.0f})
+        {
+            effect.setParameter(5, mix);
+            this->processCall(effect, signal, 0, frames);
+            this->processCall(*reference, signal, 0, frames);
+        }
+        EXPECT_TRUE(this->processCall(*reference, signal, 0, frames) == this->processCall(effect, signal, 0, frames))
+            << frames << " frames";
+    }
+}
+
 REGISTER_TYPED_TEST_SUITE_P(TEffectEditionTest, endsOnTheDefaultProgramWithItsValuesApplied,
                             recordCarriesPinsDelayIdentityFlagsAndEditorSize,
                             everyHostChangeReachesTheEditorWithTheHostsValue,
@@ -284,5 +304,5 @@ REGISTER_TYPED_TEST_SUITE_P(TEffectEditionTest, endsOnTheDefaultProgramWithItsVa
                             emptyCallReportsZeroAndAnUpdatingEditorHearsNothing, callersControlWordIsRestored,
                             denormalsAreFlushedWhileProcessing, nullOutputsAreSkippedAndTheRingStillMoves,
                             accumulatingAddsToTheOutputs, counterSeesAnAllocationMadeOnPurpose,
-                            theAudioPathAllocatesNothing);
+                            theAudioPathAllocatesNothing, aMixRampEndsExactlyOnItsTarget);
 } // namespace VolturaTests
