@@ -115,7 +115,8 @@ void CHolvaneShared::applyControlChanges(AudioEffect& effect, Midi::CMidiEventLi
     for (long i = std::max(0L, first); i < events.getNumberOfEvents(); ++i)
     {
         const Midi::CMidiEvent* event = events.getEvent(i);
-        if (event->getStatus() != Midi::CMidiEvent::kControlChange)
+        // Null when a host that breaks the threading rule empties the list from another thread meanwhile.
+        if (event == nullptr || event->getStatus() != Midi::CMidiEvent::kControlChange)
             continue;
         long controller = event->getValue();
         float value = static_cast<float>(event->getSubValue()) * kControllerScale;

@@ -18,10 +18,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace VolturaTests
@@ -297,6 +299,34 @@ TYPED_TEST_P(TEffectEditionTest, aMixRampEndsExactlyOnItsTarget)
     }
 }
 
+// A host that sends events on one thread while it processes on another breaks the threading rule; still, events
+// emptied from the list while its controllers are applied are skipped, and the effect goes on.
+TYPED_TEST_P(TEffectEditionTest, eventsEmptiedOnAnotherThreadAreSkipped)
+{
+    auto& effect = *this->m_effect;
+    CEventBlock events;
+    for (int i = 0; i < 100; ++i)
+        events.controlChange(71, static_cast<unsigned char>(i));
+    VstEvents* block = events.build();
+    std::atomic<bool> running{false};
+    std::atomic<bool> done{false};
+    std::thread emptier([&] {
+        running.store(true);
+        while (!done.load())
+            effect.processReplacing(nullptr, nullptr, 0);
+    });
+    while (!running.load())
+    {
+    }
+    for (int round = 0; round < 100000; ++round)
+        effect.processEvents(block);
+    done.store(true);
+    emptier.join();
+    effect.processReplacing(nullptr, nullptr, 0);
+    effect.processEvents(block);
+    EXPECT_NEAR(99.0 / 127.0, effect.getParameter(1), 1e-6);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(TEffectEditionTest, endsOnTheDefaultProgramWithItsValuesApplied,
                             recordCarriesPinsDelayIdentityFlagsAndEditorSize,
                             everyHostChangeReachesTheEditorWithTheHostsValue,
@@ -304,5 +334,6 @@ REGISTER_TYPED_TEST_SUITE_P(TEffectEditionTest, endsOnTheDefaultProgramWithItsVa
                             emptyCallReportsZeroAndAnUpdatingEditorHearsNothing, callersControlWordIsRestored,
                             denormalsAreFlushedWhileProcessing, nullOutputsAreSkippedAndTheRingStillMoves,
                             accumulatingAddsToTheOutputs, counterSeesAnAllocationMadeOnPurpose,
-                            theAudioPathAllocatesNothing, aMixRampEndsExactlyOnItsTarget);
+                            theAudioPathAllocatesNothing, aMixRampEndsExactlyOnItsTarget,
+                            eventsEmptiedOnAnotherThreadAreSkipped);
 } // namespace VolturaTests
