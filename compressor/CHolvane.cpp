@@ -210,7 +210,7 @@ void CHolvane::runStages(const CBlockSettings& settings)
         m_keyLeft[i] = (mid + side) / 2.0f;
         m_keyRight[i] = (mid - side) / 2.0f;
     }
-    if (settings.compress)
+    if (compressorRuns(settings.compress))
         m_compressor.getPointer()->process(m_keyLeft, m_keyRight, m_wetLeft, m_wetRight);
 }
 

@@ -85,7 +85,7 @@ void CHolvane::processBlock(float** inputs, float** outputs, long sampleFrames, 
                 if (position == 0)
                 {
                     // The input itself is the detector; the meter samples once per ring.
-                    if (compress)
+                    if (compressorRuns(compress))
                         compressor->processPlain(m_dryLeft, m_dryRight, m_wetLeft, m_wetRight);
                     peak = std::max(peak, std::max(std::fabs(wetLeft), std::fabs(wetRight)));
                 }

@@ -185,6 +185,18 @@ void primeDetector(Compressor& compressor, int ringSize)
     }
 }
 
+// At 0 dB the compressor is skipped and its state stands still; when it comes back it starts afresh.
+bool compressorRuns(Compressor& compressor, bool compress, bool& leftOut)
+{
+    if (compress && leftOut)
+    {
+        compressor.setEnvelopeDb(kFloor);
+        compressor.setRmsState(0.0);
+    }
+    leftOut = !compress;
+    return compress;
+}
+
 // Settings change the coefficients only; the detector's state carries over.
 Compressor retuned(const Compressor& current, const CompressorSettings& settings)
 {
@@ -299,8 +311,7 @@ void ProEffect::runStages()
         m_key[0][static_cast<size_t>(i)] = key.first;
         m_key[1][static_cast<size_t>(i)] = key.second;
     }
-    // At 0 dB the compressor is skipped and its state stands still.
-    if (parameter(kThreshold) != 1.0)
+    if (compressorRuns(m_compressor, parameter(kThreshold) != 1.0, m_compressorLeftOut))
     {
         for (int i = 0; i < kRingSize; ++i)
         {
@@ -457,8 +468,8 @@ double LiteEffect::process(const float* const* inputs, double* outLeft, double* 
         if (++m_position == kRingSize)
         {
             m_position = 0;
-            // The dry input is the detector; at 0 dB the compressor is skipped and its state stands still.
-            if (parameter(kThreshold) != 1.0)
+            // The dry input is the detector.
+            if (compressorRuns(m_compressor, parameter(kThreshold) != 1.0, m_compressorLeftOut))
             {
                 for (size_t i = 0; i < kRingSize; ++i)
                 {

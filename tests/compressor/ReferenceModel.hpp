@@ -210,6 +210,7 @@ private:
     std::array<double, kRingSize> m_dry[2]{};
     std::array<double, kRingSize> m_key[2]{};
     Compressor m_compressor;
+    bool m_compressorLeftOut = false;
     Equaliser m_equaliser[2];
 };
 // VolturaLite's six parameters: the first six of VolturaPro's, at the same indexes with the same ranges.
@@ -268,5 +269,6 @@ private:
     std::array<double, kRingSize> m_wet[2]{};
     std::array<double, kRingSize> m_dry[2]{};
     Compressor m_compressor;
+    bool m_compressorLeftOut = false;
 };
 } // namespace ReferenceModel

@@ -299,6 +299,36 @@ TYPED_TEST_P(TEffectEditionTest, aMixRampEndsExactlyOnItsTarget)
     }
 }
 
+// A compressor left out at 0 dB comes back as a new one would, judging the signal now playing, not the level it
+// heard before it was left out: on a quiet signal it then works exactly like one that was never left out.
+TYPED_TEST_P(TEffectEditionTest, aCompressorBackFromZeroDecibelsStartsAfresh)
+{
+    using Effect = typename TypeParam::Effect;
+    auto reference = std::make_unique<Effect>(CCountingHost::callback);
+    auto& effect = *this->m_effect;
+    for (Effect* each : {&effect, reference.get()})
+    {
+        each->setSampleRate(44100.0f);
+        each->resume();
+        // -50 dB, 20:1, the fastest attack and the slowest release.
+        for (VstInt32 index : {1, 2, 3, 4})
+            each->setParameter(index, index == 1 || index == 3 ? 0.0f : 1.0f);
+    }
+    const typename TestFixture::Channels loud = this->noiseChannels(87, 22050, 0.9f);
+    const typename TestFixture::Channels quiet = this->noiseChannels(88, 22050, 0.01f);
+    this->processCall(effect, loud, 0, 22050);
+    effect.setParameter(1, 1.0f);
+    reference->setParameter(1, 0.98f);
+    this->processCall(effect, quiet, 0, 22050);
+    this->processCall(*reference, quiet, 0, 22050);
+    effect.setParameter(1, 0.98f);
+    // The ring's last 16 samples left before the compressor was back.
+    const auto expected = this->processCall(*reference, quiet, 0, 4410);
+    const auto output = this->processCall(effect, quiet, 0, 4410);
+    for (size_t channel = 0; channel < 2; ++channel)
+        EXPECT_TRUE(std::equal(output[channel].begin() + 16, output[channel].end(), expected[channel].begin() + 16));
+}
+
 // A host that sends events on one thread while it processes on another breaks the threading rule; still, events
 // emptied from the list while its controllers are applied are skipped, and the effect goes on.
 TYPED_TEST_P(TEffectEditionTest, eventsEmptiedOnAnotherThreadAreSkipped)
@@ -335,5 +365,5 @@ REGISTER_TYPED_TEST_SUITE_P(TEffectEditionTest, endsOnTheDefaultProgramWithItsVa
                             denormalsAreFlushedWhileProcessing, nullOutputsAreSkippedAndTheRingStillMoves,
                             accumulatingAddsToTheOutputs, counterSeesAnAllocationMadeOnPurpose,
                             theAudioPathAllocatesNothing, aMixRampEndsExactlyOnItsTarget,
-                            eventsEmptiedOnAnotherThreadAreSkipped);
+                            aCompressorBackFromZeroDecibelsStartsAfresh, eventsEmptiedOnAnotherThreadAreSkipped);
 } // namespace VolturaTests
