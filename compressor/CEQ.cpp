@@ -75,6 +75,12 @@ void CEQ::process(float* channel1, float* channel2)
     processChannel(1, channel2);
 }
 
+void CEQ::reset()
+{
+    for (CChannelState& state : m_state)
+        state = CChannelState();
+}
+
 // Per sample, single precision:
 //   s = x + 1e-15
 //   p0 += lf (s - p0) + bias;  p_k += lf (p_(k-1) - p_k), k = 1..3      low = p3

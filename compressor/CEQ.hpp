@@ -43,6 +43,8 @@ public:
 
     // Filters 16 samples of each channel in place.
     void process(float* channel1, float* channel2);
+    // Back to the empty filter state of a new equaliser; coefficients and gains stay.
+    void reset();
 
 private:
     struct CChannelState

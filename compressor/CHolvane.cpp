@@ -58,7 +58,7 @@ struct CHolvane::CBlockSettings
 
 CHolvane::CHolvane(audioMasterCallback audioMaster)
     : THolvaneEffect(audioMaster), m_masterGain(1.0f), m_makeUpGain(1.0f), m_sideChain(0), m_midWeight(1.0f),
-      m_sideWeight(1.0f)
+      m_sideWeight(1.0f), m_equaliserLeftOut(false)
 {
     setNumInputs(4);
     setNumOutputs(2);
@@ -201,7 +201,13 @@ void CHolvane::runStages(const CBlockSettings& settings)
         m_valve.getPointer()->process(m_wetLeft, m_wetRight, valve.a, valve.b, valve.outputGain);
     }
     if (settings.equalise)
+    {
+        // Left out while flat, its state stood still: it comes back as a new one would, not with what it held then.
+        if (m_equaliserLeftOut)
+            m_equaliser.getPointer()->reset();
         m_equaliser.getPointer()->process(m_keyLeft, m_keyRight);
+    }
+    m_equaliserLeftOut = !settings.equalise;
     // Mid/side width: key = ((L + R) K +- (L - R) S) / 2.
     for (int i = 0; i < kRingSize; ++i)
     {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
 namespace ReferenceModel
@@ -84,6 +85,13 @@ void Equaliser::setSampleRate(double sampleRate)
 {
     m_lowCoefficient = coefficient(800.0, sampleRate);
     m_highCoefficient = coefficient(5000.0, sampleRate);
+}
+
+void Equaliser::reset()
+{
+    std::fill(std::begin(m_low), std::end(m_low), 0.0);
+    std::fill(std::begin(m_high), std::end(m_high), 0.0);
+    std::fill(std::begin(m_history), std::end(m_history), 0.0);
 }
 
 double Equaliser::step(double input)
@@ -300,10 +308,16 @@ void ProEffect::runStages()
         for (auto& channel : m_wet)
             for (double& sample : channel)
                 sample = ReferenceModel::valve(sample, *valve);
-    if (parameter(kEqLow) != 0.5 || parameter(kEqMid) != 0.5 || parameter(kEqHigh) != 0.5)
-        for (int channel = 0; channel < 2; ++channel)
-            for (double& sample : m_key[channel])
-                sample = m_equaliser[channel].step(sample);
+    const bool equalise = parameter(kEqLow) != 0.5 || parameter(kEqMid) != 0.5 || parameter(kEqHigh) != 0.5;
+    for (int channel = 0; channel < 2 && equalise; ++channel)
+    {
+        // Left out while flat, it comes back as a new one would.
+        if (m_equaliserLeftOut)
+            m_equaliser[channel].reset();
+        for (double& sample : m_key[channel])
+            sample = m_equaliser[channel].step(sample);
+    }
+    m_equaliserLeftOut = !equalise;
     const MidSideWeights weights = midSideWeights(parameter(kMidSide));
     for (int i = 0; i < kRingSize; ++i)
     {
