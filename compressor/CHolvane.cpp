@@ -109,13 +109,21 @@ void CHolvane::resume()
     m_equaliser.getPointer()->setSampleRate(m_samplingRate);
 }
 
-// Make-up restores what the static curve takes at 0 dB: |T| (1 - s) decibels, less a quarter for safety.
+// Make-up restores what the static curve takes at 0 dB: |T| (1 - s) decibels, less a quarter for safety. Threshold
+// and Ratio set on two threads at once can each read the other's old value; whoever finds after its store that
+// either has moved on computes again, so the last store is always of the last pair.
 void CHolvane::updateMakeUpGain()
 {
     CCompressorSC* compressor = m_compressor.getPointer();
-    float threshold = std::fabs(compressor->getThreshold());
-    float slope = compressor->getSlope();
-    m_makeUpGain.store(decibelsToGain(threshold - slope * threshold) * kMakeUpFactor, std::memory_order_relaxed);
+    for (;;)
+    {
+        const float threshold = compressor->getThreshold();
+        const float slope = compressor->getSlope();
+        const float magnitude = std::fabs(threshold);
+        m_makeUpGain.store(decibelsToGain(magnitude - slope * magnitude) * kMakeUpFactor);
+        if (compressor->getThreshold() == threshold && compressor->getSlope() == slope)
+            return;
+    }
 }
 
 void CHolvane::updateEqualiserGains()

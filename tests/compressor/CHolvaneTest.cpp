@@ -5,6 +5,7 @@
 #include "tests/support/CCountingHost.hpp"
 #include "tests/support/TEffectEditionTests.hpp"
 #include "tests/support/TInProcessEffectTest.hpp"
+#include "tests/support/TTwoThreadRounds.hpp"
 
 #include "compressor/CHolvane.hpp"
 
@@ -105,6 +106,27 @@ TEST_F(CHolvaneEditorUpdateTest, programChangesOnTwoThreadsKeepEveryProgramIntac
                         m_effect->getParameter(index), 1e-6)
                 << "program " << program << " parameter " << index;
     }
+}
+
+// Threshold set on one thread while Ratio changes on another: the make-up gain left is the one of the two values the
+// effect ends with, as an effect given them one after the other has it.
+TEST_F(CHolvaneEditorUpdateTest, thresholdAndRatioOnTwoThreadsLeaveTheirMakeUpGain)
+{
+    CHolvane reference(CCountingHost::callback);
+    const Channels held(4, std::vector<float>(kDelay, 0.001f));
+    for (CHolvane* effect : {m_effect.get(), &reference})
+        effect->setParameter(11, 1.0f);
+    auto threshold = [](int round) { return round % 2 == 0 ? 0.2f : 0.7f; };
+    auto ratio = [](int round) { return round / 2 % 2 == 0 ? 0.3f : 0.9f; };
+    const int unsound = VolturaTests::unsoundRounds(
+        5000, [&](int round) { m_effect->setParameter(1, threshold(round)); },
+        [&](int round) { m_effect->setParameter(2, ratio(round)); },
+        [&](int round) {
+            reference.setParameter(1, threshold(round));
+            reference.setParameter(2, ratio(round));
+            return processCall(reference, held, 0, kDelay) == processCall(*m_effect, held, 0, kDelay);
+        });
+    EXPECT_EQ(0, unsound);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
