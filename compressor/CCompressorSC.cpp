@@ -84,13 +84,15 @@ CCompressorSC::CCompressorSC()
 
 CCompressorSC::~CCompressorSC() = default;
 
-void CCompressorSC::setThreshold(float thresholdDb) { m_threshold.store(thresholdDb, std::memory_order_relaxed); }
+// Sequentially consistent, so that a value read back after another store is the latest (the make-up gain relies on
+// it); on the audio thread a load costs no more than a relaxed one.
+void CCompressorSC::setThreshold(float thresholdDb) { m_threshold.store(thresholdDb); }
 
-float CCompressorSC::getThreshold() const { return m_threshold.load(std::memory_order_relaxed); }
+float CCompressorSC::getThreshold() const { return m_threshold.load(); }
 
-void CCompressorSC::setSlope(float slope) { m_slope.store(slope, std::memory_order_relaxed); }
+void CCompressorSC::setSlope(float slope) { m_slope.store(slope); }
 
-float CCompressorSC::getSlope() const { return m_slope.load(std::memory_order_relaxed); }
+float CCompressorSC::getSlope() const { return m_slope.load(); }
 
 void CCompressorSC::setSampleRate(float sampleRate)
 {

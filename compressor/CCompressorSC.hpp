@@ -46,6 +46,12 @@ public:
     void setEnvelope(float envelopeDb) { m_envelope = envelopeDb; }
     float getEnvelope() const { return m_envelope; }
     float getRmsState() const { return m_rmsState; }
+    // Back to the state of a compressor that has just started: the envelope at rest and no power heard yet.
+    void restart()
+    {
+        m_envelope = kEnvelopeFloor;
+        m_rmsState = 0.0f;
+    }
 
     // VolturaPro's block routine, with knee shaping. key and audio may be the same arrays: each sample's key is
     // read before that sample's audio is scaled.

@@ -28,13 +28,15 @@ CEQ::CEQ() : m_lowCoefficient{0.0f, 0.0f}, m_highCoefficient{0.0f, 0.0f}, m_stat
 
 CEQ::~CEQ() = default;
 
-// The reciprocal of the rate rounded to a float, the float pi; product and sine in extended precision.
+// The reciprocal of the rate rounded to a float, the float pi; product and sine in extended precision. A section
+// p += c (x - p) has its pole at 1 - c: held at c <= 1 the pole never goes below 0, where a cut band would boost
+// near Nyquist (below 30 kHz for the 5 kHz band).
 float CEQ::bandCoefficient(float frequency, float sampleRate)
 {
     const float period = 1.0f / sampleRate;
     const long double angle =
         static_cast<long double>(kPi) * static_cast<long double>(frequency) * static_cast<long double>(period);
-    return static_cast<float>(2.0L * std::sin(angle));
+    return std::min(1.0f, static_cast<float>(2.0L * std::sin(angle)));
 }
 
 void CEQ::setSampleRate(float sampleRate)
@@ -71,6 +73,12 @@ void CEQ::process(float* channel1, float* channel2)
 {
     processChannel(0, channel1);
     processChannel(1, channel2);
+}
+
+void CEQ::reset()
+{
+    for (CChannelState& state : m_state)
+        state = CChannelState();
 }
 
 // Per sample, single precision:

@@ -27,7 +27,7 @@ public:
     CEQ& operator=(const CEQ&) = delete;
     ~CEQ() override;
 
-    // 2 sin(pi f / rate), for a rate that is finite and positive.
+    // 2 sin(pi f / rate), at most 1, for a rate that is finite and positive.
     static float bandCoefficient(float frequency, float sampleRate);
     // Low and high coefficients of both channels for this rate; any other rate is ignored.
     void setSampleRate(float sampleRate);
@@ -43,6 +43,8 @@ public:
 
     // Filters 16 samples of each channel in place.
     void process(float* channel1, float* channel2);
+    // Back to the empty filter state of a new equaliser; coefficients and gains stay.
+    void reset();
 
 private:
     struct CChannelState

@@ -58,7 +58,7 @@ struct CHolvane::CBlockSettings
 
 CHolvane::CHolvane(audioMasterCallback audioMaster)
     : THolvaneEffect(audioMaster), m_masterGain(1.0f), m_makeUpGain(1.0f), m_sideChain(0), m_midWeight(1.0f),
-      m_sideWeight(1.0f)
+      m_sideWeight(1.0f), m_equaliserLeftOut(false)
 {
     setNumInputs(4);
     setNumOutputs(2);
@@ -109,13 +109,21 @@ void CHolvane::resume()
     m_equaliser.getPointer()->setSampleRate(m_samplingRate);
 }
 
-// Make-up restores what the static curve takes at 0 dB: |T| (1 - s) decibels, less a quarter for safety.
+// Make-up restores what the static curve takes at 0 dB: |T| (1 - s) decibels, less a quarter for safety. Threshold
+// and Ratio set on two threads at once can each read the other's old value; whoever finds after its store that
+// either has moved on computes again, so the last store is always of the last pair.
 void CHolvane::updateMakeUpGain()
 {
     CCompressorSC* compressor = m_compressor.getPointer();
-    float threshold = std::fabs(compressor->getThreshold());
-    float slope = compressor->getSlope();
-    m_makeUpGain.store(decibelsToGain(threshold - slope * threshold) * kMakeUpFactor, std::memory_order_relaxed);
+    for (;;)
+    {
+        const float threshold = compressor->getThreshold();
+        const float slope = compressor->getSlope();
+        const float magnitude = std::fabs(threshold);
+        m_makeUpGain.store(decibelsToGain(magnitude - slope * magnitude) * kMakeUpFactor);
+        if (compressor->getThreshold() == threshold && compressor->getSlope() == slope)
+            return;
+    }
 }
 
 void CHolvane::updateEqualiserGains()
@@ -201,7 +209,13 @@ void CHolvane::runStages(const CBlockSettings& settings)
         m_valve.getPointer()->process(m_wetLeft, m_wetRight, valve.a, valve.b, valve.outputGain);
     }
     if (settings.equalise)
+    {
+        // Left out while flat, its state stood still: it comes back as a new one would, not with what it held then.
+        if (m_equaliserLeftOut)
+            m_equaliser.getPointer()->reset();
         m_equaliser.getPointer()->process(m_keyLeft, m_keyRight);
+    }
+    m_equaliserLeftOut = !settings.equalise;
     // Mid/side width: key = ((L + R) K +- (L - R) S) / 2.
     for (int i = 0; i < kRingSize; ++i)
     {
@@ -210,7 +224,7 @@ void CHolvane::runStages(const CBlockSettings& settings)
         m_keyLeft[i] = (mid + side) / 2.0f;
         m_keyRight[i] = (mid - side) / 2.0f;
     }
-    if (settings.compress)
+    if (compressorRuns(settings.compress))
         m_compressor.getPointer()->process(m_keyLeft, m_keyRight, m_wetLeft, m_wetRight);
 }
 
@@ -262,7 +276,8 @@ void CHolvane::processBlock(float** inputs, float** outputs, long sampleFrames, 
                     wetLeft *= settings.makeUpGain;
                     wetRight *= settings.makeUpGain;
                 }
-                mix += mixStep;
+                // The ramp lands exactly on its target: added steps can stop one rounding step short.
+                mix = done + i + 1 == sampleFrames ? settings.mixTarget : mix + mixStep;
                 const float sourceLeft = settings.monitorInput ? keyLeft : wetLeft;
                 const float sourceRight = settings.monitorInput ? keyRight : wetRight;
                 const float left = ((sourceLeft - dryLeft) * mix + dryLeft) * settings.master;

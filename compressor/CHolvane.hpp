@@ -48,6 +48,8 @@ private:
     Collections::TAutomaticPointer<CMidSide> m_midSide;
     float m_keyLeft[kRingSize];
     float m_keyRight[kRingSize];
+    // Audio-thread state: the equaliser was left out on the last ring.
+    bool m_equaliserLeftOut;
 };
 } // namespace Holvane
 } // namespace Brivant

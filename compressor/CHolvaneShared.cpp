@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace Brivant
@@ -93,8 +94,18 @@ bool CHolvaneShared::vendorValueText(VstInt32 index, VstIntPtr value, void* ptr,
 {
     if (index != effGetParamDisplay || ptr == nullptr || !isParameter(value, parameters))
         return false;
-    // The host's buffer is a parameter text field: cut to its width.
-    std::snprintf(static_cast<char*>(ptr), kVstMaxParamStrLen, "%1f", static_cast<double>(opt));
+    // The host's buffer is a parameter text field. A value whose "%1f" text does not fit it is written in the
+    // fewest digits that read back as the same float, rather than cut into another number.
+    char* text = static_cast<char*>(ptr);
+    if (std::snprintf(text, kVstMaxParamStrLen, "%1f", static_cast<double>(opt)) < kVstMaxParamStrLen)
+        return true;
+    // Nine significant digits always read back as the same float.
+    for (int digits = 1; digits <= 9; ++digits)
+    {
+        std::snprintf(text, kVstMaxParamStrLen, "%.*g", digits, static_cast<double>(opt));
+        if (std::strtof(text, nullptr) == opt)
+            break;
+    }
     return true;
 }
 
@@ -104,7 +115,8 @@ void CHolvaneShared::applyControlChanges(AudioEffect& effect, Midi::CMidiEventLi
     for (long i = std::max(0L, first); i < events.getNumberOfEvents(); ++i)
     {
         const Midi::CMidiEvent* event = events.getEvent(i);
-        if (event->getStatus() != Midi::CMidiEvent::kControlChange)
+        // Null when a host that breaks the threading rule empties the list from another thread meanwhile.
+        if (event == nullptr || event->getStatus() != Midi::CMidiEvent::kControlChange)
             continue;
         long controller = event->getValue();
         float value = static_cast<float>(event->getSubValue()) * kControllerScale;

@@ -18,7 +18,7 @@ void CTimeRecord::setSampleRate(float sampleRate)
 {
     if (!isUsable(sampleRate))
         return;
-    m_sampleRate.store(sampleRate, std::memory_order_relaxed);
+    m_sampleRate.store(sampleRate);
     recompute();
 }
 
@@ -26,13 +26,22 @@ void CTimeRecord::setTime(float timeMs)
 {
     if (!isUsable(timeMs))
         return;
-    m_time.store(timeMs, std::memory_order_relaxed);
+    m_time.store(timeMs);
     recompute();
 }
 
-// The exponent in single precision, the exp in double, the result stored as a float.
+// The exponent in single precision, the exp in double, the result stored as a float. A time and a rate set on two
+// threads at once can each read the other's old half; whoever finds after its store that a half has moved on
+// computes again, so the last store is always of the last time and rate.
 void CTimeRecord::recompute()
 {
-    const float exponent = -1000.0f / (getTime() * getSampleRate());
-    m_coefficient.store(static_cast<float>(std::exp(static_cast<double>(exponent))), std::memory_order_relaxed);
+    for (;;)
+    {
+        const float time = m_time.load();
+        const float rate = m_sampleRate.load();
+        const float exponent = -1000.0f / (time * rate);
+        m_coefficient.store(static_cast<float>(std::exp(static_cast<double>(exponent))));
+        if (m_time.load() == time && m_sampleRate.load() == rate)
+            return;
+    }
 }

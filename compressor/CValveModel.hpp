@@ -1,5 +1,5 @@
 // The valve stage: an odd-symmetric quadratic waveshaper y = g (b x - a x |x|), peaking at b^2 / (4a) for
-// |x| = b / (2a) and falling again beyond it, without clipping.
+// |x| = b / (2a) and falling again beyond it up to full scale; beyond full scale it keeps its value at +-1.
 #pragma once
 
 #include "foundation/basics/CCountedObject.hpp"

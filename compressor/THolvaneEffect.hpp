@@ -40,7 +40,8 @@ public:
 
     explicit THolvaneEffect(audioMasterCallback audioMaster)
         : CVstEffect(audioMaster, Parameters, Programs), m_programs(nullptr),
-          m_samplingRate(CHolvaneShared::usableSampleRate(0.0f)), m_ringPosition(0), m_mix(1.0f)
+          m_samplingRate(CHolvaneShared::usableSampleRate(0.0f)), m_ringPosition(0), m_mix(1.0f),
+          m_compressorLeftOut(false)
     {
     }
 
@@ -288,6 +289,16 @@ protected:
             editor->updateParameter(meterIndex, peak);
     }
 
+    // Whether the compressor runs on this ring. Left out at 0 dB its state stands still, so when it comes back it
+    // starts as a new one would rather than from a level it heard before it was left out, perhaps seconds ago.
+    bool compressorRuns(bool compress)
+    {
+        if (compress && m_compressorLeftOut)
+            m_compressor.getPointer()->restart();
+        m_compressorLeftOut = !compress;
+        return compress;
+    }
+
     // Runs a constant 0.5 through the detector so its RMS state starts from a settled value, then empties the
     // ring. Each edition primes with the block routine it processes with.
     void primeCompressor(void (CCompressorSC::*routine)(const float*, const float*, float*, float*))
@@ -357,6 +368,8 @@ protected:
     float m_dryRight[kRingSize];
     std::atomic<int> m_ringPosition;
     float m_mix;
+    // Audio-thread state: the compressor was left out on the last ring.
+    bool m_compressorLeftOut;
 };
 } // namespace Holvane
 } // namespace Brivant

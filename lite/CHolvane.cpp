@@ -85,11 +85,12 @@ void CHolvane::processBlock(float** inputs, float** outputs, long sampleFrames, 
                 if (position == 0)
                 {
                     // The input itself is the detector; the meter samples once per ring.
-                    if (compress)
+                    if (compressorRuns(compress))
                         compressor->processPlain(m_dryLeft, m_dryRight, m_wetLeft, m_wetRight);
                     peak = std::max(peak, std::max(std::fabs(wetLeft), std::fabs(wetRight)));
                 }
-                mix += mixStep;
+                // The ramp lands exactly on its target: added steps can stop one rounding step short.
+                mix = done + i + 1 == sampleFrames ? mixTarget : mix + mixStep;
                 // out = (dry + (wet - dry) m) master, in double and rounded once when stored.
                 const double m = mix;
                 const float left = static_cast<float>((dryLeft + (static_cast<double>(wetLeft) - dryLeft) * m) * master);

@@ -74,7 +74,8 @@ template <typename Sample, typename Call>
 void guardedProcess(AEffect* record, Sample** inputs, Sample** outputs, VstInt32 frames, Call call)
 {
     AudioEffect* effect = AudioEffect::fromRecord(record);
-    if (effect == nullptr || frames <= 0)
+    // An empty call is a block like any other: it still ends the block's events and reports its meter.
+    if (effect == nullptr || frames < 0)
         return;
     // Missing channels go on to the effect, which hears them as silence and skips them on output.
     (void)inputs;

@@ -2,6 +2,7 @@
 // double-precision model on noise, and recovery from non-finite input.
 #include "ReferenceModel.hpp"
 #include "TestSignals.hpp"
+#include "tests/support/TTwoThreadRounds.hpp"
 
 #include "compressor/CCompressorSC.hpp"
 
@@ -133,6 +134,20 @@ TEST(CCompressorSCTest, timeRecordsStartAtFortyFourKilohertzAndRecomputeFromThei
     EXPECT_EQ(96000.0f, compressor.getAttack().getSampleRate());
     EXPECT_EQ(20.0f, compressor.getAttack().getTime());
     EXPECT_NEAR(ReferenceModel::timeCoefficient(20.0, 96000.0), compressor.getAttack().getCoefficient(), 1e-7);
+}
+
+// A time set on one thread while the rate changes on another: the coefficient left is the one of the time and the
+// rate the record ends with, as a record built with them has it, however the two recomputations meet.
+TEST(CCompressorSCTest, timeAndRateSetOnTwoThreadsLeaveTheirCoefficient)
+{
+    CTimeRecord record(44100.0f, 1.0f);
+    const int unsound = VolturaTests::unsoundRounds(
+        20000, [&](int round) { record.setTime(round % 2 == 0 ? 300.0f : 2.0f); },
+        [&](int round) { record.setSampleRate(round / 2 % 2 == 0 ? 96000.0f : 22050.0f); },
+        [&](int) {
+            return record.getCoefficient() == CTimeRecord(record.getSampleRate(), record.getTime()).getCoefficient();
+        });
+    EXPECT_EQ(0, unsound);
 }
 
 TEST(CCompressorSCTest, slopeOneLeavesOnlyTheKneeFactor)

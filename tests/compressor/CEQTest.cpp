@@ -60,6 +60,23 @@ TEST(CEQTest, startsNeutralAndTakesBothChannelsCoefficientsFromTheRate)
     EXPECT_EQ(kept, equaliser.getHighCoefficient(0));
 }
 
+// Cutting the high band only lowers the key, at low rates too, where 5 kHz comes near the Nyquist frequency: a
+// sine at 0.45 times the rate never comes out louder than it went in.
+TEST(CEQTest, aCutBandNeverBoostsNearNyquist)
+{
+    for (double rate : {16000.0, 22050.0, 24000.0, 32000.0, 44100.0})
+    {
+        CEQ equaliser;
+        equaliser.setSampleRate(static_cast<float>(rate));
+        equaliser.setGains(1.0f, 1.0f, 0.1f);
+        std::vector<float> first = TestSignals::sine(TestSignals::blockFrames(0.2, rate), 0.45 * rate, rate);
+        std::vector<float> second(first.size(), 0.0f);
+        run(equaliser, first, second);
+        const auto settled = std::minmax_element(first.begin() + first.size() / 2, first.end());
+        EXPECT_LE(std::max(-*settled.first, *settled.second), 1.0f) << "rate " << rate;
+    }
+}
+
 class CEQRateTest : public ::testing::TestWithParam<double>
 {
 protected:

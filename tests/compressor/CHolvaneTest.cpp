@@ -5,6 +5,7 @@
 #include "tests/support/CCountingHost.hpp"
 #include "tests/support/TEffectEditionTests.hpp"
 #include "tests/support/TInProcessEffectTest.hpp"
+#include "tests/support/TTwoThreadRounds.hpp"
 
 #include "compressor/CHolvane.hpp"
 
@@ -105,6 +106,27 @@ TEST_F(CHolvaneEditorUpdateTest, programChangesOnTwoThreadsKeepEveryProgramIntac
                         m_effect->getParameter(index), 1e-6)
                 << "program " << program << " parameter " << index;
     }
+}
+
+// Threshold set on one thread while Ratio changes on another: the make-up gain left is the one of the two values the
+// effect ends with, as an effect given them one after the other has it.
+TEST_F(CHolvaneEditorUpdateTest, thresholdAndRatioOnTwoThreadsLeaveTheirMakeUpGain)
+{
+    CHolvane reference(CCountingHost::callback);
+    const Channels held(4, std::vector<float>(kDelay, 0.001f));
+    for (CHolvane* effect : {m_effect.get(), &reference})
+        effect->setParameter(11, 1.0f);
+    auto threshold = [](int round) { return round % 2 == 0 ? 0.2f : 0.7f; };
+    auto ratio = [](int round) { return round / 2 % 2 == 0 ? 0.3f : 0.9f; };
+    const int unsound = VolturaTests::unsoundRounds(
+        5000, [&](int round) { m_effect->setParameter(1, threshold(round)); },
+        [&](int round) { m_effect->setParameter(2, ratio(round)); },
+        [&](int round) {
+            reference.setParameter(1, threshold(round));
+            reference.setParameter(2, ratio(round));
+            return processCall(reference, held, 0, kDelay) == processCall(*m_effect, held, 0, kDelay);
+        });
+    EXPECT_EQ(0, unsound);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -260,4 +282,37 @@ TEST_F(CHolvaneChannelTest, zeroOrNegativeFramesWriteNothing)
     EXPECT_EQ(processCall(m_reference, signal, 0, 64), processCall(*m_effect, signal, 0, 64));
 }
 
+// ---------------------------------------------------------------------------------------------------------------
+
+class CHolvaneStageTest : public CHolvaneFixture
+{
+};
+
+// An equaliser left flat comes back with the state a new one has: what it held of the signal before it was left
+// out never reaches the detector, so on a quiet signal it works exactly like one that was never left out.
+TEST_F(CHolvaneStageTest, anEqualiserBackFromFlatStartsAfresh)
+{
+    CHolvane reference(CCountingHost::callback);
+    for (CHolvane* effect : {m_effect.get(), &reference})
+    {
+        effect->setSampleRate(44100.0f);
+        effect->resume();
+        // Threshold -20 dB, 20:1, the fastest attack and release, EQ Low at -20 dB.
+        for (VstInt32 index : {1, 2, 3, 4, 6})
+            effect->setParameter(index, index == 1 ? 0.6f : index == 2 ? 1.0f : 0.0f);
+    }
+    const Channels held(4, std::vector<float>(4410, 0.9f));
+    const Channels quiet = noiseChannels(89, 11025, 0.01f);
+    processCall(*m_effect, held, 0, 4410);
+    processCall(reference, quiet, 0, 4410);
+    m_effect->setParameter(6, 0.5f);
+    processCall(*m_effect, quiet, 0, 11025);
+    processCall(reference, quiet, 0, 11025);
+    m_effect->setParameter(6, 0.0f);
+    const Channels expected = processCall(reference, quiet, 0, 4410);
+    const Channels output = processCall(*m_effect, quiet, 0, 4410);
+    // From the first sample that entered the ring after the equaliser was back.
+    for (size_t channel = 0; channel < 2; ++channel)
+        EXPECT_TRUE(std::equal(output[channel].begin() + kDelay, output[channel].end(), expected[channel].begin() + kDelay));
+}
 } // namespace

@@ -44,12 +44,22 @@ TEST(CValveModelTest, characteristicPoints)
     EXPECT_FLOAT_EQ(-0.525f, shape(-0.5f, soft));
     EXPECT_FLOAT_EQ(0.3f, shape(0.25f, dirty));
     EXPECT_EQ(0.0f, shape(1.0f, dirty));
-    // The peak b^2 / (4a) (times the output gain) at |x| = b / (2a), and falling beyond it without clipping.
+    // The peak b^2 / (4a) (times the output gain) at |x| = b / (2a), and falling beyond it up to full scale.
     EXPECT_FLOAT_EQ(0.7f, shape(1.0f, soft));
     EXPECT_FLOAT_EQ(-0.4f, shape(-0.5f, dirty));
-    EXPECT_LT(shape(1.5f, soft), shape(1.0f, soft));
-    EXPECT_FLOAT_EQ(0.0f, shape(2.0f, soft));
-    EXPECT_LT(shape(3.0f, soft), 0.0f);
+    EXPECT_LT(shape(0.75f, dirty), shape(0.5f, dirty));
+}
+
+// Beyond full scale, which floating-point hosts pass freely, the curve stays at its value at full scale instead of
+// turning over: the output stays bounded and never inverts.
+TEST(CValveModelTest, inputBeyondFullScaleGivesTheValueAtFullScale)
+{
+    for (const CSetting& setting : kSettings)
+        for (float input : {1.0001f, 1.5f, 2.0f, 10.0f, 1e30f})
+        {
+            EXPECT_EQ(shape(1.0f, setting.values), shape(input, setting.values)) << setting.name << " " << input;
+            EXPECT_EQ(shape(-1.0f, setting.values), shape(-input, setting.values)) << setting.name << " " << -input;
+        }
 }
 
 TEST(CValveModelTest, oddSymmetricAndAsModelledOnNoise)

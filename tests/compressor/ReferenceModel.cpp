@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
 namespace ReferenceModel
@@ -70,7 +71,7 @@ Equaliser::Equaliser(double sampleRate, double lowGain, double midGain, double h
 
 double Equaliser::coefficient(double frequency, double sampleRate)
 {
-    return 2.0 * std::sin(kPi * frequency / sampleRate);
+    return std::min(1.0, 2.0 * std::sin(kPi * frequency / sampleRate));
 }
 
 void Equaliser::setGains(double lowGain, double midGain, double highGain)
@@ -84,6 +85,13 @@ void Equaliser::setSampleRate(double sampleRate)
 {
     m_lowCoefficient = coefficient(800.0, sampleRate);
     m_highCoefficient = coefficient(5000.0, sampleRate);
+}
+
+void Equaliser::reset()
+{
+    std::fill(std::begin(m_low), std::end(m_low), 0.0);
+    std::fill(std::begin(m_high), std::end(m_high), 0.0);
+    std::fill(std::begin(m_history), std::end(m_history), 0.0);
 }
 
 double Equaliser::step(double input)
@@ -110,7 +118,8 @@ double Equaliser::step(double input)
 
 double valve(double input, const ValveSetting& setting)
 {
-    return setting.outputGain * (setting.b * input - setting.a * input * std::fabs(input));
+    const double x = std::clamp(input, -1.0, 1.0);
+    return setting.outputGain * (setting.b * x - setting.a * x * std::fabs(x));
 }
 
 MidSideWeights midSideWeights(double parameterValue)
@@ -182,6 +191,18 @@ void primeDetector(Compressor& compressor, int ringSize)
             sample *= gain * gain;
         }
     }
+}
+
+// At 0 dB the compressor is skipped and its state stands still; when it comes back it starts afresh.
+bool compressorRuns(Compressor& compressor, bool compress, bool& leftOut)
+{
+    if (compress && leftOut)
+    {
+        compressor.setEnvelopeDb(kFloor);
+        compressor.setRmsState(0.0);
+    }
+    leftOut = !compress;
+    return compress;
 }
 
 // Settings change the coefficients only; the detector's state carries over.
@@ -287,10 +308,16 @@ void ProEffect::runStages()
         for (auto& channel : m_wet)
             for (double& sample : channel)
                 sample = ReferenceModel::valve(sample, *valve);
-    if (parameter(kEqLow) != 0.5 || parameter(kEqMid) != 0.5 || parameter(kEqHigh) != 0.5)
-        for (int channel = 0; channel < 2; ++channel)
-            for (double& sample : m_key[channel])
-                sample = m_equaliser[channel].step(sample);
+    const bool equalise = parameter(kEqLow) != 0.5 || parameter(kEqMid) != 0.5 || parameter(kEqHigh) != 0.5;
+    for (int channel = 0; channel < 2 && equalise; ++channel)
+    {
+        // Left out while flat, it comes back as a new one would.
+        if (m_equaliserLeftOut)
+            m_equaliser[channel].reset();
+        for (double& sample : m_key[channel])
+            sample = m_equaliser[channel].step(sample);
+    }
+    m_equaliserLeftOut = !equalise;
     const MidSideWeights weights = midSideWeights(parameter(kMidSide));
     for (int i = 0; i < kRingSize; ++i)
     {
@@ -298,8 +325,7 @@ void ProEffect::runStages()
         m_key[0][static_cast<size_t>(i)] = key.first;
         m_key[1][static_cast<size_t>(i)] = key.second;
     }
-    // At 0 dB the compressor is skipped and its state stands still.
-    if (parameter(kThreshold) != 1.0)
+    if (compressorRuns(m_compressor, parameter(kThreshold) != 1.0, m_compressorLeftOut))
     {
         for (int i = 0; i < kRingSize; ++i)
         {
@@ -456,8 +482,8 @@ double LiteEffect::process(const float* const* inputs, double* outLeft, double* 
         if (++m_position == kRingSize)
         {
             m_position = 0;
-            // The dry input is the detector; at 0 dB the compressor is skipped and its state stands still.
-            if (parameter(kThreshold) != 1.0)
+            // The dry input is the detector.
+            if (compressorRuns(m_compressor, parameter(kThreshold) != 1.0, m_compressorLeftOut))
             {
                 for (size_t i = 0; i < kRingSize; ++i)
                 {

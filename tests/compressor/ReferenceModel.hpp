@@ -76,6 +76,8 @@ public:
     // Both keep the filter state, as the effect's own equaliser does across parameter changes and resume.
     void setGains(double lowGain, double midGain, double highGain);
     void setSampleRate(double sampleRate);
+    // The empty state of a new equaliser.
+    void reset();
 
     // 2 sin(pi f / rate).
     static double coefficient(double frequency, double sampleRate);
@@ -210,7 +212,9 @@ private:
     std::array<double, kRingSize> m_dry[2]{};
     std::array<double, kRingSize> m_key[2]{};
     Compressor m_compressor;
+    bool m_compressorLeftOut = false;
     Equaliser m_equaliser[2];
+    bool m_equaliserLeftOut = false;
 };
 // VolturaLite's six parameters: the first six of VolturaPro's, at the same indexes with the same ranges.
 constexpr int kLiteParameters = 6;
@@ -268,5 +272,6 @@ private:
     std::array<double, kRingSize> m_wet[2]{};
     std::array<double, kRingSize> m_dry[2]{};
     Compressor m_compressor;
+    bool m_compressorLeftOut = false;
 };
 } // namespace ReferenceModel

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -471,6 +472,20 @@ TYPED_TEST(TPluginEditionTest, vendorTextQueryFormatsWithPercentOneF)
     EXPECT_EQ(0, host.dispatch(effVendorSpecific, effGetParamDisplay, 3, nullptr, 1.0f));
 }
 
+// A value whose "%1f" text does not fit the host's field is written in the shortest form that reads back as the same
+// value, never cut into another number.
+TYPED_TEST(TPluginEditionTest, vendorTextQueryNeverShowsAnotherNumber)
+{
+    for (float value : {1e30f, -1e30f, 3.4e38f, 1.5e22f, -123456789e9f})
+    {
+        char text[kVstMaxParamStrLen + 8];
+        std::memset(text, 0x7E, sizeof(text));
+        EXPECT_EQ(kVendorAnswer, this->m_host.dispatch(effVendorSpecific, effGetParamDisplay, 0, text, value));
+        EXPECT_LT(std::strlen(text), size_t(kVstMaxParamStrLen)) << value;
+        EXPECT_EQ(value, std::strtof(text, nullptr)) << text;
+    }
+}
+
 // The selector query (index 8) answers for the option parameters alone; other indexes are not the extension's.
 TYPED_TEST(TPluginEditionTest, selectorQueryAnswersOnlyForOptionParameters)
 {
@@ -787,5 +802,26 @@ TYPED_TEST(TPluginEditionTest, zeroFramesWriteNothingAndKeepTheRing)
         EXPECT_EQ(i == 6 ? static_cast<float>(gain) : 0.0f, outLeft[i]) << "frame " << i + 10;
         EXPECT_EQ(i == 9 ? static_cast<float>(-0.5 * gain) : 0.0f, outRight[i]) << "frame " << i + 10;
     }
+}
+
+// An empty call ends its block like any other: the events it came with are dropped, so a host that sends events
+// before empty calls never fills the list.
+TYPED_TEST(TPluginEditionTest, aZeroFrameCallEndsTheBlocksEvents)
+{
+    this->m_host.start(44100.0f, 64);
+    AEffect* effect = this->effect();
+    for (int round = 0; round < 13; ++round)
+    {
+        CEventBlock events;
+        for (int i = 0; i < 10; ++i)
+            events.controlChange(71, 64);
+        this->send(events);
+        effect->processReplacing(effect, nullptr, nullptr, 0);
+    }
+    CEventBlock last;
+    last.controlChange(71, 127);
+    this->send(last);
+    this->processOneBlock();
+    EXPECT_EQ(1.0f, this->get(1));
 }
 } // namespace

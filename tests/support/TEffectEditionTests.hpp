@@ -18,10 +18,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace VolturaTests
@@ -277,6 +279,84 @@ TYPED_TEST_P(TEffectEditionTest, theAudioPathAllocatesNothing)
             ASSERT_TRUE(std::isfinite(sample));
 }
 
+// A Mix ramp ends exactly on its target: after Mix 1 -> 0.3 -> 1 the output is again exactly that of an effect whose
+// Mix never moved.
+TYPED_TEST_P(TEffectEditionTest, aMixRampEndsExactlyOnItsTarget)
+{
+    auto reference = this->busyPair();
+    auto& effect = *this->m_effect;
+    const typename TestFixture::Channels signal = this->noiseChannels(86, 512, 0.9f);
+    for (size_t frames : {37, 100, 150, 333, 512})
+    {
+        for (float mix : {0.3f, 1.0f})
+        {
+            effect.setParameter(5, mix);
+            this->processCall(effect, signal, 0, frames);
+            this->processCall(*reference, signal, 0, frames);
+        }
+        EXPECT_TRUE(this->processCall(*reference, signal, 0, frames) == this->processCall(effect, signal, 0, frames))
+            << frames << " frames";
+    }
+}
+
+// A compressor left out at 0 dB comes back as a new one would, judging the signal now playing, not the level it
+// heard before it was left out: on a quiet signal it then works exactly like one that was never left out.
+TYPED_TEST_P(TEffectEditionTest, aCompressorBackFromZeroDecibelsStartsAfresh)
+{
+    using Effect = typename TypeParam::Effect;
+    auto reference = std::make_unique<Effect>(CCountingHost::callback);
+    auto& effect = *this->m_effect;
+    for (Effect* each : {&effect, reference.get()})
+    {
+        each->setSampleRate(44100.0f);
+        each->resume();
+        // -50 dB, 20:1, the fastest attack and the slowest release.
+        for (VstInt32 index : {1, 2, 3, 4})
+            each->setParameter(index, index == 1 || index == 3 ? 0.0f : 1.0f);
+    }
+    const typename TestFixture::Channels loud = this->noiseChannels(87, 22050, 0.9f);
+    const typename TestFixture::Channels quiet = this->noiseChannels(88, 22050, 0.01f);
+    this->processCall(effect, loud, 0, 22050);
+    effect.setParameter(1, 1.0f);
+    reference->setParameter(1, 0.98f);
+    this->processCall(effect, quiet, 0, 22050);
+    this->processCall(*reference, quiet, 0, 22050);
+    effect.setParameter(1, 0.98f);
+    // The ring's last 16 samples left before the compressor was back.
+    const auto expected = this->processCall(*reference, quiet, 0, 4410);
+    const auto output = this->processCall(effect, quiet, 0, 4410);
+    for (size_t channel = 0; channel < 2; ++channel)
+        EXPECT_TRUE(std::equal(output[channel].begin() + 16, output[channel].end(), expected[channel].begin() + 16));
+}
+
+// A host that sends events on one thread while it processes on another breaks the threading rule; still, events
+// emptied from the list while its controllers are applied are skipped, and the effect goes on.
+TYPED_TEST_P(TEffectEditionTest, eventsEmptiedOnAnotherThreadAreSkipped)
+{
+    auto& effect = *this->m_effect;
+    CEventBlock events;
+    for (int i = 0; i < 100; ++i)
+        events.controlChange(71, static_cast<unsigned char>(i));
+    VstEvents* block = events.build();
+    std::atomic<bool> running{false};
+    std::atomic<bool> done{false};
+    std::thread emptier([&] {
+        running.store(true);
+        while (!done.load())
+            effect.processReplacing(nullptr, nullptr, 0);
+    });
+    while (!running.load())
+    {
+    }
+    for (int round = 0; round < 100000; ++round)
+        effect.processEvents(block);
+    done.store(true);
+    emptier.join();
+    effect.processReplacing(nullptr, nullptr, 0);
+    effect.processEvents(block);
+    EXPECT_NEAR(99.0 / 127.0, effect.getParameter(1), 1e-6);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(TEffectEditionTest, endsOnTheDefaultProgramWithItsValuesApplied,
                             recordCarriesPinsDelayIdentityFlagsAndEditorSize,
                             everyHostChangeReachesTheEditorWithTheHostsValue,
@@ -284,5 +364,6 @@ REGISTER_TYPED_TEST_SUITE_P(TEffectEditionTest, endsOnTheDefaultProgramWithItsVa
                             emptyCallReportsZeroAndAnUpdatingEditorHearsNothing, callersControlWordIsRestored,
                             denormalsAreFlushedWhileProcessing, nullOutputsAreSkippedAndTheRingStillMoves,
                             accumulatingAddsToTheOutputs, counterSeesAnAllocationMadeOnPurpose,
-                            theAudioPathAllocatesNothing);
+                            theAudioPathAllocatesNothing, aMixRampEndsExactlyOnItsTarget,
+                            aCompressorBackFromZeroDecibelsStartsAfresh, eventsEmptiedOnAnotherThreadAreSkipped);
 } // namespace VolturaTests

@@ -323,11 +323,12 @@ TEST_F(AudioEffectDispatcherTest, processEntryLeavesMissingChannelsToTheEffect)
     inputs[1] = right.data();
     outLeft.assign(4, 3.0f);
     record()->processReplacing(record(), inputs, outputs, 0);
+    EXPECT_EQ(2, m_effect->processCalls) << "an empty block is still a block";
     record()->processReplacing(record(), inputs, outputs, -3);
-    EXPECT_EQ(1, m_effect->processCalls) << "no frames, no call";
+    EXPECT_EQ(2, m_effect->processCalls) << "a negative count is refused";
     EXPECT_EQ(std::vector<float>(4, 3.0f), outLeft);
     record()->processReplacing(record(), inputs, nullptr, 4);
-    EXPECT_EQ(2, m_effect->processCalls);
+    EXPECT_EQ(3, m_effect->processCalls);
 
     // The accumulating entry reaches the empty `process`: nothing is written.
     outRight.assign(4, 3.0f);
