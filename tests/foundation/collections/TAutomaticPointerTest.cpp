@@ -1,7 +1,9 @@
 // The one-pointer holder: releasing on replacement and destruction, with each kind of policy.
+#include "../basics/CCountChange.hpp"
 #include "../basics/CTestVehicle.hpp"
 #include "CRecordingPolicy.hpp"
 #include "foundation/collections/TAutomaticPointer.hpp"
+#include "foundation/collections/TTreeNode.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,8 @@
 
 using Brivant::Collections::TAutomaticPointer;
 using Brivant::Collections::TObjectNuller;
+using Brivant::Collections::TTreeNode;
+using VolturaTests::CCountChange;
 using VolturaTests::CTestVehicle;
 
 namespace
@@ -91,11 +95,28 @@ TEST_F(TAutomaticPointerTest, policyHearsOfEachPointerTakenAndLetGo)
         TAutomaticPointer<CTestVehicle> empty(&policy);
     }
     EXPECT_EQ((std::vector<Event>{{"added", &first},
-                                  {"deleted", &first},
                                   {"added", &second},
+                                  {"deleted", &first},
                                   {"deleted", &second},
                                   {"added", &first},
                                   {"deleted", &first}}),
               policy.events);
+}
+
+TEST_F(TAutomaticPointerTest, aHolderWalkingFromAParentToItsChildKeepsTheChild)
+{
+    using Node = TTreeNode<CTestVehicle>;
+    const CCountChange nodes(Node::classRecord());
+    auto* child = new Node(&TObjectNuller<CTestVehicle>::sharedPolicy());
+    {
+        TAutomaticPointer<Node> walker;
+        walker.setPointer(new Node(&TObjectNuller<CTestVehicle>::sharedPolicy()));
+        walker.getPointer()->addChild(child);
+        // The parent held the child's only other reference.
+        walker.setPointer(child);
+        EXPECT_EQ(1, nodes.live());
+        EXPECT_EQ(1, child->getReferenceCount());
+    }
+    EXPECT_EQ(0, nodes.live());
 }
 } // namespace
