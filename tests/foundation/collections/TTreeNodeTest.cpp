@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 using Brivant::Basics::CCountedObject;
@@ -99,6 +100,27 @@ TEST_F(TTreeNodeTest, childThatOutlivesItsParentLosesTheParentLink)
     EXPECT_EQ(nullptr, child->getParent());
     EXPECT_EQ(1, child->getReferenceCount());
     child->dereference();
+    expectBaseline();
+}
+
+TEST_F(TTreeNodeTest, aNodeRefusesItselfItsAncestorsAndAnotherParentsChild)
+{
+    Node* root = newNode();
+    Node* child = newNode();
+    Node* stranger = newNode();
+    root->referenced();
+    stranger->referenced();
+    root->addChild(child);
+    const std::vector<std::pair<Node*, Node*>> refused = {{root, root}, {child, root}, {child, child}, {stranger, child}};
+    for (const auto& [parent, candidate] : refused)
+    {
+        const long before = parent->getChildren().getInsertIndex();
+        parent->addChild(candidate);
+        EXPECT_EQ(before, parent->getChildren().getInsertIndex());
+    }
+    EXPECT_EQ(root, child->getParent());
+    root->dereference();
+    stranger->dereference();
     expectBaseline();
 }
 
