@@ -175,7 +175,7 @@ bool CFileManager::copyFile(const CSystemString& source, const CSystemString& de
     IO::CFileStream output(destination, IO::CFileStream::kWriting, true);
     if (!output.isStreamOpenForWriting())
         return false;
-    return output.writeDataToStream(bytes.get(), size);
+    return output.writeDataToStream(bytes.get(), size) && output.closeStream();
 }
 
 void CFileManager::getDirectoryContents(FileCollection& out, const CSystemString& folder)

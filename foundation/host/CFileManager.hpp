@@ -40,8 +40,9 @@ public:
     static bool createDirectory(const Basics::CSystemString& path);
 
     // False for an unreadable source, a destination that is the source itself, an existing destination
-    // without overwrite, or a source whose size cannot be read. The source is read whole before the
-    // destination is opened, so a copy that fails on the way in leaves the destination as it was.
+    // without overwrite, a source whose size cannot be read, or bytes that did not all reach the destination
+    // (a full disk, for one). The source is read whole before the destination is opened, so a copy that fails
+    // on the way in leaves the destination as it was.
     static bool copyFile(const Basics::CSystemString& source, const Basics::CSystemString& destination,
                          bool overwrite);
 

@@ -212,6 +212,16 @@ TEST_F(CFileManagerTest, aCopyHasEveryByteAndOverwritesOnlyWhenAsked)
     EXPECT_FALSE(CFileManager::copyFile(path("source.bin"), path("no folder\\copy.bin"), true));
 }
 
+TEST_F(CFileManagerTest, aCopyWhoseBytesNeverReachTheDestinationFails)
+{
+    // Wine maps Z: to the Unix root, where /dev/full refuses every write with "no space left".
+    for (const size_t size : {1u, 1000u, 4095u})
+    {
+        file("source.bin", std::string(size, 'x'));
+        EXPECT_FALSE(CFileManager::copyFile(path("source.bin"), CSystemString("Z:\\dev\\full"), true)) << size;
+    }
+}
+
 TEST_F(CFileManagerTest, aFileCopiedOntoItselfKeepsItsBytes)
 {
     folder("sub");

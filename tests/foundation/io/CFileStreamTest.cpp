@@ -145,6 +145,19 @@ TEST_F(CFileStreamTest, aShortReadKeepsWhatArrivedAndTheErrorStaysUntilTheStream
     EXPECT_FALSE(stream.isStreamOpenForReading());
 }
 
+TEST_F(CFileStreamTest, aWriteCountsOnlyOnceItReachesTheFile)
+{
+    // Wine maps Z: to the Unix root, where /dev/full refuses every write with "no space left".
+    const CSystemString full("Z:\\dev\\full");
+    CFileStream block(full, CFileStream::kWriting, true);
+    ASSERT_TRUE(block.isStreamOpenForWriting());
+    EXPECT_FALSE(block.writeDataToStream("x", 1));
+    CFileStream values(full, CFileStream::kWriting, true);
+    values << 1L;
+    EXPECT_TRUE(values.hasStreamError());
+    EXPECT_FALSE(values.closeStream());
+}
+
 TEST_F(CFileStreamTest, rawBlocksAreNeverSwappedAndLeaveTheErrorAlone)
 {
     const auto block = [](CFileStream& s) { EXPECT_TRUE(s.writeDataToStream("\x01\x02\x03\x04", 4)); };
