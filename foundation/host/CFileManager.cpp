@@ -95,6 +95,30 @@ void traceLastError()
     message.removeTrailingWhiteSpace();
     CTrace::trace("%s", message.getString());
 }
+
+// Appends the folder's entries, as getDirectoryContents does; false when the folder could not be listed.
+bool listFolder(FileCollection& out, const CSystemString& folder)
+{
+    CSystemString entryFolder(folder);
+    if (!entryFolder.endsWith("\\"))
+        entryFolder.appendSeparator();
+    CSystemString pattern(entryFolder);
+    pattern.appendString("*");
+    const bool listed = forEachEntry(pattern.getString(), [&](const WIN32_FIND_DATAA& entry) {
+        if (isDotEntry(entry))
+            return;
+        CFileInformation* information = new CFileInformation(entry);
+        out.addElement(information);
+        information->setFolder(entryFolder);
+    });
+    if (listed)
+        return true;
+    // Only a drive's root can have no entry at all, not even ".".
+    const bool empty = GetLastError() == ERROR_FILE_NOT_FOUND;
+    CTrace::trace(folder, CString("Failed to find file in directory"));
+    traceLastError();
+    return empty;
+}
 } // namespace
 
 bool CFileManager::fileExists(const CSystemString& path)
@@ -178,26 +202,7 @@ bool CFileManager::copyFile(const CSystemString& source, const CSystemString& de
     return output.writeDataToStream(bytes.get(), size) && output.closeStream();
 }
 
-void CFileManager::getDirectoryContents(FileCollection& out, const CSystemString& folder)
-{
-    CSystemString entryFolder(folder);
-    if (!entryFolder.endsWith("\\"))
-        entryFolder.appendSeparator();
-    CSystemString pattern(entryFolder);
-    pattern.appendString("*");
-    const bool listed = forEachEntry(pattern.getString(), [&](const WIN32_FIND_DATAA& entry) {
-        if (isDotEntry(entry))
-            return;
-        CFileInformation* information = new CFileInformation(entry);
-        out.addElement(information);
-        information->setFolder(entryFolder);
-    });
-    if (!listed)
-    {
-        CTrace::trace(folder, CString("Failed to find file in directory"));
-        traceLastError();
-    }
-}
+void CFileManager::getDirectoryContents(FileCollection& out, const CSystemString& folder) { listFolder(out, folder); }
 
 void CFileManager::sortDirectoryContents(FileCollection& contents)
 {
@@ -223,7 +228,8 @@ bool CFileManager::copyFolder(const CSystemString& source, const CSystemString& 
     }
 
     FileCollection contents;
-    getDirectoryContents(contents, source);
+    if (!listFolder(contents, source))
+        return false;
     contents.reorderArray(false);
     for (long index = 0; index < contents.getInsertIndex(); ++index)
     {

@@ -55,7 +55,8 @@ public:
 
     // Copies the source folder's files into the destination, created when missing (one level), and its
     // folders too when recursive. An existing destination without overwrite is left alone and counts as done.
-    // A destination inside the source, or the source itself, is refused. Stops at the first failure.
+    // A destination inside the source, or the source itself, is refused. Stops at the first failure; a folder
+    // that cannot be listed is one, at any depth.
     static bool copyFolder(const Basics::CSystemString& source, const Basics::CSystemString& destination,
                            bool overwrite, bool recursive);
 

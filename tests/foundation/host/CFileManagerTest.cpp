@@ -264,6 +264,29 @@ TEST_F(CFileManagerTest, aFolderIsCopiedWholeOrWithoutItsSubfolders)
     EXPECT_FALSE(exists("other"));
 }
 
+TEST_F(CFileManagerTest, aFolderThatCannotBeListedFailsTheCopyAtAnyDepth)
+{
+    // The paths fit, but with the listing's "\\*" they no longer do. Only wide paths reach them to make them and
+    // take them away again.
+    std::vector<std::wstring> made;
+    const auto longFolder = [&made](const std::string& parent, size_t length) {
+        const std::string folder = parent + "\\" + std::string(length - parent.size() - 1, 'f');
+        made.push_back(L"\\\\?\\" + std::wstring(folder.begin(), folder.end()));
+        EXPECT_TRUE(CreateDirectoryW(made.back().c_str(), nullptr)) << folder.size();
+        return folder;
+    };
+    folder("outer");
+    const std::string sources[] = {longFolder(m_folder.path(), 259), longFolder(m_folder.path(), 260), at("outer")};
+    longFolder(at("outer"), 259);
+    for (const std::string& source : sources)
+    {
+        EXPECT_FALSE(CFileManager::copyFolder(CSystemString(source.c_str()), path("copy"), true, true)) << source;
+        RemoveDirectoryA(at("copy").c_str());
+    }
+    for (const std::wstring& wide : made)
+        RemoveDirectoryW(wide.c_str());
+}
+
 TEST_F(CFileManagerTest, anExistingDestinationIsLeftAloneUnlessOverwriteIsAsked)
 {
     sourceTree();
