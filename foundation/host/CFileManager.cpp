@@ -1,5 +1,6 @@
 #include "foundation/host/CFileManager.hpp"
 
+#include "foundation/basics/CHeldReference.hpp"
 #include "foundation/basics/CString.hpp"
 #include "foundation/basics/CSystemString.hpp"
 #include "foundation/host/CFileInformation.hpp"
@@ -22,6 +23,7 @@ namespace Host
 {
 namespace
 {
+using Basics::CHeldReference;
 using Basics::CString;
 using Basics::CSystemString;
 using FileCollection = Collections::TCountedPointerArray<CFileInformation>;
@@ -36,11 +38,12 @@ bool forEachEntry(const char* pattern, Visit visit)
     HANDLE search = FindFirstFileA(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return false;
+    // Closed however the visitor leaves.
+    const std::unique_ptr<void, decltype(&FindClose)> closer(search, &FindClose);
     do
     {
         visit(entry);
     } while (FindNextFileA(search, &entry));
-    FindClose(search);
     return true;
 }
 
@@ -107,9 +110,10 @@ bool listFolder(FileCollection& out, const CSystemString& folder)
     const bool listed = forEachEntry(pattern.getString(), [&](const WIN32_FIND_DATAA& entry) {
         if (isDotEntry(entry))
             return;
-        CFileInformation* information = new CFileInformation(entry);
-        out.addElement(information);
+        auto* information = new CFileInformation(entry);
+        const CHeldReference held(information);
         information->setFolder(entryFolder);
+        out.addElement(information);
     });
     if (listed)
         return true;
@@ -150,8 +154,11 @@ long CFileManager::getNumberOfFiles(const CSystemString& pattern)
 void CFileManager::getFileNames(const CSystemString& pattern, Collections::TCountedPointerArray<CString>& out)
 {
     forEachEntry(pattern.getString(), [&out](const WIN32_FIND_DATAA& entry) {
-        if (!isFolderEntry(entry))
-            out.addElement(new CString(entry.cFileName));
+        if (isFolderEntry(entry))
+            return;
+        auto* name = new CString(entry.cFileName);
+        const CHeldReference held(name);
+        out.addElement(name);
     });
 }
 
@@ -260,6 +267,7 @@ void CFileManager::buildDirectoryTree(Collections::TTreeNode<CFileInformation>& 
         if (entry == nullptr)
             continue;
         Node* node = new Node(&Collections::TCountedObjectDeleter<CFileInformation>::sharedPolicy());
+        const CHeldReference held(node);
         parent.addChild(node);
         node->getPayload().setPointer(entry);
         if (entry->isFolder())

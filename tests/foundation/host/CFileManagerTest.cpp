@@ -5,6 +5,8 @@
 #include "foundation/basics/CSystemString.hpp"
 #include "foundation/host/CFileInformation.hpp"
 #include "foundation/host/CTrace.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
+#include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/support/CLargeFile.hpp"
 #include "tests/support/CTemporaryFolder.hpp"
 
@@ -26,6 +28,8 @@ using Brivant::Collections::TTreeNode;
 using Brivant::Host::CFileInformation;
 using Brivant::Host::CFileManager;
 using Brivant::Host::CTrace;
+using Brivant::Testing::CAllocationFailure;
+using VolturaTests::CCountChange;
 using VolturaTests::CLargeFile;
 using VolturaTests::CTemporaryFolder;
 
@@ -165,6 +169,35 @@ TEST_F(CFileManagerTest, aFolderThatCannotBeListedIsTracedAndChangesNothing)
     const std::string message = traced.substr(first.size());
     EXPECT_GT(message.size(), 2u) << "the system's text on a line of its own";
     EXPECT_EQ(message.find("\r\n"), message.size() - 2);
+}
+
+TEST_F(CFileManagerTest, aListingThatRunsOutOfMemoryLeavesNoEntryOrSearchBehind)
+{
+    for (int index = 0; index < 40; ++index)
+        file(std::to_string(index), "x");
+    const CCountChange names(CString::classRecord()), entries(CFileInformation::classRecord()),
+        nodes(TTreeNode<CFileInformation>::classRecord());
+    for (long allocation = 1; allocation < 1000; ++allocation)
+    {
+        CAllocationFailure::failAt(allocation);
+        try
+        {
+            TCountedPointerArray<CString> found;
+            CFileManager::getFileNames(path("*"), found);
+            TTreeNode<CFileInformation> root(&TCountedObjectDeleter<CFileInformation>::sharedPolicy());
+            CFileManager::buildDirectoryTree(root, path(""));
+        }
+        catch (...)
+        {
+        }
+        CAllocationFailure::disarm();
+    }
+    EXPECT_EQ(0, names.live() + entries.live() + nodes.live());
+    // A search left open would keep the folder from being opened alone.
+    const HANDLE alone = CreateFileA(m_folder.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, alone);
+    CloseHandle(alone);
 }
 
 TEST_F(CFileManagerTest, theExecutableFolderIsTheTestProgramsFolder)
