@@ -299,25 +299,16 @@ TEST_F(CFileManagerTest, aFolderIsCopiedWholeOrWithoutItsSubfolders)
 
 TEST_F(CFileManagerTest, aFolderThatCannotBeListedFailsTheCopyAtAnyDepth)
 {
-    // The paths fit, but with the listing's "\\*" they no longer do. Only wide paths reach them to make them and
-    // take them away again.
-    std::vector<std::wstring> made;
-    const auto longFolder = [&made](const std::string& parent, size_t length) {
-        const std::string folder = parent + "\\" + std::string(length - parent.size() - 1, 'f');
-        made.push_back(L"\\\\?\\" + std::wstring(folder.begin(), folder.end()));
-        EXPECT_TRUE(CreateDirectoryW(made.back().c_str(), nullptr)) << folder.size();
-        return folder;
-    };
+    // 259 characters fit a path but not the listing's "\\*"; only wide paths make such folders and take them away.
     folder("outer");
-    const std::string sources[] = {longFolder(m_folder.path(), 259), longFolder(m_folder.path(), 260), at("outer")};
-    longFolder(at("outer"), 259);
-    for (const std::string& source : sources)
-    {
-        EXPECT_FALSE(CFileManager::copyFolder(CSystemString(source.c_str()), path("copy"), true, true)) << source;
-        RemoveDirectoryA(at("copy").c_str());
-    }
-    for (const std::wstring& wide : made)
-        RemoveDirectoryW(wide.c_str());
+    const std::string top = m_folder.path() + "\\" + std::string(258 - m_folder.path().size(), 'f');
+    const std::string deep = at("outer") + "\\" + std::string(258 - at("outer").size(), 'f');
+    for (const std::string& made : {top, deep})
+        EXPECT_TRUE(CreateDirectoryW((L"\\\\?\\" + std::wstring(made.begin(), made.end())).c_str(), nullptr));
+    EXPECT_FALSE(CFileManager::copyFolder(CSystemString(top.c_str()), path("top copy"), true, true));
+    EXPECT_FALSE(CFileManager::copyFolder(path("outer"), path("outer copy"), true, true));
+    for (const std::string& made : {top, deep})
+        RemoveDirectoryW((L"\\\\?\\" + std::wstring(made.begin(), made.end())).c_str());
 }
 
 TEST_F(CFileManagerTest, anExistingDestinationIsLeftAloneUnlessOverwriteIsAsked)
