@@ -105,7 +105,8 @@ char* CStringTokeniser::getNextToken()
     std::memcpy(token, m_text + position, length);
     token[length] = '\0';
 
-    m_readPosition = m_text[end] == m_delimiter ? end + 1 : end;
+    // The terminator matches a NUL delimiter, but the read never moves past it.
+    m_readPosition = m_text[end] != '\0' ? end + 1 : end;
     ++m_tokensReturned;
     return token;
 }

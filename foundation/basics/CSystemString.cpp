@@ -68,10 +68,7 @@ CSystemString& CSystemString::operator=(const CSystemString& other)
 CSystemString& CSystemString::operator+=(const char* text)
 {
     if (text == nullptr)
-    {
-        appendSeparator();
         return *this;
-    }
     // text may point into this path, whose buffer the separator replaces.
     const CString added(text);
     appendSeparator();

@@ -24,7 +24,8 @@ public:
     using CString::operator=;
     CSystemString& operator=(const char* text) override;
     CSystemString& operator=(const CSystemString& other);
-    // Appends the separator, then the text: "C:\dir" += "file.txt" gives "C:\dir\file.txt".
+    // Appends the separator, then the text: "C:\dir" += "file.txt" gives "C:\dir\file.txt". A null text is
+    // ignored, separator and all.
     CSystemString& operator+=(const char* text) override;
     CSystemString& operator+=(const CString& other) override;
 

@@ -28,7 +28,7 @@ public:
         }
     }
 
-    ~TAutomaticPointer() override { release(); }
+    ~TAutomaticPointer() override { setPointer(nullptr); }
 
     TAutomaticPointer(const TAutomaticPointer&) = delete;
     TAutomaticPointer& operator=(const TAutomaticPointer&) = delete;
@@ -40,15 +40,14 @@ public:
         {
             return;
         }
-        release();
-        if (pointer != nullptr)
+        // The new object is taken before the old one goes, which may hold its only other reference.
+        if (pointer != nullptr && m_policy != nullptr)
         {
-            m_pointer = pointer;
-            if (m_policy != nullptr)
-            {
-                m_policy->pointerAdded(pointer);
-            }
+            m_policy->pointerAdded(pointer);
         }
+        T* old = m_pointer;
+        m_pointer = pointer;
+        letGo(old);
     }
 
     T* getPointer() const { return m_pointer; }
@@ -62,10 +61,8 @@ public:
     }
 
 private:
-    void release()
+    void letGo(T* held)
     {
-        T* held = m_pointer;
-        m_pointer = nullptr;
         if (held == nullptr)
         {
             return;

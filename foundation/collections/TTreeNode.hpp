@@ -32,10 +32,11 @@ public:
     TTreeNode(const TTreeNode&) = delete;
     TTreeNode& operator=(const TTreeNode&) = delete;
 
-    // The children array takes a reference on the child.
+    // The children array takes a reference on the child. A node that already has a parent, or is this node or
+    // one of its ancestors, is refused: a second parent would hold it twice, and a ring is never freed.
     void addChild(TTreeNode* child)
     {
-        if (child == nullptr)
+        if (child == nullptr || child->m_parent != nullptr || isSelfOrAncestor(child))
         {
             return;
         }
@@ -79,6 +80,18 @@ public:
     }
 
 private:
+    bool isSelfOrAncestor(const TTreeNode* node) const
+    {
+        for (const TTreeNode* link = this; link != nullptr; link = link->m_parent)
+        {
+            if (link == node)
+            {
+                return true;
+            }
+        }
+        return false;
+    }
+
     void detachChildren()
     {
         for (long index = 0; index < m_children.getArraySize(); ++index)

@@ -3,11 +3,14 @@
 #include "foundation/basics/CClass.hpp"
 #include "foundation/basics/CString.hpp"
 #include "foundation/basics/CSystemString.hpp"
+#include "foundation/host/CTrace.hpp"
 #include "foundation/io/CTextStream.hpp"
 
 #include <windows.h>
 
 #include <cpuid.h>
+
+#include <string>
 
 namespace Brivant
 {
@@ -66,12 +69,55 @@ void deleteText(Text*& slot)
     slot = nullptr;
 }
 
+// The text in the ANSI code page; false when a character has no form there.
+bool toAnsi(const std::wstring& text, std::string& out)
+{
+    BOOL lost = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr, 0, nullptr, &lost);
+    if (size <= 0 || lost)
+        return false;
+    out.assign(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, &out[0], size, nullptr, nullptr);
+    out.resize(static_cast<size_t>(size - 1));
+    return true;
+}
+
+// The path's folder in its short form, which has ANSI names where the long ones may not, and the file name.
+bool toShortFolderPath(const std::wstring& path, std::string& out)
+{
+    const size_t cut = path.rfind(L'\\');
+    if (cut == std::wstring::npos)
+        return false;
+    wchar_t folder[kPathBufferSize] = {};
+    const DWORD length = GetShortPathNameW(path.substr(0, cut).c_str(), folder, kPathBufferSize);
+    std::string name;
+    if (length == 0 || length >= kPathBufferSize || !toAnsi(path.substr(cut), name) || !toAnsi(folder, out))
+        return false;
+    out += name;
+    return true;
+}
+
+// Hosts load libraries through wide paths, which the ANSI code page cannot always name: the '?' it puts in
+// their place would leave every file beside the library out of reach.
 void readModuleFileName(HMODULE module, CString& out)
 {
-    char path[kPathBufferSize] = {};
-    // One byte short of the buffer, so a cut path keeps its terminator.
-    GetModuleFileNameA(module, path, kPathBufferSize - 1);
-    out = path;
+    wchar_t wide[kPathBufferSize] = {};
+    // One character short of the buffer, so a cut path keeps its terminator.
+    GetModuleFileNameW(module, wide, kPathBufferSize - 1);
+    std::string path;
+    if (toAnsi(wide, path) || toShortFolderPath(wide, path))
+    {
+        out = path.c_str();
+        return;
+    }
+    char lossy[kPathBufferSize] = {};
+    GetModuleFileNameA(module, lossy, kPathBufferSize - 1);
+    out = lossy;
+    static bool s_traced = false;
+    if (!s_traced)
+        CTrace::trace("The folder of %s has no name in the system's code page; files beside it cannot be opened",
+                      lossy);
+    s_traced = true;
 }
 
 bool bit(unsigned int word, int index) { return (word >> index & 1u) != 0; }

@@ -1,5 +1,6 @@
 #include "foundation/host/CDriveInformation.hpp"
 
+#include "foundation/basics/CHeldReference.hpp"
 #include "foundation/basics/CString.hpp"
 #include "foundation/basics/CSystemString.hpp"
 #include "foundation/io/CTextStream.hpp"
@@ -79,7 +80,11 @@ void CDriveInformation::getLogicalDrives(Collections::TCountedPointerArray<Basic
     if (length == 0 || length > kFolderBufferSize)
         return;
     for (const char* root = roots.get(); *root != '\0'; root += std::strlen(root) + 1)
-        out.addElement(new Basics::CString(root));
+    {
+        auto* name = new Basics::CString(root);
+        const Basics::CHeldReference held(name);
+        out.addElement(name);
+    }
 }
 
 void CDriveInformation::writeDriveInformation(IO::CTextStream& stream)

@@ -1,5 +1,6 @@
 #include "foundation/host/CFileManager.hpp"
 
+#include "foundation/basics/CHeldReference.hpp"
 #include "foundation/basics/CString.hpp"
 #include "foundation/basics/CSystemString.hpp"
 #include "foundation/host/CFileInformation.hpp"
@@ -22,6 +23,7 @@ namespace Host
 {
 namespace
 {
+using Basics::CHeldReference;
 using Basics::CString;
 using Basics::CSystemString;
 using FileCollection = Collections::TCountedPointerArray<CFileInformation>;
@@ -36,11 +38,12 @@ bool forEachEntry(const char* pattern, Visit visit)
     HANDLE search = FindFirstFileA(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return false;
+    // Closed however the visitor leaves.
+    const std::unique_ptr<void, decltype(&FindClose)> closer(search, &FindClose);
     do
     {
         visit(entry);
     } while (FindNextFileA(search, &entry));
-    FindClose(search);
     return true;
 }
 
@@ -95,6 +98,31 @@ void traceLastError()
     message.removeTrailingWhiteSpace();
     CTrace::trace("%s", message.getString());
 }
+
+// Appends the folder's entries, as getDirectoryContents does; false when the folder could not be listed.
+bool listFolder(FileCollection& out, const CSystemString& folder)
+{
+    CSystemString entryFolder(folder);
+    if (!entryFolder.endsWith("\\"))
+        entryFolder.appendSeparator();
+    CSystemString pattern(entryFolder);
+    pattern.appendString("*");
+    const bool listed = forEachEntry(pattern.getString(), [&](const WIN32_FIND_DATAA& entry) {
+        if (isDotEntry(entry))
+            return;
+        auto* information = new CFileInformation(entry);
+        const CHeldReference held(information);
+        information->setFolder(entryFolder);
+        out.addElement(information);
+    });
+    if (listed)
+        return true;
+    // Only a drive's root can have no entry at all, not even ".".
+    const bool empty = GetLastError() == ERROR_FILE_NOT_FOUND;
+    CTrace::trace(folder, CString("Failed to find file in directory"));
+    traceLastError();
+    return empty;
+}
 } // namespace
 
 bool CFileManager::fileExists(const CSystemString& path)
@@ -126,8 +154,11 @@ long CFileManager::getNumberOfFiles(const CSystemString& pattern)
 void CFileManager::getFileNames(const CSystemString& pattern, Collections::TCountedPointerArray<CString>& out)
 {
     forEachEntry(pattern.getString(), [&out](const WIN32_FIND_DATAA& entry) {
-        if (!isFolderEntry(entry))
-            out.addElement(new CString(entry.cFileName));
+        if (isFolderEntry(entry))
+            return;
+        auto* name = new CString(entry.cFileName);
+        const CHeldReference held(name);
+        out.addElement(name);
     });
 }
 
@@ -175,29 +206,10 @@ bool CFileManager::copyFile(const CSystemString& source, const CSystemString& de
     IO::CFileStream output(destination, IO::CFileStream::kWriting, true);
     if (!output.isStreamOpenForWriting())
         return false;
-    return output.writeDataToStream(bytes.get(), size);
+    return output.writeDataToStream(bytes.get(), size) && output.closeStream();
 }
 
-void CFileManager::getDirectoryContents(FileCollection& out, const CSystemString& folder)
-{
-    CSystemString entryFolder(folder);
-    if (!entryFolder.endsWith("\\"))
-        entryFolder.appendSeparator();
-    CSystemString pattern(entryFolder);
-    pattern.appendString("*");
-    const bool listed = forEachEntry(pattern.getString(), [&](const WIN32_FIND_DATAA& entry) {
-        if (isDotEntry(entry))
-            return;
-        CFileInformation* information = new CFileInformation(entry);
-        out.addElement(information);
-        information->setFolder(entryFolder);
-    });
-    if (!listed)
-    {
-        CTrace::trace(folder, CString("Failed to find file in directory"));
-        traceLastError();
-    }
-}
+void CFileManager::getDirectoryContents(FileCollection& out, const CSystemString& folder) { listFolder(out, folder); }
 
 void CFileManager::sortDirectoryContents(FileCollection& contents)
 {
@@ -223,7 +235,8 @@ bool CFileManager::copyFolder(const CSystemString& source, const CSystemString& 
     }
 
     FileCollection contents;
-    getDirectoryContents(contents, source);
+    if (!listFolder(contents, source))
+        return false;
     contents.reorderArray(false);
     for (long index = 0; index < contents.getInsertIndex(); ++index)
     {
@@ -254,6 +267,7 @@ void CFileManager::buildDirectoryTree(Collections::TTreeNode<CFileInformation>& 
         if (entry == nullptr)
             continue;
         Node* node = new Node(&Collections::TCountedObjectDeleter<CFileInformation>::sharedPolicy());
+        const CHeldReference held(node);
         parent.addChild(node);
         node->getPayload().setPointer(entry);
         if (entry->isFolder())

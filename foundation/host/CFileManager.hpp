@@ -40,8 +40,9 @@ public:
     static bool createDirectory(const Basics::CSystemString& path);
 
     // False for an unreadable source, a destination that is the source itself, an existing destination
-    // without overwrite, or a source whose size cannot be read. The source is read whole before the
-    // destination is opened, so a copy that fails on the way in leaves the destination as it was.
+    // without overwrite, a source whose size cannot be read, or bytes that did not all reach the destination
+    // (a full disk, for one). The source is read whole before the destination is opened, so a copy that fails
+    // on the way in leaves the destination as it was.
     static bool copyFile(const Basics::CSystemString& source, const Basics::CSystemString& destination,
                          bool overwrite);
 
@@ -54,7 +55,8 @@ public:
 
     // Copies the source folder's files into the destination, created when missing (one level), and its
     // folders too when recursive. An existing destination without overwrite is left alone and counts as done.
-    // A destination inside the source, or the source itself, is refused. Stops at the first failure.
+    // A destination inside the source, or the source itself, is refused. Stops at the first failure; a folder
+    // that cannot be listed is one, at any depth.
     static bool copyFolder(const Basics::CSystemString& source, const Basics::CSystemString& destination,
                            bool overwrite, bool recursive);
 

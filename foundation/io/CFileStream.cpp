@@ -60,13 +60,15 @@ bool CFileStream::openStream(const Basics::CSystemString& path, long mode, bool 
     return m_isOpen;
 }
 
-void CFileStream::closeStream()
+bool CFileStream::closeStream()
 {
-    if (m_file != nullptr)
-        std::fclose(m_file);
+    bool complete = !m_error;
+    if (m_file != nullptr && std::fclose(m_file) != 0)
+        complete = false;
     m_file = nullptr;
     m_isOpen = false;
     m_error = false;
+    return complete;
 }
 
 bool CFileStream::isStreamOpenForWriting() const { return m_isOpen && m_mode == kWriting; }
@@ -117,8 +119,7 @@ bool CFileStream::writeDataToStream(const void* data, long size)
 {
     if (!isStreamOpenForWriting() || size < 0 || (data == nullptr && size > 0))
         return false;
-    const std::size_t count = static_cast<std::size_t>(size);
-    return std::fwrite(data, 1, count, m_file) == count;
+    return putBytes(data, static_cast<std::size_t>(size));
 }
 
 bool CFileStream::readDataFromStream(void* data, long size)
@@ -151,9 +152,15 @@ bool CFileStream::readShortArrayFromStream(short* values, unsigned long count)
 
 bool CFileStream::swapsValues() const { return !m_neverSwap && (kHostByteOrder == 1) == m_littleEndian; }
 
+bool CFileStream::putBytes(const void* data, std::size_t size)
+{
+    // The C runtime only buffers what fwrite takes; a full disk shows only when the buffer goes to the file.
+    return std::fwrite(data, 1, size, m_file) == size && std::fflush(m_file) == 0;
+}
+
 void CFileStream::writeBytes(const void* data, std::size_t size)
 {
-    if (!isStreamOpenForWriting() || std::fwrite(data, 1, size, m_file) != size)
+    if (!isStreamOpenForWriting() || !putBytes(data, size))
         m_error = true;
 }
 

@@ -35,7 +35,8 @@ public:
     // truncates one; any other mode opens nothing, so no file is emptied by a stream that could not use it.
     // littleEndian is the file's byte order; with neverSwap values go as they lie in memory.
     bool openStream(const Basics::CSystemString& path, long mode, bool littleEndian, bool neverSwap);
-    void closeStream();
+    // False when a transfer had failed or the file did not close cleanly; the error is cleared either way.
+    bool closeStream();
     bool isStreamOpenForWriting() const;
     bool isStreamOpenForReading() const;
     // True when nothing is open.
@@ -56,7 +57,8 @@ public:
     // cannot hold, sets the error and gives -1 as well.
     long getStreamSize();
 
-    // Raw blocks: never swapped, the error flag untouched; true when all size bytes went through.
+    // Raw blocks: never swapped, the error flag untouched; true when all size bytes went through, which for a
+    // write means they reached the file.
     bool writeDataToStream(const void* data, long size);
     bool readDataFromStream(void* data, long size);
     // Reads 2 x count bytes and puts each value in the host's order; a short read sets the error.
@@ -89,6 +91,8 @@ public:
 private:
     // Whether a value's bytes are reversed on the way to or from the file.
     bool swapsValues() const;
+    // Writes and flushes: true only once the bytes are in the file.
+    bool putBytes(const void* data, std::size_t size);
     void writeBytes(const void* data, std::size_t size);
     void readBytes(void* data, std::size_t size);
     // The core transfer of one width: reversed on a copy when writing, in place after a complete read.

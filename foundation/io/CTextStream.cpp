@@ -15,7 +15,7 @@ constexpr int kDecimals = 20;
 const char kEmptyLine[] = "Empty string";
 } // namespace
 
-CTextStream::CTextStream() : m_isOpen(false), m_mode(kReading), m_path(" "), m_line()
+CTextStream::CTextStream() : m_isOpen(false), m_mode(kReading), m_path(" "), m_line(), m_inputFailed(false)
 {
     std::strcpy(m_line, kEmptyLine);
 }
@@ -32,6 +32,7 @@ bool CTextStream::openStream(const Basics::CSystemString& path, long mode)
     closeStream();
     m_mode = mode;
     m_path = path;
+    m_inputFailed = false;
     if (mode == kWriting)
     {
         m_output.clear();
@@ -77,7 +78,7 @@ bool CTextStream::isEndOfFile() const
         return true;
     if (m_mode == kWriting)
         return false;
-    return m_input.eof();
+    return m_input.eof() || m_inputFailed;
 }
 
 bool CTextStream::prepareOutput()
@@ -158,9 +159,16 @@ bool CTextStream::readNextLine()
 {
     if (!isStreamOpenForReading())
         return false;
+    // A failed read never sets the end of the file, and reading on would give empty lines for ever.
+    if (m_inputFailed)
+    {
+        m_line[0] = '\0';
+        return true;
+    }
     m_input.clear();
     // Past the end getline stores the empty line; a longer line leaves its rest for the next read.
     m_input.getline(m_line, kLineSize);
+    m_inputFailed = m_input.bad();
     const size_t length = std::strlen(m_line);
     if (length > 0 && m_line[length - 1] == '\r')
         m_line[length - 1] = '\0';

@@ -37,7 +37,7 @@ public:
     void flushStream();
     bool isStreamOpenForWriting() const;
     bool isStreamOpenForReading() const;
-    // True when nothing can be read: nothing open, an unknown mode, or the input's end reached.
+    // True when nothing can be read: nothing open, an unknown mode, the input's end reached or a read failed.
     bool isEndOfFile() const;
 
     // Each writer does nothing unless the stream is open for writing.
@@ -82,6 +82,8 @@ private:
     std::ofstream m_output;
     std::ifstream m_input;
     char m_line[kLineSize];
+    // A read failed: the input has ended, as at the end of the file.
+    bool m_inputFailed;
 };
 } // namespace IO
 } // namespace Brivant

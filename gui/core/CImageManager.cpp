@@ -1,5 +1,6 @@
 #include "gui/core/CImageManager.hpp"
 
+#include "foundation/basics/CHeldReference.hpp"
 #include "foundation/basics/CStringTokeniser.hpp"
 #include "foundation/collections/TCountedSwap.hpp"
 #include "foundation/host/CFileManager.hpp"
@@ -23,6 +24,7 @@ namespace GUI
 namespace Graphics
 {
 using ::Brivant::Basics::CClass;
+using ::Brivant::Basics::CHeldReference;
 using ::Brivant::Basics::CString;
 using ::Brivant::Basics::CStringTokeniser;
 using ::Brivant::Basics::CSystemString;
@@ -75,20 +77,6 @@ SRegistry* registry()
 SRegistry* existingRegistry() { return s_open ? s_registry : nullptr; }
 
 bool isBlank(const CString& text) { return text.isAllWhiteSpace(); }
-
-// One reference on a counted object for as long as a registration runs: whatever throws on the way, the
-// object goes again unless the registry took its own reference first.
-class CHeldReference
-{
-public:
-    explicit CHeldReference(::Brivant::Basics::ICountedObject* object) : m_object(object) { m_object->referenced(); }
-    ~CHeldReference() { m_object->dereference(); }
-    CHeldReference(const CHeldReference&) = delete;
-    CHeldReference& operator=(const CHeldReference&) = delete;
-
-private:
-    ::Brivant::Basics::ICountedObject* m_object;
-};
 
 // folder \ relativePath with '/' turned into '\'; an unset folder adds nothing.
 CSystemString imageFolder(const CSystemString& folder, const CString& relativePath)
@@ -162,7 +150,11 @@ void appendNames(const TCountedPointerArray<Entry>& entries, TCountedPointerArra
     for (long index = 0; index < entries.getInsertIndex(); ++index)
     {
         if (const Entry* entry = entries.getElementAt(index))
-            out.addElement(new CString(entry->getReferenceName()));
+        {
+            auto* name = new CString(entry->getReferenceName());
+            const CHeldReference held(name);
+            out.addElement(name);
+        }
     }
 }
 

@@ -3,9 +3,12 @@
 #include "foundation/basics/CString.hpp"
 #include "foundation/basics/CSystemString.hpp"
 #include "foundation/host/CApplication.hpp"
+#include "gui/core/CPNGImage.hpp"
 #include "vst/CPluginEntry.hpp"
 
 using Brivant::Basics::CString;
+using Brivant::Basics::CSystemString;
+using Brivant::GUI::Graphics::CPNGImage;
 using Brivant::Host::CApplication;
 
 namespace
@@ -55,3 +58,12 @@ extern "C" __declspec(dllexport) bool probeApplicationText(int which, char* out,
 
 // What the loader's detach does, so the record after it can be read before the library goes.
 extern "C" __declspec(dllexport) void probeDetach() { Brivant::Vst::CPluginEntry::detach(); }
+
+// Whether the PNG file of that name loads from the Resources folder beside the library, as an editor's do.
+extern "C" __declspec(dllexport) bool probeLoadsImage(const char* name)
+{
+    CSystemString path(*CApplication::getApplicationPath());
+    path.appendPath(CString("Resources"));
+    path.appendPath(CString(name));
+    return CPNGImage().loadFromFile(path);
+}

@@ -16,6 +16,7 @@ public:
     // Its texts are 0 company, 1 product, 2 description, 3 version, 4 registry key, 5 notice, 6 path.
     typedef bool (*TextReader)(int which, char* out, long size);
     typedef void (*Detach)();
+    typedef bool (*ImageLoader)(const char* name);
 
     static constexpr const char* kProductName = "Probe Edition";
 

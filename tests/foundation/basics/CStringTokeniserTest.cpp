@@ -107,6 +107,15 @@ TEST_F(CStringTokeniserTest, staleCountReadsEmptyTokensInsteadOfPastTheText)
     EXPECT_EQ((Tokens{"x", "", ""}), readAll(tokeniser));
 }
 
+TEST_F(CStringTokeniserTest, aNulDelimiterNeverMovesTheReadPastTheTextsEnd)
+{
+    // The shorter text leaves "c,d" behind its terminator in the buffer.
+    CStringTokeniser tokeniser("a,b,c,d", ',');
+    tokeniser.setString("a,b");
+    tokeniser.setDelimiter('\0');
+    EXPECT_EQ((Tokens{"a,b", "", "", ""}), readAll(tokeniser));
+}
+
 TEST_F(CStringTokeniserTest, textLongerThanTheBufferIsCutTo2047Characters)
 {
     const std::string longText = std::string(3000, 'a') + ",b";

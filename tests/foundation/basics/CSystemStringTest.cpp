@@ -49,6 +49,11 @@ TEST(CSystemStringTest, plusEqualsJoinsWithTheSeparatorAndAppendPathAddsOneOnlyW
     EXPECT_EQ("C:\\dirx", changed("C:\\dir", [](CSystemString& p) { p.appendString("x"); }));
 }
 
+TEST(CSystemStringTest, plusEqualsANullTextLeavesThePathAsItIs)
+{
+    EXPECT_EQ("C:\\dir", changed("C:\\dir", [](CSystemString& p) { p += static_cast<const char*>(nullptr); }));
+}
+
 TEST(CSystemStringTest, joiningAPathWithItselfReadsItBeforeChangingIt)
 {
     CSystemString path("a\\b");

@@ -2,6 +2,7 @@
 #include "../basics/CTestVehicle.hpp"
 #include "CRecordingPolicy.hpp"
 #include "foundation/collections/TAutomaticPointer.hpp"
+#include "foundation/collections/TTreeNode.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 using Brivant::Collections::TAutomaticPointer;
 using Brivant::Collections::TObjectNuller;
+using Brivant::Collections::TTreeNode;
 using VolturaTests::CTestVehicle;
 
 namespace
@@ -91,11 +93,24 @@ TEST_F(TAutomaticPointerTest, policyHearsOfEachPointerTakenAndLetGo)
         TAutomaticPointer<CTestVehicle> empty(&policy);
     }
     EXPECT_EQ((std::vector<Event>{{"added", &first},
-                                  {"deleted", &first},
                                   {"added", &second},
+                                  {"deleted", &first},
                                   {"deleted", &second},
                                   {"added", &first},
                                   {"deleted", &first}}),
               policy.events);
+}
+
+TEST_F(TAutomaticPointerTest, aHolderWalkingFromAParentToItsChildKeepsTheChild)
+{
+    using Node = TTreeNode<CTestVehicle>;
+    const long nodes = Node::classRecord().getInstanceCount();
+    auto* child = new Node(&TObjectNuller<CTestVehicle>::sharedPolicy());
+    TAutomaticPointer<Node> walker;
+    walker.setPointer(new Node(&TObjectNuller<CTestVehicle>::sharedPolicy()));
+    // The parent holds the child's only other reference.
+    walker.getPointer()->addChild(child);
+    walker.setPointer(child);
+    EXPECT_EQ(nodes + 1, Node::classRecord().getInstanceCount());
 }
 } // namespace

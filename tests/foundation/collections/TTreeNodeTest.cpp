@@ -102,6 +102,23 @@ TEST_F(TTreeNodeTest, childThatOutlivesItsParentLosesTheParentLink)
     expectBaseline();
 }
 
+TEST_F(TTreeNodeTest, aNodeRefusesItselfItsAncestorsAndANodeThatHasAParent)
+{
+    Node* root = newNode();
+    Node* child = newNode();
+    root->referenced();
+    root->addChild(child);
+    for (Node* parent : {root, child})
+    {
+        for (Node* candidate : {root, child})
+            parent->addChild(candidate);
+    }
+    EXPECT_EQ(1, root->getChildren().getInsertIndex());
+    EXPECT_EQ(0, child->getChildren().getInsertIndex());
+    root->dereference();
+    expectBaseline();
+}
+
 TEST_F(TTreeNodeTest, removedChildIsReleasedAndUnlinked)
 {
     Node* root = newNode();

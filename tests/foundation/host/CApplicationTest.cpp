@@ -7,6 +7,7 @@
 #include "foundation/host/CDLLLoader.hpp"
 #include "foundation/io/CTextStream.hpp"
 #include "tests/foundation/basics/CAllocationFailure.hpp"
+#include "tests/gui/core/CImageFiles.hpp"
 #include "tests/support/CClassRegistryKeeper.hpp"
 #include "tests/support/CProbeLibrary.hpp"
 #include "tests/support/CTemporaryFolder.hpp"
@@ -160,6 +161,23 @@ TEST_F(CApplicationTest, aDeliverablesAttachNamesItAndDetachForgetsIt)
     for (int which = 0; which <= 6; ++which)
         EXPECT_EQ(" ", text(which)) << which;
     EXPECT_STREQ(" ", CApplication::getProductName()->getString()) << "the library's record is its own";
+}
+
+TEST_F(CApplicationTest, aLibraryInAFolderNamedOutsideTheCodePageLoadsTheImagesBesideIt)
+{
+    ASSERT_TRUE(CProbeLibrary::copyTo(m_folder.file("plugin\\Edition.dll")));
+    ASSERT_TRUE(CreateDirectoryA(m_folder.file("plugin\\Resources").c_str(), nullptr));
+    ASSERT_TRUE(VolturaTests::writePng(m_folder.file("plugin\\Resources\\dot.png"), 1, 1, [](long, long) { return 0u; }));
+    // Cyrillic has no form in a Western code page, and Japanese none in a Cyrillic one.
+    const std::wstring name = GetACP() == 1251 ? L"\u30d7\u30e9\u30b0\u30a4\u30f3" : L"\u041f\u043b\u0430\u0433\u0438\u043d\u044b";
+    const std::string temporary = m_folder.file("");
+    const std::wstring parent(temporary.begin(), temporary.end());
+    ASSERT_TRUE(MoveFileW((parent + L"plugin").c_str(), (parent + name).c_str()));
+    HMODULE library = LoadLibraryW((parent + name + L"\\Edition.dll").c_str());
+    ASSERT_NE(nullptr, library);
+    EXPECT_TRUE(reinterpret_cast<CProbeLibrary::ImageLoader>(
+        reinterpret_cast<void*>(GetProcAddress(library, "probeLoadsImage")))("dot.png"));
+    FreeLibrary(library);
 }
 
 TEST_F(CApplicationTest, uninitialisingWithAPathWritesTheClassTable)

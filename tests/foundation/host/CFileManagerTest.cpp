@@ -5,6 +5,8 @@
 #include "foundation/basics/CSystemString.hpp"
 #include "foundation/host/CFileInformation.hpp"
 #include "foundation/host/CTrace.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
+#include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/support/CLargeFile.hpp"
 #include "tests/support/CTemporaryFolder.hpp"
 
@@ -26,6 +28,8 @@ using Brivant::Collections::TTreeNode;
 using Brivant::Host::CFileInformation;
 using Brivant::Host::CFileManager;
 using Brivant::Host::CTrace;
+using Brivant::Testing::CAllocationFailure;
+using VolturaTests::CCountChange;
 using VolturaTests::CLargeFile;
 using VolturaTests::CTemporaryFolder;
 
@@ -167,6 +171,35 @@ TEST_F(CFileManagerTest, aFolderThatCannotBeListedIsTracedAndChangesNothing)
     EXPECT_EQ(message.find("\r\n"), message.size() - 2);
 }
 
+TEST_F(CFileManagerTest, aListingThatRunsOutOfMemoryLeavesNoEntryOrSearchBehind)
+{
+    for (int index = 0; index < 40; ++index)
+        file(std::to_string(index), "x");
+    const CCountChange names(CString::classRecord()), entries(CFileInformation::classRecord()),
+        nodes(TTreeNode<CFileInformation>::classRecord());
+    for (long allocation = 1; allocation < 1000; ++allocation)
+    {
+        CAllocationFailure::failAt(allocation);
+        try
+        {
+            TCountedPointerArray<CString> found;
+            CFileManager::getFileNames(path("*"), found);
+            TTreeNode<CFileInformation> root(&TCountedObjectDeleter<CFileInformation>::sharedPolicy());
+            CFileManager::buildDirectoryTree(root, path(""));
+        }
+        catch (...)
+        {
+        }
+        CAllocationFailure::disarm();
+    }
+    EXPECT_EQ(0, names.live() + entries.live() + nodes.live());
+    // A search left open would keep the folder from being opened alone.
+    const HANDLE alone = CreateFileA(m_folder.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, alone);
+    CloseHandle(alone);
+}
+
 TEST_F(CFileManagerTest, theExecutableFolderIsTheTestProgramsFolder)
 {
     char program[MAX_PATH + 1] = {};
@@ -212,6 +245,16 @@ TEST_F(CFileManagerTest, aCopyHasEveryByteAndOverwritesOnlyWhenAsked)
     EXPECT_FALSE(CFileManager::copyFile(path("source.bin"), path("no folder\\copy.bin"), true));
 }
 
+TEST_F(CFileManagerTest, aCopyWhoseBytesNeverReachTheDestinationFails)
+{
+    // Wine maps Z: to the Unix root, where /dev/full refuses every write with "no space left".
+    for (const size_t size : {1u, 1000u, 4095u})
+    {
+        file("source.bin", std::string(size, 'x'));
+        EXPECT_FALSE(CFileManager::copyFile(path("source.bin"), CSystemString("Z:\\dev\\full"), true)) << size;
+    }
+}
+
 TEST_F(CFileManagerTest, aFileCopiedOntoItselfKeepsItsBytes)
 {
     folder("sub");
@@ -252,6 +295,20 @@ TEST_F(CFileManagerTest, aFolderIsCopiedWholeOrWithoutItsSubfolders)
     EXPECT_FALSE(CFileManager::copyFolder(path("missing"), path("other"), true, true));
     EXPECT_FALSE(CFileManager::copyFolder(path("source"), path("with.dot"), true, true));
     EXPECT_FALSE(exists("other"));
+}
+
+TEST_F(CFileManagerTest, aFolderThatCannotBeListedFailsTheCopyAtAnyDepth)
+{
+    // 259 characters fit a path but not the listing's "\\*"; only wide paths make such folders and take them away.
+    folder("outer");
+    const std::string top = m_folder.path() + "\\" + std::string(258 - m_folder.path().size(), 'f');
+    const std::string deep = at("outer") + "\\" + std::string(258 - at("outer").size(), 'f');
+    for (const std::string& made : {top, deep})
+        EXPECT_TRUE(CreateDirectoryW((L"\\\\?\\" + std::wstring(made.begin(), made.end())).c_str(), nullptr));
+    EXPECT_FALSE(CFileManager::copyFolder(CSystemString(top.c_str()), path("top copy"), true, true));
+    EXPECT_FALSE(CFileManager::copyFolder(path("outer"), path("outer copy"), true, true));
+    for (const std::string& made : {top, deep})
+        RemoveDirectoryW((L"\\\\?\\" + std::wstring(made.begin(), made.end())).c_str());
 }
 
 TEST_F(CFileManagerTest, anExistingDestinationIsLeftAloneUnlessOverwriteIsAsked)

@@ -145,6 +145,15 @@ TEST_F(CFileStreamTest, aShortReadKeepsWhatArrivedAndTheErrorStaysUntilTheStream
     EXPECT_FALSE(stream.isStreamOpenForReading());
 }
 
+TEST_F(CFileStreamTest, aWriteCountsOnlyOnceItReachesTheFile)
+{
+    // Wine maps Z: to the Unix root, where /dev/full refuses every write with "no space left".
+    CFileStream stream(CSystemString("Z:\\dev\\full"), CFileStream::kWriting, true);
+    stream << 1L;
+    EXPECT_TRUE(stream.hasStreamError());
+    EXPECT_FALSE(stream.closeStream());
+}
+
 TEST_F(CFileStreamTest, rawBlocksAreNeverSwappedAndLeaveTheErrorAlone)
 {
     const auto block = [](CFileStream& s) { EXPECT_TRUE(s.writeDataToStream("\x01\x02\x03\x04", 4)); };

@@ -122,6 +122,16 @@ TEST_F(CTextStreamTest, readingPastTheEndGivesEmptyLinesAndReportsTheEnd)
     EXPECT_TRUE(stream.isEndOfFile());
 }
 
+TEST_F(CTextStreamTest, aReadThatFailsEndsTheInputAsTheEndOfTheFileDoes)
+{
+    // Wine maps Z: to the Unix root, where the process's memory opens as a file whose first page, unmapped,
+    // fails every read.
+    ASSERT_TRUE(m_reader.openStream(CSystemString("Z:\\proc\\self\\mem"), CTextStream::kReading));
+    long number = 99;
+    m_reader >> number;
+    EXPECT_TRUE(m_reader.isEndOfFile());
+}
+
 TEST_F(CTextStreamTest, aLongLineIsReadInPiecesOfTheBufferSize)
 {
     const std::string line = std::string(1023, 'a') + std::string(977, 'b');
