@@ -4,6 +4,8 @@
 
 #include "foundation/mathtools/CRect.hpp"
 
+#include <cstdint>
+
 struct HDC__;
 
 namespace Brivant
@@ -41,7 +43,8 @@ private:
         long top;
         long right;
         long bottom;
-        long size() const { return (right - left) * (bottom - top); }
+        // In 64 bits: a large window's areas, and four or five times them, pass a 32-bit long.
+        std::int64_t size() const { return static_cast<std::int64_t>(right - left) * (bottom - top); }
     };
     static SArea bounding(const SArea& first, const SArea& second);
 
