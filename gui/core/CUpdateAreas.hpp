@@ -22,8 +22,9 @@ public:
 
     CUpdateAreas();
 
-    // The rectangles a paint's context (BeginPaint's) may draw in, in client coordinates: the update region
-    // less what covers the window. None when that is empty, cannot be read or has more rectangles than fit.
+    // The rectangles a paint's context (BeginPaint's) may draw in, in the window's client coordinates whatever
+    // its layout: the update region less what covers the window. None when that is empty, cannot be read or has
+    // more rectangles than fit.
     void readFrom(HDC__* paintContext);
     // An empty rectangle is ignored.
     void add(const ::Brivant::MathTools::CRect& area);

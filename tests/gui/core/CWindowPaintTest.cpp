@@ -68,9 +68,10 @@ protected:
         };
     }
 
-    void open()
+    void open(long extendedStyle = 0)
     {
         CWindowAttributes attributes = childAttributes("PaintProbe");
+        attributes.setWindowStyles(static_cast<long>(WS_CHILD), extendedStyle);
         attributes.setBackgroundColour(CColour(0, 0, 255));
         m_window.intialiseWindow(&attributes, true);
         // Let the display map the window and any exposure paint happen now, not during a test's reading.
@@ -160,6 +161,24 @@ TEST_F(CWindowPaintTest, redrawsFarApartArePaintedAndCopiedEachOnItsOwn)
     EXPECT_EQ(std::vector<std::string>({"5,5,10,10", "90,70,20,10"}), drawnAreas);
     EXPECT_EQ(100 + 200, screen()->countAll("0,255,0"));
     EXPECT_EQ(kWidth * kHeight - 300, screen()->countAll("255,0,0"));
+}
+
+// Its update region reaches the paint's context mirrored, right to left on the screen.
+TEST_F(CWindowPaintTest, aRightToLeftWindowPaintsTheAreasAskedForInItsOwnCoordinates)
+{
+    open(WS_EX_LAYOUTRTL);
+    ASSERT_NE(0, GetWindowLongA(handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+    m_colour = RGB(0, 255, 0);
+    std::vector<std::string> drawnAreas;
+    m_window.onDraw = [this, &drawnAreas](CGraphics& graphics) {
+        drawnAreas.push_back(CRect::toString(graphics.getUpdateArea()).getString());
+        fillSurface(graphics, m_colour);
+    };
+    m_window.redrawWindowArea(CRect(5, 5, 10, 10));
+    m_window.redrawWindowArea(CRect(90, 70, 20, 10));
+    m_window.updateWindow();
+    EXPECT_EQ(std::vector<std::string>({"5,5,10,10", "90,70,20,10"}), drawnAreas);
+    EXPECT_EQ(100 + 200, screen()->countAll("0,255,0"));
 }
 
 TEST_F(CWindowPaintTest, whatTheDrawingLeavesUntouchedShowsTheBackgroundColour)
