@@ -206,6 +206,27 @@ TEST_F(CWindowPaintTest, aLaterPaintStartsItsAreaFromTheBackgroundColourNotFromA
     EXPECT_EQ(kWidth * kHeight - 20 * 20, screen()->countAll("255,0,0"));
 }
 
+// A drawing that makes the window paint again before it goes on, as one that pumps messages would.
+TEST_F(CWindowPaintTest, aPaintArrivingDuringAPaintWaitsAndTheOuterPaintStillDrawsEverything)
+{
+    open();
+    const int outer = m_window.paints + 1;
+    m_colour = RGB(0, 255, 0);
+    m_window.onDraw = [this, outer](CGraphics& graphics) {
+        if (m_window.paints == outer)
+        {
+            m_window.redrawWindowArea(CRect(100, 70, 10, 10));
+            m_window.updateWindow();
+        }
+        fillSurface(graphics, m_colour);
+    };
+    m_window.redrawWindow();
+    m_window.updateWindow();
+    EXPECT_EQ(kWidth * kHeight, screen()->countAll("0,255,0"));
+    m_window.updateWindow();
+    EXPECT_EQ(outer + 1, m_window.paints) << "the inner paint comes after";
+}
+
 int s_beginPaints = 0;
 int s_endPaints = 0;
 HDC WINAPI countingBeginPaint(HWND window, PAINTSTRUCT* paint)
