@@ -15,6 +15,7 @@
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CImageManager.hpp"
 #include "gui/core/CMenuEvent.hpp"
+#include "gui/core/CPen.hpp"
 #include "gui/core/CWindowAttributes.hpp"
 #include "gui/core/IActionListener.hpp"
 #include "gui/core/IControlRoot.hpp"
@@ -209,6 +210,8 @@ void CComboBox::drawControl(Graphics::CGraphics& graphics)
             graphics.drawImage(m_downImage, getNormalisedArea(), m_downImage->getImageArea());
         else if (isDefaultDrawing())
         {
+            // The pen holds what the last drawing left, which differs when areas are painted one by one.
+            graphics.getMutablePen().setColour(getFrameColour());
             graphics.drawRectangle(getNormalisedArea());
             drawArrow(graphics, CAlphaColour::orange());
         }

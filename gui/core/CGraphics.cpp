@@ -242,8 +242,10 @@ void* CGraphics::graphicsFor(const CRect& at, long reach) const
     // Without anti-aliasing a shape covers its own pixels only; with it, it may touch the one beyond an edge.
     const bool smoothed = mode == Gp::SmoothingModeHighQuality || mode >= Gp::SmoothingModeAntiAlias;
     const long margin = reach + (smoothed ? 1 : 0);
-    const bool inside = at.getLeft() - margin >= clip.getLeft() && at.getTop() - margin >= clip.getTop() &&
-                        at.getRight() + margin <= clip.getRight() && at.getBottom() + margin <= clip.getBottom();
+    // The whole extent: a shape of negative size lies on the other side of its left or top.
+    const bool inside = at.getWidth() > 0 && at.getHeight() > 0 && at.getLeft() - margin >= clip.getLeft() &&
+                        at.getTop() - margin >= clip.getTop() && at.getRight() + margin <= clip.getRight() &&
+                        at.getBottom() + margin <= clip.getBottom();
     return inside ? m_unclippedGraphics : m_gdiplusGraphics;
 }
 
@@ -585,7 +587,7 @@ void CGraphics::fillRoundedRectangle(const CRect& area, const CDimension& corner
 
 void CGraphics::fillEllipse(const CRect& area)
 {
-    if (m_dc == nullptr)
+    if (m_dc == nullptr || area.getWidth() <= 0 || area.getHeight() <= 0)
         return;
     const CRect at = moved(area);
     if (m_gdiplusGraphics != nullptr)

@@ -35,10 +35,23 @@ void CUpdateAreas::readFrom(HDC__* paintContext)
     DeleteObject(visible);
     if (!read)
         return;
+    // The screen is not mirrored: a window laid out right to left has its client x counted from the right.
+    long mirrorWidth = 0;
+    const DWORD layout = GetLayout(paintContext);
+    if (layout != GDI_ERROR && (layout & LAYOUT_RTL) != 0)
+    {
+        RECT client = {};
+        if (!GetClientRect(WindowFromDC(paintContext), &client))
+            return;
+        mirrorWidth = client.right - client.left;
+    }
     for (DWORD index = 0; index < region.header.nCount && index < kMaximumAreas; ++index)
     {
+        RECT& rectangle = region.rectangles[index];
+        if (mirrorWidth > 0)
+            rectangle = {mirrorWidth - rectangle.right, rectangle.top, mirrorWidth - rectangle.left, rectangle.bottom};
         CRect area(0, 0, 0, 0);
-        area.setFromRECT(region.rectangles[index]);
+        area.setFromRECT(rectangle);
         add(area);
     }
 }

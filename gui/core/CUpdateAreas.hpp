@@ -4,6 +4,8 @@
 
 #include "foundation/mathtools/CRect.hpp"
 
+#include <cstdint>
+
 struct HDC__;
 
 namespace Brivant
@@ -20,8 +22,9 @@ public:
 
     CUpdateAreas();
 
-    // The rectangles a paint's context (BeginPaint's) may draw in, in client coordinates: the update region
-    // less what covers the window. None when that is empty, cannot be read or has more rectangles than fit.
+    // The rectangles a paint's context (BeginPaint's) may draw in, in the window's client coordinates whatever
+    // its layout: the update region less what covers the window. None when that is empty, cannot be read or has
+    // more rectangles than fit.
     void readFrom(HDC__* paintContext);
     // An empty rectangle is ignored.
     void add(const ::Brivant::MathTools::CRect& area);
@@ -41,7 +44,8 @@ private:
         long top;
         long right;
         long bottom;
-        long size() const { return (right - left) * (bottom - top); }
+        // In 64 bits: a large window's areas, and four or five times them, pass a 32-bit long.
+        std::int64_t size() const { return static_cast<std::int64_t>(right - left) * (bottom - top); }
     };
     static SArea bounding(const SArea& first, const SArea& second);
 

@@ -172,6 +172,33 @@ private:
     const PAINTSTRUCT& m_paint;
 };
 
+// Marks a paint as drawing; once it has ended, asks again for the area of any paint put off meanwhile.
+class CPaintNesting
+{
+public:
+    CPaintNesting(HWND handle, bool& painting, CRect& deferred)
+        : m_handle(handle), m_painting(painting), m_deferred(deferred)
+    {
+        m_painting = true;
+    }
+    ~CPaintNesting()
+    {
+        m_painting = false;
+        if (m_deferred.getWidth() <= 0 || m_deferred.getHeight() <= 0)
+            return;
+        const RECT area = m_deferred.getAsRECT();
+        m_deferred = CRect(0, 0, 0, 0);
+        InvalidateRect(m_handle, &area, FALSE);
+    }
+    CPaintNesting(const CPaintNesting&) = delete;
+    CPaintNesting& operator=(const CPaintNesting&) = delete;
+
+private:
+    HWND m_handle;
+    bool& m_painting;
+    CRect& m_deferred;
+};
+
 // Gives the graphics context back to its idle state after every paint.
 class CGraphicsRelease
 {
@@ -223,7 +250,8 @@ CWindow::CWindow(const CRect& area)
       m_windowChangeListener(this), m_focusListener(this), m_attributes(new CWindowAttributes()),
       m_handle(nullptr), m_parent(nullptr), m_size(area.getWidth(), area.getHeight()),
       m_position(area.getLeft(), area.getTop()), m_area(area), m_mouse(), m_lastMousePosition(0, 0),
-      m_graphics(new Graphics::CGraphics()), m_mouseEvent(&m_mouse, CMouseEvent::kMouseMove, 0.0),
+      m_graphics(new Graphics::CGraphics()), m_painting(false), m_deferredPaint(0, 0, 0, 0),
+      m_mouseEvent(&m_mouse, CMouseEvent::kMouseMove, 0.0),
       m_keyboardEvent(), m_created(false), m_toolTipValue(0),
       m_timedObjects(new CTimedObjects(&Collections::TObjectNuller<ITimedObject>::sharedPolicy())),
       m_controlRoot(new Controls::CControlRoot(this)), m_user32(), m_setLayeredWindowAttributes(nullptr),
@@ -852,10 +880,26 @@ bool CWindow::handleKillFocus()
 
 bool CWindow::handlePaint(HWND__* window, std::intptr_t& result)
 {
+    result = 0;
     PAINTSTRUCT paint = {};
+    if (m_painting)
+    {
+        // Validated now, or a drawing that pumps messages would receive this paint again and again.
+        BeginPaint(window, &paint);
+        CRect area(0, 0, 0, 0);
+        area.setFromRECT(paint.rcPaint);
+        EndPaint(window, &paint);
+        if (area.getWidth() <= 0 || area.getHeight() <= 0)
+            return true;
+        if (m_deferredPaint.getWidth() > 0 && m_deferredPaint.getHeight() > 0)
+            area.unionWith(m_deferredPaint);
+        m_deferredPaint = area;
+        return true;
+    }
+    // Its end comes after EndPaint's, so that the areas it asks for again stay invalid.
+    CPaintNesting nesting(window, m_painting, m_deferredPaint);
     HDC dc = BeginPaint(window, &paint);
     CPaintEnd paintEnd(window, paint);
-    result = 0;
     if (dc == nullptr)
     {
         return true;

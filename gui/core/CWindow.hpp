@@ -221,6 +221,10 @@ private:
     CMouse m_mouse;
     ::Brivant::MathTools::CPoint m_lastMousePosition;
     std::unique_ptr<Graphics::CGraphics> m_graphics;
+    // Set while a paint draws. A paint that arrives meanwhile (from a drawing that pumps messages) would take the
+    // graphics from under it; its area is kept here and asked for again once the outer paint ends.
+    bool m_painting;
+    ::Brivant::MathTools::CRect m_deferredPaint;
     Events::CMouseEvent m_mouseEvent;
     Events::CKeyboardEvent m_keyboardEvent;
     bool m_created;

@@ -106,6 +106,26 @@ struct CWindowRefusal
     }
 };
 
+// The shared host window grows to hold the whole panel for a test.
+struct CRoomyHost
+{
+    CRoomyHost(long width, long height) { resize(width, height); }
+    ~CRoomyHost() { resize(400, 300); }
+    static void resize(long width, long height)
+    {
+        SetWindowPos(sharedVisibleHost(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+};
+
+// What a window shows now.
+inline std::unique_ptr<CPixels> shownPixels(HWND window, long width, long height)
+{
+    HDC context = GetDC(window);
+    auto pixels = std::make_unique<CPixels>(context, width, height);
+    ReleaseDC(window, context);
+    return pixels;
+}
+
 template <class Edition>
 class TEditorEditionTest : public ::testing::Test
 {
@@ -332,28 +352,14 @@ TYPED_TEST_P(TEditorEditionTest, aOnePixelColumnOrRowInvalidatedAloneIsRepainted
 {
     const long width = TypeParam::kWidth;
     const long height = TypeParam::kHeight;
-    // The shared host window grows to hold the whole panel for this test.
-    struct CRoomyHost
-    {
-        CRoomyHost(long w, long h) { resize(w, h); }
-        ~CRoomyHost() { resize(400, 300); }
-        static void resize(long w, long h)
-        {
-            SetWindowPos(sharedVisibleHost(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    } roomy(width, height);
+    const CRoomyHost roomy(width, height);
     const HWND host = CreateWindowExA(0, "STATIC", "host", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
                                       sharedVisibleHost(), nullptr, nullptr, nullptr);
     ASSERT_EQ(1, this->m_effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
     const HWND editor = GetWindow(host, GW_CHILD);
     UpdateWindow(editor);
     pumpMessages(100);
-    auto shown = [&] {
-        HDC context = GetDC(editor);
-        auto pixels = std::make_unique<CPixels>(context, width, height);
-        ReleaseDC(editor, context);
-        return pixels;
-    };
+    auto shown = [&] { return shownPixels(editor, width, height); };
     const auto panel = shown();
 
     const RECT stripes[] = {{width - 1, 0, width, height}, {width / 2, 0, width / 2 + 1, height},
@@ -376,6 +382,37 @@ TYPED_TEST_P(TEditorEditionTest, aOnePixelColumnOrRowInvalidatedAloneIsRepainted
         EXPECT_EQ(0, stale) << stripe.left << "," << stripe.top;
         EXPECT_EQ("255,0,255", repainted->rgb(std::max(0L, stripe.left - 1), std::max(0L, stripe.top - 1)))
             << stripe.left << "," << stripe.top << ": the scribble beside it stays";
+    }
+    this->m_effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    DestroyWindow(host);
+}
+
+// A host window laid out right to left mirrors the editor's window too. After a host change of any parameter and
+// an idle, the panel shows what a full repaint shows.
+TYPED_TEST_P(TEditorEditionTest, aHostChangeInARightToLeftHostRepaintsAsAFullRepaintWould)
+{
+    const long width = TypeParam::kWidth;
+    const long height = TypeParam::kHeight;
+    const CRoomyHost roomy(width, height);
+    const HWND host = CreateWindowExA(WS_EX_LAYOUTRTL, "STATIC", "host", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
+                                      sharedVisibleHost(), nullptr, nullptr, nullptr);
+    ASSERT_EQ(1, this->m_effect->dispatcher(effEditOpen, 0, 0, host, 0.0f));
+    const HWND editor = GetWindow(host, GW_CHILD);
+    EXPECT_NE(0, GetWindowLongA(editor, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+    for (VstInt32 index = 0; index < this->m_effect->getAeffect()->numParams; ++index)
+    {
+        this->m_effect->setParameter(index, this->m_effect->getParameter(index) < 0.5f ? 0.9f : 0.1f);
+        this->m_effect->dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+        UpdateWindow(editor);
+        const auto partial = shownPixels(editor, width, height);
+        InvalidateRect(editor, nullptr, FALSE);
+        UpdateWindow(editor);
+        const auto full = shownPixels(editor, width, height);
+        long stale = 0;
+        for (long y = 0; y < height; ++y)
+            for (long x = 0; x < width; ++x)
+                stale += partial->raw(x, y) != full->raw(x, y) ? 1 : 0;
+        EXPECT_EQ(0, stale) << "parameter " << index;
     }
     this->m_effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     DestroyWindow(host);
@@ -447,6 +484,7 @@ REGISTER_TYPED_TEST_SUITE_P(TEditorEditionTest, thePanelHoldsItsControlsInOrder,
                             opensClosesAndReopensInAHostWindowShowingWhatChangedWhileClosed,
                             anOpenMakesTheAboutWindowConstructionCouldNotAndNoExceptionLeavesIt,
                             aOnePixelColumnOrRowInvalidatedAloneIsRepainted,
+                            aHostChangeInARightToLeftHostRepaintsAsAFullRepaintWould,
                             everyControlButTheCaptionsAndTheMeterReportsToTheEditor, theBackgroundIsHeldByTheRootAlone,
                             withoutImagesTheControlsHaveNoSizeAndNothingFails, anEditorWithoutAnEffectWorks);
 } // namespace VolturaTests

@@ -5,6 +5,7 @@
 #include "gui/controls/CMenuItemDisplay.hpp"
 #include "gui/controls/CMenuRoot.hpp"
 #include "gui/core/CFont.hpp"
+#include "gui/core/CPen.hpp"
 #include "gui/core/CRGBAImage.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/controls/CMenuTestSupport.hpp"
@@ -64,8 +65,11 @@ TEST_F(CComboBoxTest, aPressOpensTheMenuBelowAndTheArrowBoxDrawsDownUntilItClose
         EXPECT_EQ(down, log.combo->isDown()) << step;
         EXPECT_EQ(down, log.combo->getMenuWindow()->isOpen()) << step;
         COffscreenCanvas canvas(200, 50);
+        // As an earlier control of the same area may leave it: the frames take the frame colour whatever the pen.
+        canvas.graphics().getMutablePen().setColour(CAlphaColour::red());
         canvas.draw(bench.root());
-        // The box's left edge at x 80; its arrow points down inside the box inset by 4.
+        // The control's left edge, the box's at x 80; its arrow points down inside the box inset by 4.
+        EXPECT_EQ("0,0,0", canvas.rgb(10, 20)) << step;
         EXPECT_EQ("0,0,0", canvas.rgb(10 + 80, 20)) << step;
         EXPECT_EQ(down ? orangeText : "0,0,255", canvas.rgb(10 + 90, 10 + 6)) << step;
         EXPECT_EQ("255,255,255", canvas.rgb(10 + 90, 10 + 17)) << step;

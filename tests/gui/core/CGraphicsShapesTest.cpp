@@ -91,6 +91,10 @@ TEST_P(CGraphicsShapesTest, emptyOrNegativeAreasDrawNothing)
     m_graphics.fillRectangle(CRect(5, 5, 10, -3));
     m_graphics.drawRectangle(CRect(5, 5, 0, 0));
     m_graphics.fillRoundedRectangle(CRect(5, 5, -4, 4), CDimension(2, 2));
+    // Under a clip too, where a shape inside it is drawn without one: a negative width reaches out of the clip.
+    m_graphics.getClippingRegion().setClipRegion(CRect(20, 10, 20, 20));
+    m_graphics.fillEllipse(CRect(38, 12, -30, 16));
+    m_graphics.fillEllipse(CRect(22, 12, 10, 0));
     EXPECT_EQ(kWidth * kHeight, pixels().countAll(kWhite));
 }
 

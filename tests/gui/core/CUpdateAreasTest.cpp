@@ -25,11 +25,11 @@ struct SCase
     const char* name;
     std::vector<CRect> added;
     const char* expected;
+    CRect bounds = CRect(0, 0, 500, 400);
 };
 
 TEST(CUpdateAreas, mergesOnlyWhatNearlyFillsItsBoundingRectangle)
 {
-    const CRect bounds(0, 0, 500, 400);
     const std::vector<SCase> cases = {
         {"a knob and its label below", {CRect(100, 65, 36, 48), CRect(95, 115, 96, 20)},
          "100,65,36,48 95,115,96,20"},
@@ -42,13 +42,16 @@ TEST(CUpdateAreas, mergesOnlyWhatNearlyFillsItsBoundingRectangle)
                         CRect(40, 0, 2, 2), CRect(50, 0, 2, 2), CRect(60, 0, 2, 2), CRect(70, 0, 2, 2),
                         CRect(80, 0, 2, 30)},
          "0,0,82,30"},
+        // Their bounding rectangle is far larger than the two; its size times four passes 2^31.
+        {"two strips of a huge window", {CRect(0, 0, 30000, 10), CRect(0, 29990, 30000, 10)},
+         "0,0,30000,10 0,29990,30000,10", CRect(0, 0, 30000, 30000)},
     };
     for (const SCase& test : cases)
     {
         CUpdateAreas areas;
         for (const CRect& area : test.added)
             areas.add(area);
-        areas.holdTo(bounds);
+        areas.holdTo(test.bounds);
         areas.consolidate();
         EXPECT_EQ(test.expected, areasText(areas)) << test.name;
     }

@@ -68,9 +68,10 @@ protected:
         };
     }
 
-    void open()
+    void open(long extendedStyle = 0)
     {
         CWindowAttributes attributes = childAttributes("PaintProbe");
+        attributes.setWindowStyles(static_cast<long>(WS_CHILD), extendedStyle);
         attributes.setBackgroundColour(CColour(0, 0, 255));
         m_window.intialiseWindow(&attributes, true);
         // Let the display map the window and any exposure paint happen now, not during a test's reading.
@@ -162,6 +163,24 @@ TEST_F(CWindowPaintTest, redrawsFarApartArePaintedAndCopiedEachOnItsOwn)
     EXPECT_EQ(kWidth * kHeight - 300, screen()->countAll("255,0,0"));
 }
 
+// Its update region reaches the paint's context mirrored, right to left on the screen.
+TEST_F(CWindowPaintTest, aRightToLeftWindowPaintsTheAreasAskedForInItsOwnCoordinates)
+{
+    open(WS_EX_LAYOUTRTL);
+    ASSERT_NE(0, GetWindowLongA(handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+    m_colour = RGB(0, 255, 0);
+    std::vector<std::string> drawnAreas;
+    m_window.onDraw = [this, &drawnAreas](CGraphics& graphics) {
+        drawnAreas.push_back(CRect::toString(graphics.getUpdateArea()).getString());
+        fillSurface(graphics, m_colour);
+    };
+    m_window.redrawWindowArea(CRect(5, 5, 10, 10));
+    m_window.redrawWindowArea(CRect(90, 70, 20, 10));
+    m_window.updateWindow();
+    EXPECT_EQ(std::vector<std::string>({"5,5,10,10", "90,70,20,10"}), drawnAreas);
+    EXPECT_EQ(100 + 200, screen()->countAll("0,255,0"));
+}
+
 TEST_F(CWindowPaintTest, whatTheDrawingLeavesUntouchedShowsTheBackgroundColour)
 {
     m_window.onDraw = [](CGraphics& graphics) {
@@ -185,6 +204,27 @@ TEST_F(CWindowPaintTest, aLaterPaintStartsItsAreaFromTheBackgroundColourNotFromA
     m_window.updateWindow();
     EXPECT_EQ(20 * 20, screen()->count(5, 5, 20, 20, "0,0,255"));
     EXPECT_EQ(kWidth * kHeight - 20 * 20, screen()->countAll("255,0,0"));
+}
+
+// A drawing that makes the window paint again before it goes on, as one that pumps messages would.
+TEST_F(CWindowPaintTest, aPaintArrivingDuringAPaintWaitsAndTheOuterPaintStillDrawsEverything)
+{
+    open();
+    const int outer = m_window.paints + 1;
+    m_colour = RGB(0, 255, 0);
+    m_window.onDraw = [this, outer](CGraphics& graphics) {
+        if (m_window.paints == outer)
+        {
+            m_window.redrawWindowArea(CRect(100, 70, 10, 10));
+            m_window.updateWindow();
+        }
+        fillSurface(graphics, m_colour);
+    };
+    m_window.redrawWindow();
+    m_window.updateWindow();
+    EXPECT_EQ(kWidth * kHeight, screen()->countAll("0,255,0"));
+    m_window.updateWindow();
+    EXPECT_EQ(outer + 1, m_window.paints) << "the inner paint comes after";
 }
 
 int s_beginPaints = 0;
