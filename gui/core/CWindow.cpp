@@ -84,14 +84,16 @@ bool holdWindowClass(const WNDCLASSEXA& windowClass)
     auto found = windows.find(windowClass.lpszClassName);
     if (found == windows.end())
     {
+        // The entry comes first: should it fail, no class is left registered that nothing counts.
+        found = windows.emplace(windowClass.lpszClassName, 0).first;
         WNDCLASSEXA existing = {};
         existing.cbSize = sizeof(existing);
         if (!GetClassInfoExA(windowClass.hInstance, windowClass.lpszClassName, &existing) &&
             RegisterClassExA(&windowClass) == 0)
         {
+            windows.erase(found);
             return false;
         }
-        found = windows.emplace(windowClass.lpszClassName, 0).first;
     }
     ++found->second;
     return true;
