@@ -13,7 +13,7 @@ namespace Brivant
 namespace Vst
 {
 // Written at each creation, read by nothing: a debugger's way to the last effect made.
-AudioEffect* CPluginEntry::s_lastEffect = nullptr;
+std::atomic<AudioEffect*> CPluginEntry::s_lastEffect(nullptr);
 
 void CPluginEntry::attach(const CEditionDescription& edition, void* moduleHandle)
 {
@@ -52,7 +52,7 @@ AEffect* CPluginEntry::createEffect(audioMasterCallback audioMaster, const CEdit
     }
     if (effect == nullptr)
         return nullptr;
-    s_lastEffect = effect;
+    s_lastEffect.store(effect);
     return effect->getAeffect();
 }
 

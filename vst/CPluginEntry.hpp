@@ -3,6 +3,8 @@
 
 #include "vst/VstProtocol.hpp"
 
+#include <atomic>
+
 class AudioEffect;
 
 namespace Brivant
@@ -48,7 +50,8 @@ public:
     static void showLoadFailure(const char* message, const char* caption);
 
 private:
-    static AudioEffect* s_lastEffect;
+    // Host threads may make effects at once.
+    static std::atomic<AudioEffect*> s_lastEffect;
 };
 } // namespace Vst
 } // namespace Brivant

@@ -63,6 +63,7 @@ void CClassManager::deleteManager()
 
 void CClassManager::registerClass(CClass* record)
 {
+    const std::lock_guard<std::recursive_mutex> guard(m_lock);
     buildCollection();
     admitClass(record);
 }
@@ -74,18 +75,21 @@ bool CClassManager::isClassRegistered(const CClass* record) const
 
 CClass* CClassManager::getClassWithName(const char* name) const
 {
+    const std::lock_guard<std::recursive_mutex> guard(m_lock);
     buildCollection();
     return findName(name);
 }
 
 long CClassManager::getNumberOfClasses() const
 {
+    const std::lock_guard<std::recursive_mutex> guard(m_lock);
     buildCollection();
     return m_classes != nullptr ? m_classes->getInsertIndex() : static_cast<long>(m_waiting.size());
 }
 
 CClass* CClassManager::getClassAt(long index) const
 {
+    const std::lock_guard<std::recursive_mutex> guard(m_lock);
     buildCollection();
     if (m_classes != nullptr)
     {
@@ -97,6 +101,7 @@ CClass* CClassManager::getClassAt(long index) const
 
 void CClassManager::sortClasses()
 {
+    const std::lock_guard<std::recursive_mutex> guard(m_lock);
     buildCollection();
     if (m_classes != nullptr)
     {
@@ -106,6 +111,7 @@ void CClassManager::sortClasses()
 
 std::string CClassManager::formatClassInformation() const
 {
+    const std::lock_guard<std::recursive_mutex> guard(m_lock);
     const std::string line = rule();
     std::string table = line;
     table += "|" + padded(" Brivant class information", kNameColumn) + "|" + std::string(kCountColumn, ' ') + "|" +
@@ -149,6 +155,7 @@ void CClassManager::writeClassInformation(IO::CTextStream& stream) const
 
 void CClassManager::admitClass(CClass* record)
 {
+    const std::lock_guard<std::recursive_mutex> guard(m_lock);
     if (record == nullptr || findName(record->getClassName()) != nullptr)
     {
         return;

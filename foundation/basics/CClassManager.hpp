@@ -5,6 +5,7 @@
 #include "foundation/collections/TPointerCollection.hpp"
 #include "foundation/collections/TPointerDeleter.hpp"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,9 @@ private:
     mutable Collections::TPointerCollection<CClass>* m_classes;
     mutable std::vector<CClass*> m_waiting;
     mutable bool m_building;
+    // Template records are built on first use, which may come on several threads at once. Recursive, because
+    // building the collection builds records that register in turn.
+    mutable std::recursive_mutex m_lock;
 };
 } // namespace Basics
 } // namespace Brivant

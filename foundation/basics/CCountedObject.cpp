@@ -16,17 +16,18 @@ CCountedObject& CCountedObject::operator=(const CCountedObject& /*other*/) { ret
 
 CCountedObject::~CCountedObject() = default;
 
-void CCountedObject::referenced() { ++m_referenceCount; }
+void CCountedObject::referenced() { m_referenceCount.fetch_add(1, std::memory_order_relaxed); }
 
 void CCountedObject::dereference()
 {
-    if (--m_referenceCount <= 0)
+    // Whatever other threads did to the object happens before the one that drops the last reference deletes it.
+    if (m_referenceCount.fetch_sub(1, std::memory_order_acq_rel) - 1 <= 0)
     {
         delete this;
     }
 }
 
-long CCountedObject::getReferenceCount() const { return m_referenceCount; }
+long CCountedObject::getReferenceCount() const { return m_referenceCount.load(std::memory_order_relaxed); }
 
 void CCountedObject::getObjectDescription(char* text, long size) const
 {

@@ -4,6 +4,7 @@
 #include "foundation/basics/CClass.hpp"
 #include "foundation/basics/ICountedObject.hpp"
 
+#include <atomic>
 #include <cstdint>
 
 namespace Brivant
@@ -28,7 +29,8 @@ public:
     void getObjectDescription(char* text, long size) const override;
 
 private:
-    int32_t m_referenceCount;
+    // Objects such as the default font are shared by instances that host threads build and release at once.
+    std::atomic<int32_t> m_referenceCount;
 };
 } // namespace Basics
 } // namespace Brivant

@@ -22,6 +22,10 @@
 
 #include <atomic>
 #include <exception>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
 #include <vector>
 
 namespace Brivant
@@ -56,6 +60,58 @@ constexpr UINT kDropShadowClassStyle = CS_DBLCLKS | CS_DROPSHADOW;
 std::atomic<HWND> s_hookWindow(nullptr);
 
 LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The live windows of each class this module registered. Instances that host threads build and close at once
+// share the classes, so a class is registered by its first window and given back by its last, both under one
+// lock: no thread takes a class away while another makes a window with it.
+std::mutex& windowClassLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+std::map<std::string, long, std::less<>>& liveWindowsOfClass()
+{
+    static std::map<std::string, long, std::less<>> windows;
+    return windows;
+}
+
+// Counts one more window of the class, registering it when it is not there; false when it cannot be.
+bool holdWindowClass(const WNDCLASSEXA& windowClass)
+{
+    const std::lock_guard<std::mutex> guard(windowClassLock());
+    auto& windows = liveWindowsOfClass();
+    auto found = windows.find(windowClass.lpszClassName);
+    if (found == windows.end())
+    {
+        // The entry comes first: should it fail, no class is left registered that nothing counts.
+        found = windows.emplace(windowClass.lpszClassName, 0).first;
+        WNDCLASSEXA existing = {};
+        existing.cbSize = sizeof(existing);
+        if (!GetClassInfoExA(windowClass.hInstance, windowClass.lpszClassName, &existing) &&
+            RegisterClassExA(&windowClass) == 0)
+        {
+            windows.erase(found);
+            return false;
+        }
+    }
+    ++found->second;
+    return true;
+}
+
+// Counts one window of the class less; the last one gives the class back.
+void releaseWindowClassHold(const char* className, HINSTANCE instance)
+{
+    const std::lock_guard<std::mutex> guard(windowClassLock());
+    auto& windows = liveWindowsOfClass();
+    const auto found = windows.find(className);
+    if (found == windows.end() || --found->second > 0)
+    {
+        return;
+    }
+    windows.erase(found);
+    UnregisterClassA(className, instance);
+}
 
 // The module that holds this code: a plug-in's classes belong to the plug-in, not to the host program.
 HINSTANCE moduleInstance()
@@ -255,7 +311,8 @@ CWindow::CWindow(const CRect& area)
       m_keyboardEvent(), m_created(false), m_toolTipValue(0),
       m_timedObjects(new CTimedObjects(&Collections::TObjectNuller<ITimedObject>::sharedPolicy())),
       m_controlRoot(new Controls::CControlRoot(this)), m_user32(), m_setLayeredWindowAttributes(nullptr),
-      m_keyboardHook(nullptr), m_mouseHook(nullptr), m_className(""), m_alive(std::make_shared<bool>(true))
+      m_keyboardHook(nullptr), m_mouseHook(nullptr), m_className(""), m_holdsWindowClass(false),
+      m_alive(std::make_shared<bool>(true))
 {
     m_mouseListener = m_controlRoot.get();
     m_dropFileListener = m_controlRoot.get();
@@ -396,27 +453,25 @@ bool CWindow::createWindow()
     className.appendString(m_attributes->getWindowName());
 
     HINSTANCE instance = moduleInstance();
-    WNDCLASSEXA existing = {};
-    existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExA(instance, className.getString(), &existing))
-    {
-        HICON icon = m_attributes->getWindowIcon() != nullptr ? m_attributes->getWindowIcon()->getIcon() : nullptr;
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = m_attributes->hasDropShadow() ? kDropShadowClassStyle : kDefaultClassStyle;
-        windowClass.lpfnWndProc = &windowProcedure;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = icon;
-        windowClass.hIconSm = icon;
-        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.hbrBackground = nullptr;
-        windowClass.lpszClassName = className.getString();
-        if (RegisterClassExA(&windowClass) == 0)
-        {
-            return false;
-        }
-    }
+    HICON icon = m_attributes->getWindowIcon() != nullptr ? m_attributes->getWindowIcon()->getIcon() : nullptr;
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = m_attributes->hasDropShadow() ? kDropShadowClassStyle : kDefaultClassStyle;
+    windowClass.lpfnWndProc = &windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = icon;
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = nullptr;
+    windowClass.lpszClassName = className.getString();
+    // A window made again after the system destroyed its last one gives that one's hold back first.
+    releaseWindowClass();
     m_className.setString(className);
+    if (!holdWindowClass(windowClass))
+    {
+        return false;
+    }
+    m_holdsWindowClass = true;
 
     HWND owner = nullptr;
     if (m_parent != nullptr && m_parent->getWindowHandle() != nullptr)
@@ -1227,10 +1282,11 @@ void CWindow::forgetNativeWindow()
 void CWindow::releaseWindowClass()
 {
     // A library's classes outlive its unloading unless it gives them back; a later window of the class would
-    // then call into freed code. This fails, harmlessly, while other windows of the class exist.
-    if (m_className.getNumberOfCharacters() > 1 && !m_created)
+    // then call into freed code.
+    if (m_holdsWindowClass && !m_created)
     {
-        UnregisterClassA(m_className.getString(), moduleInstance());
+        m_holdsWindowClass = false;
+        releaseWindowClassHold(m_className.getString(), moduleInstance());
     }
 }
 

@@ -237,6 +237,8 @@ private:
     HHOOK__* m_mouseHook;
     // The class the native window was made with, given back once no window of it is left.
     ::Brivant::Basics::CString m_className;
+    // Whether this window counts among its class's live windows.
+    bool m_holdsWindowClass;
     // False once the window is deleted, so a loop of callbacks can tell when one of them deleted it.
     std::shared_ptr<bool> m_alive;
     ::Brivant::Basics::TInstanceCount<CWindow> m_instanceCount;

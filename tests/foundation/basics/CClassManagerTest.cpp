@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 using Brivant::Basics::CClass;
@@ -207,5 +209,27 @@ TEST_F(CClassManagerTest, recordsBuiltAfterDestructionRegisterWithANewRegistry)
     EXPECT_EQ(&second, registry->getClassAt(1));
     EXPECT_EQ(2, registry->getNumberOfClasses());
     EXPECT_TRUE(second.isTypeOf(first));
+}
+
+// Template records are built on their first use, which may come on several of the host's threads at once.
+TEST_F(CClassManagerTest, recordsRegisteredOnSeveralThreadsAtOnceAreAllKept)
+{
+    CClassManager registry;
+    std::vector<CClass> records(800);
+    for (size_t index = 0; index < records.size(); ++index)
+        records[index].setClassName(("Threaded" + std::to_string(index)).c_str());
+    std::atomic<bool> go(false);
+    std::vector<std::thread> threads;
+    for (size_t thread = 0; thread < 8; ++thread)
+        threads.emplace_back([&registry, &records, &go, thread] {
+            while (!go.load())
+                std::this_thread::yield();
+            for (size_t index = thread; index < records.size(); index += 8)
+                registry.registerClass(&records[index]);
+        });
+    go.store(true);
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(800, registry.getNumberOfClasses());
 }
 } // namespace

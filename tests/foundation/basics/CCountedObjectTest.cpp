@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 using Brivant::Basics::CClass;
 using Brivant::Basics::CCountedObject;
@@ -115,5 +118,30 @@ TEST_F(CCountedObjectTest, getClassAnswersTheMostDerivedRecord)
     const CClass& root = CCountedObject().getClass();
     EXPECT_STREQ("CCountedObject", root.getClassName());
     EXPECT_STREQ("UndefinedParent", root.getParentName());
+}
+
+// Objects such as the default font are shared by instances that host threads build and release at once.
+TEST_F(CCountedObjectTest, referencesTakenAndDroppedOnSeveralThreadsAtOnceKeepTheCount)
+{
+    ICountedObject* shared = new CTestVehicle();
+    for (int held = 0; held < 1000; ++held)
+        shared->referenced();
+    std::atomic<bool> go(false);
+    std::vector<std::thread> threads;
+    for (int thread = 0; thread < 4; ++thread)
+        threads.emplace_back([shared, &go] {
+            while (!go.load())
+                std::this_thread::yield();
+            for (int pair = 0; pair < 200000; ++pair)
+            {
+                shared->referenced();
+                shared->dereference();
+            }
+        });
+    go.store(true);
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(1000, shared->getReferenceCount());
+    delete shared;
 }
 } // namespace
