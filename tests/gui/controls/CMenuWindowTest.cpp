@@ -7,6 +7,7 @@
 #include "gui/core/CFont.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CRGBAImage.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/controls/CMenuTestSupport.hpp"
@@ -352,6 +353,18 @@ TEST_F(CMenuWindowTest, closingWithoutAChoiceReportsOneClosingAndTakesTheNestedW
         EXPECT_FALSE(IsWindow(nestedHandle));
         EXPECT_EQ(1, windows.live());
     }
+}
+
+// Owners close their menus from destructors, where a failure could not be handled.
+TEST_F(CMenuWindowTest, closingAllocatesNothing)
+{
+    const THeldMenuWindow menuWindow = held(window("a b"));
+    menuWindow->setMenuListener(nullptr);
+    menuWindow->openPopupWindow(CPoint(50, 50));
+    Brivant::Testing::CAllocationFailure::failAt(1);
+    EXPECT_NO_THROW(menuWindow->closePopupWindow());
+    Brivant::Testing::CAllocationFailure::disarm();
+    EXPECT_FALSE(menuWindow->isOpen());
 }
 
 TEST_F(CMenuWindowTest, aRowWithoutAnItemIsRefused)
