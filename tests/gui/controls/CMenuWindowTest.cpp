@@ -367,6 +367,26 @@ TEST_F(CMenuWindowTest, closingAllocatesNothing)
     EXPECT_FALSE(menuWindow->isOpen());
 }
 
+// Whichever allocation fails while a window lays out its rows, no row is left behind.
+TEST_F(CMenuWindowTest, aWindowShortOfMemoryLeavesNoRowBehind)
+{
+    m_menus.push_back(menuOf("a b -- c | d"));
+    for (long allocation = 1; allocation <= 200; ++allocation)
+    {
+        const CCountChange rows(CMenuItemDisplay::classRecord());
+        Brivant::Testing::CAllocationFailure::failAt(allocation);
+        try
+        {
+            held(new CMenuWindow(CRect(0, 0, 20, 100), nullptr, m_menus.back(), false, nullptr));
+        }
+        catch (...)
+        {
+        }
+        Brivant::Testing::CAllocationFailure::disarm();
+        EXPECT_EQ(0, rows.live()) << "allocation " << allocation;
+    }
+}
+
 TEST_F(CMenuWindowTest, aRowWithoutAnItemIsRefused)
 {
     const THeldMenuWindow menuWindow = held(window("a"));
