@@ -43,9 +43,11 @@ void reportCrash()
     std::fflush(stderr);
 }
 
+// Ends the program at once: Wine would start its debugger and wait.
 LONG WINAPI crashed(EXCEPTION_POINTERS*)
 {
     reportCrash();
+    TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
