@@ -1,5 +1,6 @@
 #include "editor/CEditorPanel.hpp"
 
+#include "foundation/basics/CHeldReference.hpp"
 #include "foundation/host/CApplication.hpp"
 #include "foundation/host/CTrace.hpp"
 #include "gui/controls/CKnob.hpp"
@@ -23,6 +24,7 @@ namespace Brivant
 {
 namespace Vst
 {
+using ::Brivant::Basics::CHeldReference;
 using ::Brivant::Basics::CString;
 using ::Brivant::Basics::CSystemString;
 using ::Brivant::MathTools::CRect;
@@ -97,8 +99,12 @@ IImage* CEditorPanel::image(const char* fileName)
     for (size_t loaded = 0; loaded < m_imageNames.size(); ++loaded)
         if (std::strcmp(m_imageNames[loaded], fileName) == 0)
             return m_images.getElementAt(static_cast<long>(loaded));
-    // A strip the layout does not list is loaded at its first use.
-    m_images.addElement(GUI::Graphics::CPNGImage::createFromFile(m_folder, CString(fileName)));
+    // A strip the layout does not list is loaded at its first use. The name has its room before the image is made,
+    // and the image is held until the list has taken it, so a failure leaves neither behind.
+    m_imageNames.reserve(m_imageNames.size() + 1);
+    auto* made = GUI::Graphics::CPNGImage::createFromFile(m_folder, CString(fileName));
+    const CHeldReference held(made);
+    m_images.addElement(made);
     m_imageNames.push_back(fileName);
     return m_images.getElementAt(static_cast<long>(m_imageNames.size() - 1));
 }
@@ -130,6 +136,7 @@ void CEditorPanel::addControl(const CParameterDescription& row)
         const long frameHeight = strip->getImageSize().getHeight() / kKnobFrames;
         auto* knob = new CKnob(getControlRoot(), index, CRect(at.left, at.top, strip->getImageSize().getWidth(),
                                                               frameHeight), nullptr);
+        const CHeldReference held(knob);
         getControlRoot()->addControl(knob);
         m_knobs.addElement(knob);
         knob->registerActionListener(this);
@@ -146,6 +153,7 @@ void CEditorPanel::addControl(const CParameterDescription& row)
         const auto& size = up->getImageSize();
         auto* button = new CLatchingButton(getControlRoot(), index,
                                            CRect(at.left, at.top, size.getWidth(), size.getHeight()), nullptr);
+        const CHeldReference held(button);
         getControlRoot()->addControl(button);
         m_latchingButtons.addElement(button);
         button->registerActionListener(this);
@@ -168,6 +176,8 @@ void CEditorPanel::addControl(const CParameterDescription& row)
 CTextLabel* CEditorPanel::addLabel(long id, const CPanelPoint& at, long width)
 {
     auto* label = new CTextLabel(getControlRoot(), id, CRect(at.left, at.top, width, kLabelHeight), CString(" "));
+    // Held until the root has it: a failure to add it lets it go.
+    const CHeldReference held(label);
     getControlRoot()->addControl(label);
     m_labels.addElement(label);
     const CAlphaColour panel(55, 67, 69, 255);
@@ -197,6 +207,7 @@ void CEditorPanel::addInfoButton()
     const CPanelPoint& at = m_layout.infoAt;
     auto* button = new CMomentaryButton(getControlRoot(), m_layout.meterIndex + 1,
                                         CRect(at.left, at.top, size.getWidth(), size.getHeight()), nullptr);
+    const CHeldReference held(button);
     getControlRoot()->addControl(button);
     m_infoButton.setPointer(button);
     button->registerActionListener(this);

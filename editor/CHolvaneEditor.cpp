@@ -1,5 +1,6 @@
 #include "editor/CHolvaneEditor.hpp"
 
+#include "foundation/basics/CHeldReference.hpp"
 #include "foundation/host/CTrace.hpp"
 #include "gui/controls/CMenu.hpp"
 #include "gui/controls/CMenuItem.hpp"
@@ -14,6 +15,7 @@ namespace Brivant
 {
 namespace Holvane
 {
+using ::Brivant::Basics::CHeldReference;
 using ::Brivant::Basics::CString;
 using ::Brivant::MathTools::CRect;
 using GUI::Controls::CMenu;
@@ -94,11 +96,17 @@ GUI::Controls::IControl* CHolvaneEditor::addPopup(const CParameterDescription& r
         return nullptr;
     CMenu* menu = new CMenu();
     m_menus[m_numberOfPopups].setPointer(menu);
+    // Each new item and the button are held until their list has them: a failure to add one lets it go.
     for (long item = 0; item < 3; ++item)
-        menu->addMenuItem(new CMenuItem(CString(choices->choices[item]), item, 0, true));
+    {
+        auto* choice = new CMenuItem(CString(choices->choices[item]), item, 0, true);
+        const CHeldReference held(choice);
+        menu->addMenuItem(choice);
+    }
     if (choices->title != nullptr)
         menu->setMenuTitle(CString(choices->title));
     auto* button = new CPopupButton(getControlRoot(), row.index, area, menu, this, nullptr);
+    const CHeldReference held(button);
     getControlRoot()->addControl(button);
     m_popupButtons[m_numberOfPopups++].setPointer(button);
     button->setPrimaryImage(down);

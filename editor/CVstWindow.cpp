@@ -79,12 +79,13 @@ CVstWindow::CVstWindow(AudioEffect* effect, const CRect& area, GUI::Windowing::C
       m_deferred(new CDeferredValue[static_cast<size_t>(m_numberOfDeferred)]), m_showingDeferred(false),
       m_windowKeyListener(getControlRoot())
 {
-    if (effect != nullptr)
-        effect->setEditor(this);
     if (attributes != nullptr)
         *getWindowAttributes() = *attributes;
     getWindowAttributes()->setWindowStyles(kEditorStyle, kEditorExtendedStyle);
     getControlRoot()->setRootOption(true);
+    // Last: should anything above throw, this destructor never runs to detach, and the effect would delete again.
+    if (effect != nullptr)
+        effect->setEditor(this);
 }
 
 CVstWindow::~CVstWindow()

@@ -1,5 +1,6 @@
 #include "gui/controls/CMenuRoot.hpp"
 
+#include "foundation/basics/CHeldReference.hpp"
 #include "foundation/collections/TCountedSwap.hpp"
 #include "gui/controls/CCheckableMenuItem.hpp"
 #include "gui/controls/CHtmlMenuItem.hpp"
@@ -189,6 +190,8 @@ void CMenuWindow::CMenuRoot::layOut()
         const long tall = item->getType() == CMenuItem::kSeparator ? kSeparatorHeight : rowHeight;
         auto* row = new CMenuItemDisplay(this, index, CRect(x, y, width, tall), item, iconsInUse, hasCheckable,
                                          hasSubMenus, iconsInUse ? iconWidth : 0);
+        // Held until the root has it: a failure to add it lets it go.
+        const ::Brivant::Basics::CHeldReference held(row);
         addControl(row);
         row->setMenuColours(m_colours);
         row->setFont(m_font);

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <vector>
+#include <cstddef>
 
 namespace Brivant
 {
@@ -57,31 +57,34 @@ CRect monitorArea(const CPoint& point)
 
 // Keeps a reference on a counted menu window and the windows it was opened from while it works, so that whoever
 // lets one of them go meanwhile leaves its deletion to the end of that work. A window nobody counts yet is not
-// held: releasing it would delete it.
+// held: releasing it would delete it. Owners close their menus from destructors, so a hold allocates nothing:
+// menus nest far less deep than it has room for, and windows beyond that are left unheld.
 class CWindowHold
 {
 public:
     explicit CWindowHold(CMenuWindow* window)
     {
-        for (; window != nullptr; window = window->getParentMenuWindow())
+        for (; window != nullptr && m_count < kMaximumDepth; window = window->getParentMenuWindow())
         {
             if (window->getReferenceCount() > 0)
             {
                 window->referenced();
-                m_windows.push_back(window);
+                m_windows[m_count++] = window;
             }
         }
     }
     ~CWindowHold()
     {
-        for (IWindow* window : m_windows)
-            window->dereference();
+        for (size_t index = 0; index < m_count; ++index)
+            m_windows[index]->dereference();
     }
     CWindowHold(const CWindowHold&) = delete;
     CWindowHold& operator=(const CWindowHold&) = delete;
 
 private:
-    std::vector<IWindow*> m_windows;
+    static constexpr size_t kMaximumDepth = 16;
+    IWindow* m_windows[kMaximumDepth];
+    size_t m_count = 0;
 };
 } // namespace
 

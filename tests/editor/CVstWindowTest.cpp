@@ -2,6 +2,8 @@
 // threads leave for the editor's thread.
 #include "editor/CVstWindow.hpp"
 #include "foundation/exceptions/CException.hpp"
+#include "gui/core/CWindowAttributes.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
 #include "tests/gui/CGuiTestKit.hpp"
 #include "vst/AudioEffect.hpp"
 
@@ -128,6 +130,33 @@ TEST(CVstWindowTest, opensAndClosesInTheHostsWindowsWhateverTheHostDoes)
     EXPECT_EQ(1, record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f));
     EXPECT_EQ(nullptr, first.child());
     EXPECT_TRUE(IsWindow(first.handle));
+}
+
+// Whichever allocation fails, the effect is left without an editor, or with the one that was made. The window
+// part swallows some failures, so the count runs well past the construction's own.
+TEST(CVstWindowTest, aConstructionShortOfMemoryLeavesTheEffectWithoutAnEditor)
+{
+    Brivant::GUI::Windowing::CWindowAttributes attributes;
+    attributes.setWindowName(Brivant::Basics::CString("Voltura"));
+    for (long allocation = 1; allocation <= 100; ++allocation)
+    {
+        auto* effect = new CBareEffect();
+        CVstWindow* editor = nullptr;
+        Brivant::Testing::CAllocationFailure::failAt(allocation);
+        try
+        {
+            editor = new CVstWindow(effect, CRect(0, 0, 5, 5), &attributes);
+        }
+        catch (...)
+        {
+        }
+        Brivant::Testing::CAllocationFailure::disarm();
+        EXPECT_EQ(editor, effect->getEditor()) << "allocation " << allocation;
+        // Deleting the effect would reach through the editor it still names.
+        if (editor == nullptr && effect->getEditor() != nullptr)
+            effect->setEditor(nullptr);
+        delete effect;
+    }
 }
 
 // Nothing may leave a failed open behind: no wrapper, no parent pointer, no window, and the answer 0.

@@ -7,6 +7,7 @@
 #include "gui/core/CFont.hpp"
 #include "gui/core/CGraphics.hpp"
 #include "gui/core/CRGBAImage.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/CGuiTestKit.hpp"
 #include "tests/gui/controls/CMenuTestSupport.hpp"
@@ -351,6 +352,38 @@ TEST_F(CMenuWindowTest, closingWithoutAChoiceReportsOneClosingAndTakesTheNestedW
         EXPECT_FALSE(IsWindowVisible(topHandle));
         EXPECT_FALSE(IsWindow(nestedHandle));
         EXPECT_EQ(1, windows.live());
+    }
+}
+
+// Owners close their menus from destructors, where a failure could not be handled.
+TEST_F(CMenuWindowTest, closingAllocatesNothing)
+{
+    const THeldMenuWindow menuWindow = held(window("a b"));
+    menuWindow->setMenuListener(nullptr);
+    menuWindow->openPopupWindow(CPoint(50, 50));
+    Brivant::Testing::CAllocationFailure::failAt(1);
+    EXPECT_NO_THROW(menuWindow->closePopupWindow());
+    Brivant::Testing::CAllocationFailure::disarm();
+    EXPECT_FALSE(menuWindow->isOpen());
+}
+
+// Whichever allocation fails while a window lays out its rows, no row is left behind.
+TEST_F(CMenuWindowTest, aWindowShortOfMemoryLeavesNoRowBehind)
+{
+    m_menus.push_back(menuOf("a b -- c | d"));
+    for (long allocation = 1; allocation <= 200; ++allocation)
+    {
+        const CCountChange rows(CMenuItemDisplay::classRecord());
+        Brivant::Testing::CAllocationFailure::failAt(allocation);
+        try
+        {
+            held(new CMenuWindow(CRect(0, 0, 20, 100), nullptr, m_menus.back(), false, nullptr));
+        }
+        catch (...)
+        {
+        }
+        Brivant::Testing::CAllocationFailure::disarm();
+        EXPECT_EQ(0, rows.live()) << "allocation " << allocation;
     }
 }
 
