@@ -140,13 +140,7 @@ int WINAPI answeredMessageBox(HWND, LPCSTR, LPCSTR, UINT)
     return IDOK;
 }
 
-struct SImport
-{
-    const char* library;
-    const char* function;
-    void* replacement;
-};
-const SImport kImports[] = {
+const CImportPatch::SReplacement kImports[] = {
     {"msvcrt.dll", "malloc", reinterpret_cast<void*>(&countedMalloc)},
     {"msvcrt.dll", "calloc", reinterpret_cast<void*>(&countedCalloc)},
     {"msvcrt.dll", "realloc", reinterpret_cast<void*>(&countedRealloc)},
@@ -186,7 +180,7 @@ void CAllocationFaults::watch(void* module)
         s_pinned = pinned;
     for (size_t index = 0; index < kNumberOfImports; ++index)
     {
-        const SImport& import = kImports[index];
+        const CImportPatch::SReplacement& import = kImports[index];
         // The original is known before the entry changes, so a call on another thread meanwhile finds it.
         HMODULE exporter = GetModuleHandleA(import.library);
         shared.original[index] =

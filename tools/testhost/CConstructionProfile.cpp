@@ -97,13 +97,7 @@ HWND WINAPI watchedCreateWindow(DWORD exStyle, LPCSTR className, LPCSTR title, D
     return window;
 }
 
-struct SWatched
-{
-    const char* library;
-    const char* function;
-    void* replacement;
-};
-const SWatched kWatched[] = {
+const CImportPatch::SReplacement kWatched[] = {
     {"gdiplus.dll", "GdiplusStartup", reinterpret_cast<void*>(&watchedStartup)},
     {"gdiplus.dll", "GdiplusShutdown", reinterpret_cast<void*>(&watchedShutdown)},
     {"gdiplus.dll", "GdipCreateBitmapFromFile", reinterpret_cast<void*>(&watchedDecodeFile)},
@@ -177,7 +171,7 @@ void CConstructionProfile::watch(void* module)
     stopWatching();
     m_calls.clear();
     s_recording = this;
-    for (const SWatched& watched : kWatched)
+    for (const CImportPatch::SReplacement& watched : kWatched)
     {
         auto* patch = new CImportPatch(module, watched.library, watched.function, watched.replacement);
         s_original[&watched - kWatched] = patch->original();

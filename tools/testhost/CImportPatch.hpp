@@ -5,6 +5,14 @@
 class CImportPatch
 {
 public:
+    // One import a host redirects: the library and function a module calls, and the host's stand-in.
+    struct SReplacement
+    {
+        const char* library;
+        const char* function;
+        void* replacement;
+    };
+
     // Finds the entry through which module calls dllName's function and redirects it to replacement; when the
     // module does not import that function, nothing is patched.
     CImportPatch(void* module, const char* dllName, const char* functionName, void* replacement);
