@@ -69,30 +69,36 @@ void deleteText(Text*& slot)
     slot = nullptr;
 }
 
-// The text in the ANSI code page; false when a character has no form there.
+// The text in the ANSI code page, with '?' for a character that has no form there, which makes it false.
 bool toAnsi(const std::wstring& text, std::string& out)
 {
+    out.clear();
     BOOL lost = FALSE;
     const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr, 0, nullptr, &lost);
-    if (size <= 0 || lost)
+    if (size <= 0)
         return false;
     out.assign(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, &out[0], size, nullptr, nullptr);
     out.resize(static_cast<size_t>(size - 1));
-    return true;
+    return !lost;
 }
 
-// The path's folder in its short form, which has ANSI names where the long ones may not, and the file name.
+// The path with its folder in the short form, which has ANSI names where the long ones may not. Only the
+// folder reaches the files beside the library, so the file name keeps its long form where it has an ANSI
+// one, else its short form, else the '?' marks of either.
 bool toShortFolderPath(const std::wstring& path, std::string& out)
 {
-    const size_t cut = path.rfind(L'\\');
-    if (cut == std::wstring::npos)
+    wchar_t shortPath[kPathBufferSize] = {};
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath, kPathBufferSize);
+    const std::wstring whole(shortPath);
+    const size_t longCut = path.rfind(L'\\');
+    const size_t cut = whole.rfind(L'\\');
+    if (length == 0 || length >= kPathBufferSize || longCut == std::wstring::npos || cut == std::wstring::npos ||
+        !toAnsi(whole.substr(0, cut), out))
         return false;
-    wchar_t folder[kPathBufferSize] = {};
-    const DWORD length = GetShortPathNameW(path.substr(0, cut).c_str(), folder, kPathBufferSize);
     std::string name;
-    if (length == 0 || length >= kPathBufferSize || !toAnsi(path.substr(cut), name) || !toAnsi(folder, out))
-        return false;
+    if (!toAnsi(path.substr(longCut), name))
+        toAnsi(whole.substr(cut), name);
     out += name;
     return true;
 }

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -163,21 +164,34 @@ TEST_F(CApplicationTest, aDeliverablesAttachNamesItAndDetachForgetsIt)
     EXPECT_STREQ(" ", CApplication::getProductName()->getString()) << "the library's record is its own";
 }
 
-TEST_F(CApplicationTest, aLibraryInAFolderNamedOutsideTheCodePageLoadsTheImagesBesideIt)
+TEST_F(CApplicationTest, aLibraryNamedOutsideTheCodePageLoadsTheImagesBesideIt)
 {
-    ASSERT_TRUE(CProbeLibrary::copyTo(m_folder.file("plugin\\Edition.dll")));
-    ASSERT_TRUE(CreateDirectoryA(m_folder.file("plugin\\Resources").c_str(), nullptr));
-    ASSERT_TRUE(VolturaTests::writePng(m_folder.file("plugin\\Resources\\dot.png"), 1, 1, [](long, long) { return 0u; }));
     // Cyrillic has no form in a Western code page, and Japanese none in a Cyrillic one.
-    const std::wstring name = GetACP() == 1251 ? L"\u30d7\u30e9\u30b0\u30a4\u30f3" : L"\u041f\u043b\u0430\u0433\u0438\u043d\u044b";
-    const std::string temporary = m_folder.file("");
-    const std::wstring parent(temporary.begin(), temporary.end());
-    ASSERT_TRUE(MoveFileW((parent + L"plugin").c_str(), (parent + name).c_str()));
-    HMODULE library = LoadLibraryW((parent + name + L"\\Edition.dll").c_str());
-    ASSERT_NE(nullptr, library);
-    EXPECT_TRUE(reinterpret_cast<CProbeLibrary::ImageLoader>(
-        reinterpret_cast<void*>(GetProcAddress(library, "probeLoadsImage")))("dot.png"));
-    FreeLibrary(library);
+    const std::wstring foreign = GetACP() == 1251 ? L"\u30d7\u30e9\u30b0\u30a4\u30f3"
+                                                  : L"\u041f\u043b\u0430\u0433\u0438\u043d\u044b";
+    // The folder and the file name: each outside the code page alone, then both.
+    const std::pair<std::wstring, std::wstring> namings[] = {
+        {foreign, L"Edition.dll"}, {L"plugin", foreign + L".dll"}, {foreign, foreign + L".dll"}};
+    int index = 0;
+    for (const auto& [folder, file] : namings)
+    {
+        const std::string parent = m_folder.file(std::to_string(++index) + "\\");
+        SCOPED_TRACE(parent);
+        ASSERT_TRUE(CProbeLibrary::copyTo(parent + "staged\\Staged.dll"));
+        ASSERT_TRUE(CreateDirectoryA((parent + "staged\\Resources").c_str(), nullptr));
+        ASSERT_TRUE(VolturaTests::writePng(parent + "staged\\Resources\\dot.png", 1, 1,
+                                           [](long, long) { return 0u; }));
+        // Renamed last, as the helpers above take ANSI names.
+        const std::wstring wide(parent.begin(), parent.end());
+        ASSERT_TRUE(MoveFileW((wide + L"staged\\Staged.dll").c_str(), (wide + L"staged\\" + file).c_str()));
+        ASSERT_TRUE(MoveFileW((wide + L"staged").c_str(), (wide + folder).c_str()));
+
+        HMODULE library = LoadLibraryW((wide + folder + L"\\" + file).c_str());
+        ASSERT_NE(nullptr, library);
+        EXPECT_TRUE(reinterpret_cast<CProbeLibrary::ImageLoader>(
+            reinterpret_cast<void*>(GetProcAddress(library, "probeLoadsImage")))("dot.png"));
+        FreeLibrary(library);
+    }
 }
 
 TEST_F(CApplicationTest, uninitialisingWithAPathWritesTheClassTable)
