@@ -64,9 +64,9 @@ float CEQ::getHighCoefficient(int channel) const
 
 void CEQ::setGains(float low, float mid, float high)
 {
-    m_lowGain.store(low, std::memory_order_relaxed);
-    m_midGain.store(mid, std::memory_order_relaxed);
-    m_highGain.store(high, std::memory_order_relaxed);
+    setLowGain(low);
+    setMidGain(mid);
+    setHighGain(high);
 }
 
 void CEQ::process(float* channel1, float* channel2)

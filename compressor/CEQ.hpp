@@ -35,8 +35,11 @@ public:
     float getLowCoefficient(int channel) const;
     float getHighCoefficient(int channel) const;
 
-    // Linear factors, shared by both channels.
+    // Linear factors, shared by both channels; each band can be set alone.
     void setGains(float low, float mid, float high);
+    void setLowGain(float gain) { m_lowGain.store(gain, std::memory_order_relaxed); }
+    void setMidGain(float gain) { m_midGain.store(gain, std::memory_order_relaxed); }
+    void setHighGain(float gain) { m_highGain.store(gain, std::memory_order_relaxed); }
     float getLowGain() const { return m_lowGain.load(std::memory_order_relaxed); }
     float getMidGain() const { return m_midGain.load(std::memory_order_relaxed); }
     float getHighGain() const { return m_highGain.load(std::memory_order_relaxed); }

@@ -126,11 +126,18 @@ void CHolvane::updateMakeUpGain()
     }
 }
 
-void CHolvane::updateEqualiserGains()
+// Each band's gain follows its own parameter alone: storing all three on any change would let two bands set on
+// two threads at once each write back the other's old value.
+void CHolvane::updateEqualiserGain(int index, float decibels)
 {
-    m_equaliser.getPointer()->setGains(decibelsToGain(parameter(kEqLow)->getRealValue()),
-                                       decibelsToGain(parameter(kEqMid)->getRealValue()),
-                                       decibelsToGain(parameter(kEqHigh)->getRealValue()));
+    CEQ* equaliser = m_equaliser.getPointer();
+    const float gain = decibelsToGain(decibels);
+    if (index == kEqLow)
+        equaliser->setLowGain(gain);
+    else if (index == kEqMid)
+        equaliser->setMidGain(gain);
+    else
+        equaliser->setHighGain(gain);
 }
 
 void CHolvane::parameterChanged(int index, float value)
@@ -150,7 +157,7 @@ void CHolvane::parameterChanged(int index, float value)
     case kEqMid:
     case kEqHigh:
         if (m_equaliser.getPointer() != nullptr)
-            updateEqualiserGains();
+            updateEqualiserGain(index, changed->getRealValue());
         break;
     case kSideChain:
         m_sideChain.store(changed->getIntegerValue(), std::memory_order_relaxed);

@@ -33,7 +33,7 @@ private:
     struct CBlockSettings;
 
     void updateMakeUpGain();
-    void updateEqualiserGains();
+    void updateEqualiserGain(int index, float decibels);
     void runStages(const CBlockSettings& settings);
     CBlockSettings readSettings() const;
 

@@ -129,6 +129,31 @@ TEST_F(CHolvaneEditorUpdateTest, thresholdAndRatioOnTwoThreadsLeaveTheirMakeUpGa
     EXPECT_EQ(0, unsound);
 }
 
+// EQ Low and EQ Mid set on two threads at once: the detector, heard on the Input monitor with the compressor left
+// out, is filtered with the gains of the two values the effect ends with, as an effect given them one after the
+// other filters it.
+TEST_F(CHolvaneEditorUpdateTest, equaliserBandsOnTwoThreadsKeepTheirOwnGains)
+{
+    CHolvane reference(CCountingHost::callback);
+    Channels held = noiseChannels(29, 2 * kDelay, 0.5f);
+    for (CHolvane* effect : {m_effect.get(), &reference})
+        effect->setParameter(10, 1.0f);
+    auto low = [](int round) { return round % 2 == 0 ? 0.2f : 0.8f; };
+    auto mid = [](int round) { return round / 2 % 2 == 0 ? 0.3f : 0.9f; };
+    const int unsound = VolturaTests::unsoundRounds(
+        20000, [&](int round) { m_effect->setParameter(6, low(round)); },
+        [&](int round) { m_effect->setParameter(7, mid(round)); },
+        [&](int round) {
+            reference.setParameter(6, low(round));
+            reference.setParameter(7, mid(round));
+            // A call hears the ring filtered in the call before, so the second of two shows this round's gains.
+            processCall(reference, held, 0, kDelay);
+            processCall(*m_effect, held, 0, kDelay);
+            return processCall(reference, held, kDelay, kDelay) == processCall(*m_effect, held, kDelay, kDelay);
+        });
+    EXPECT_EQ(0, unsound);
+}
+
 // ---------------------------------------------------------------------------------------------------------------
 
 // The meter (index 17) after each call: the peak of the wet signal after make-up, before mix and master.
