@@ -30,17 +30,31 @@ public:
     TPointerCollection(const TPointerCollection&) = delete;
     TPointerCollection& operator=(const TPointerCollection&) = delete;
 
-    // Null pointers are stored like any other.
+    // Null pointers are stored like any other. An element the array finds no room for is taken and let go at
+    // once, as if added and removed: one handed over new goes, one held elsewhere stays, one owned elsewhere is
+    // left alone. Callers need no holder of their own for a new object, and must not free it after a failure.
     void addElement(T* element)
     {
-        if (m_array == nullptr)
+        try
         {
-            clearArray();
-            growArray();
+            if (m_array == nullptr)
+            {
+                clearArray();
+                growArray();
+            }
+            else if (m_insertIndex >= m_arraySize)
+            {
+                growArray();
+            }
         }
-        else if (m_insertIndex >= m_arraySize)
+        catch (...)
         {
-            growArray();
+            if (m_policy != nullptr)
+            {
+                m_policy->pointerAdded(element);
+                m_policy->deletePointer(element);
+            }
+            throw;
         }
         m_array[m_insertIndex++] = element;
         if (m_policy != nullptr)

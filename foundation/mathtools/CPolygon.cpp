@@ -44,10 +44,8 @@ void CPolygon::setNumberOfPoints(long count)
     m_points->clearArray();
     for (long index = 0; index < count; ++index)
     {
-        // Held until the array has taken its reference, so a failed growth leaks nothing.
-        std::unique_ptr<CPoint> point(new CPoint(0, 0));
-        m_points->addElement(point.get());
-        point.release();
+        // The array lets a point go itself when it cannot take it.
+        m_points->addElement(new CPoint(0, 0));
     }
 }
 

@@ -135,10 +135,11 @@ bool CAutoAnimation::fillDescriptor(CControlDescriptor& descriptor)
 {
     if (descriptor.getDescriptorName() == "AnimationStyle")
     {
+        // The descriptor holds the list while it is filled, so a failure to fill it lets it go.
         auto* names = new TCountedPointerArray<CString>();
+        descriptor.setValue(names);
         for (const char* styleName : kStyleNames)
             names->addElement(new CString(styleName));
-        descriptor.setValue(names);
         descriptor.setSelectedIndex(m_style);
         return true;
     }

@@ -69,9 +69,10 @@ void CMenuBar::addMenu(const CString& title, CMenu* menu)
     const long width = extent.getWidth() + 20;
     const CRect area(0, 2, width, getArea().getHeight() - 4);
     m_totalWidth += width;
-    auto* window = new CMenuWindow(area, &m_windowAttributes, menu, true, this);
     m_titleAreas.addElement(new CRect(area));
     m_titles.addElement(new CString(title));
+    // Made last and handed over at once: a list that cannot grow lets it go.
+    auto* window = new CMenuWindow(area, &m_windowAttributes, menu, true, this);
     m_menuWindows.addElement(window);
     window->setFont(m_font);
     window->setMenuColours(m_colours);

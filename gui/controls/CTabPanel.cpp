@@ -280,10 +280,11 @@ bool CTabPanel::fillDescriptor(CControlDescriptor& descriptor)
     }
     if (name == kTabPosition)
     {
+        // The descriptor holds the list while it is filled, so a failure to fill it lets it go.
         auto* choices = new TCountedPointerArray<CString>();
+        descriptor.setValue(choices);
         for (const char* choice : kPositionNames)
             choices->addElement(new CString(choice));
-        descriptor.setValue(choices);
         descriptor.setSelectedIndex(m_tabPosition);
         return true;
     }

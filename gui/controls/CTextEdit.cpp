@@ -161,10 +161,11 @@ bool CTextEdit::fillDescriptor(CControlDescriptor& descriptor)
         descriptor.setValue(new CBool(m_singleClick));
     else if (name == kPopupAlignment)
     {
+        // The descriptor holds the list while it is filled, so a failure to fill it lets it go.
         auto* options = new TCountedPointerArray<CString>();
+        descriptor.setValue(options);
         for (const char* option : kPopupAlignmentNames)
             options->addElement(new CString(option));
-        descriptor.setValue(options);
         descriptor.setSelectedIndex(m_popupAlignment);
     }
     else

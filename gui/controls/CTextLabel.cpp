@@ -135,10 +135,11 @@ bool CTextLabel::fillDescriptor(CControlDescriptor& descriptor)
     }
     if (name == "Alignment")
     {
+        // The descriptor holds the list while it is filled, so a failure to fill it lets it go.
         auto* options = new TCountedPointerArray<CString>();
+        descriptor.setValue(options);
         for (const char* option : kAlignmentNames)
             options->addElement(new CString(option));
-        descriptor.setValue(options);
         descriptor.setSelectedIndex(m_alignment);
         return true;
     }

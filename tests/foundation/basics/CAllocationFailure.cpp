@@ -37,6 +37,7 @@ namespace Testing
 {
 void CAllocationFailure::failAt(long allocation) { g_countdown = allocation; }
 void CAllocationFailure::disarm() { g_countdown = 0; }
+bool CAllocationFailure::isPending() { return g_countdown > 0; }
 } // namespace Testing
 } // namespace Brivant
 

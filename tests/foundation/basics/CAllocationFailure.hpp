@@ -14,6 +14,8 @@ public:
     // The allocation-th allocation from now throws std::bad_alloc; later ones succeed again.
     static void failAt(long allocation);
     static void disarm();
+    // True while the failure asked for has not come: a run that leaves it so made fewer allocations.
+    static bool isPending();
 };
 } // namespace Testing
 } // namespace Brivant

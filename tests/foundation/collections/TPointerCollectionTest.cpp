@@ -1,16 +1,21 @@
 // The growable pointer array: growth by 32, holes after removal, reordering, clearing and the policies' part.
+#include "../basics/CAllocationFailure.hpp"
 #include "../basics/CCountChange.hpp"
 #include "../basics/CTestVehicle.hpp"
 #include "CRecordingPolicy.hpp"
+#include "foundation/collections/TCountedPointerArray.hpp"
 #include "foundation/collections/TPointerCollection.hpp"
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
+using Brivant::Collections::TCountedPointerArray;
 using Brivant::Collections::TObjectDeleter;
 using Brivant::Collections::TObjectNuller;
 using Brivant::Collections::TPointerCollection;
+using Brivant::Testing::CAllocationFailure;
 using VolturaTests::CCountChange;
 using VolturaTests::CTestVehicle;
 
@@ -144,6 +149,49 @@ TEST_F(TPointerCollectionTest, objectDeleterDeletesOnRemovalAndClearButNullerAnd
     }
     EXPECT_EQ(2, destructions);
     EXPECT_EQ(0, kept.getReferenceCount());
+}
+
+// Adds whose growth fails; the collection stays as it was and takes the next element.
+template <class Collection>
+void addWithoutRoom(Collection& collection, CTestVehicle* element)
+{
+    CAllocationFailure::failAt(1);
+    EXPECT_THROW(collection.addElement(element), std::bad_alloc);
+    CAllocationFailure::disarm();
+}
+
+TEST_F(TPointerCollectionTest, anElementThatFindsNoRoomIsTakenAndLetGoAtOnce)
+{
+    addVehicles(32);
+    m_policy.events.clear();
+    addWithoutRoom(m_collection, vehicle(32));
+    EXPECT_EQ((std::vector<Event>{{"added", vehicle(32)}, {"deleted", vehicle(32)}}), m_policy.events);
+    EXPECT_EQ(32, m_collection.getArraySize());
+    EXPECT_EQ(32, m_collection.getInsertIndex());
+    m_collection.addElement(vehicle(32));
+    EXPECT_EQ(vehicle(32), m_collection.getElementAt(32));
+
+    // A new object goes; one referenced elsewhere keeps its count; one the collection would not own is untouched.
+    int destructions = 0;
+    auto* held = new CTestVehicle(&destructions);
+    held->referenced();
+    TCountedPointerArray<CTestVehicle> counted;
+    addWithoutRoom(counted, new CTestVehicle(&destructions));
+    addWithoutRoom(counted, held);
+    EXPECT_EQ(1, destructions);
+    EXPECT_EQ(1, held->getReferenceCount());
+    TPointerCollection<CTestVehicle> owning(&TObjectDeleter<CTestVehicle>::sharedPolicy());
+    addWithoutRoom(owning, new CTestVehicle(&destructions));
+    EXPECT_EQ(2, destructions);
+    TPointerCollection<CTestVehicle> nulled(&TObjectNuller<CTestVehicle>::sharedPolicy());
+    TPointerCollection<CTestVehicle> unowned(nullptr);
+    addWithoutRoom(nulled, held);
+    addWithoutRoom(unowned, held);
+    EXPECT_EQ(2, destructions);
+    EXPECT_EQ(1, held->getReferenceCount());
+    EXPECT_EQ(0, counted.getArraySize() + owning.getArraySize() + nulled.getArraySize() + unowned.getArraySize());
+    held->dereference();
+    EXPECT_EQ(3, destructions);
 }
 
 TEST_F(TPointerCollectionTest, recordIsNamedAfterTheElementTypeAndCountsEachCollection)

@@ -1,10 +1,13 @@
 // CMenuBar: titles measured and laid out, opened by a press and switched by movement while a menu is open,
 // reopened after a close, a choice closing the menu, and its look handed to its menu windows.
 #include "gui/controls/CMenuBar.hpp"
+#include "foundation/basics/CHeldReference.hpp"
 #include "gui/controls/CMenuItemDisplay.hpp"
 #include "gui/controls/CMenuRoot.hpp"
+#include "gui/controls/CMenuWindow.hpp"
 #include "gui/core/CControlPanel.hpp"
 #include "gui/core/CFont.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/controls/CMenuTestSupport.hpp"
 
@@ -191,5 +194,31 @@ TEST_F(CMenuBarTest, theLookReachesEveryMenuWindowAndTheSameFontIsKept)
             EXPECT_EQ(3, bar->getMenuWindow(index)->getMenuRoot().getMenuColours().highlightColour.getBlue());
         }
     }
+}
+
+// Whichever allocation fails while a title is added, its menu window goes with the bar.
+TEST_F(CMenuBarTest, aTitleAddedShortOfMemoryLeavesNoMenuWindowBehind)
+{
+    const CCountChange windows(Brivant::GUI::Windowing::CMenuWindow::classRecord());
+    bool swept = false;
+    for (long allocation = 1; !swept && allocation <= 1000; ++allocation)
+    {
+        {
+            auto* fresh = new CMenuBar(&bench.root(), 4, CRect(0, 0, 300, 24), nullptr);
+            const Brivant::Basics::CHeldReference held(fresh);
+            Brivant::Testing::CAllocationFailure::failAt(allocation);
+            try
+            {
+                fresh->addMenu(CString("File"), m_file);
+            }
+            catch (...)
+            {
+            }
+            swept = Brivant::Testing::CAllocationFailure::isPending();
+            Brivant::Testing::CAllocationFailure::disarm();
+        }
+        EXPECT_EQ(0, windows.live()) << "allocation " << allocation;
+    }
+    EXPECT_TRUE(swept);
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include "foundation/host/CFileInformation.hpp"
 #include "foundation/host/CFileManager.hpp"
 #include "gui/core/CRGBAImage.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/controls/CPresetFolderBench.hpp"
 #include "tests/gui/controls/CSliderTestSupport.hpp"
@@ -165,5 +166,29 @@ TEST(CTreeView, aNewTreeReplacesTheRowsAndEverythingGoesWithTheView)
     EXPECT_STREQ("ITreeViewDataSource::CTreeViewNodeElement", CElement::classRecord().getClassName());
     EXPECT_STREQ("CCountedObject", CElement::classRecord().getParentName());
     EXPECT_TRUE(CElement::classRecord().isTypeOf(Brivant::Basics::CCountedObject::classRecord()));
+}
+
+// Whichever allocation fails while a folder's node tree is built, no node or element is left behind.
+TEST(CTreeView, aNodeTreeShortOfMemoryLeavesNoNodeBehind)
+{
+    STreeOnBench bench;
+    const CCountChange nodes(CTreeView::TNode::classRecord()), elements(CElement::classRecord());
+    bool swept = false;
+    for (long allocation = 1; !swept && allocation <= 1000; ++allocation)
+    {
+        Brivant::Testing::CAllocationFailure::failAt(allocation);
+        try
+        {
+            CTreeView::TNode root(&TCountedObjectDeleter<CElement>::sharedPolicy());
+            ITreeViewDataSource::buildNodeTree(bench.files.getPointer(), &root);
+        }
+        catch (...)
+        {
+        }
+        swept = Brivant::Testing::CAllocationFailure::isPending();
+        Brivant::Testing::CAllocationFailure::disarm();
+        EXPECT_EQ(0, nodes.live() + elements.live()) << "allocation " << allocation;
+    }
+    EXPECT_TRUE(swept);
 }
 } // namespace

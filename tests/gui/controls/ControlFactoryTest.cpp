@@ -6,7 +6,9 @@
 #include "foundation/io/CXMLNode.hpp"
 #include "gui/controls/CLevelMeter.hpp"
 #include "gui/controls/CRadioButton.hpp"
+#include "gui/core/CControlDescriptor.hpp"
 #include "tests/foundation/basics/CAllocationFailure.hpp"
+#include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/CGuiTestKit.hpp"
 
 #include <gtest/gtest.h>
@@ -136,6 +138,43 @@ TEST(ControlFactory, aFailedAllocationMakesNoControlWhileAConstructorsExceptionP
         }
         EXPECT_EQ(refusals, falses) << name.getString() << ": " << seen;
         EXPECT_EQ("false ", seen.substr(0, 6)) << name.getString();
+    }
+}
+
+// Whichever allocation fails while a control writes its layout, none of its descriptors, their lists of choices
+// or their texts is left behind.
+TEST(ControlFactory, aLayoutWrittenShortOfMemoryLeavesNoDescriptorBehind)
+{
+    CControlBench bench;
+    Brivant::Collections::TCountedPointerArray<CString> names;
+    Brivant::GUI::Controls::getControlClassNames(names);
+    for (long index = 0; index < names.getInsertIndex(); ++index)
+    {
+        TAutomaticPointer<IControl> control;
+        ASSERT_TRUE(createControl(*names.getElementAt(index), control, &bench.root()));
+        // A first write makes what the framework keeps for later ones.
+        Brivant::IO::CXMLNode first(CString("control"), nullptr);
+        control.getPointer()->writeToXmlNode(&first);
+        const CCountChange descriptors(Brivant::GUI::Controls::CControlDescriptor::classRecord()),
+            lists(Brivant::Collections::TCountedPointerArray<CString>::classRecord()), texts(CString::classRecord());
+        bool swept = false;
+        for (long allocation = 1; !swept && allocation <= 10000; ++allocation)
+        {
+            CAllocationFailure::failAt(allocation);
+            try
+            {
+                Brivant::IO::CXMLNode node(CString("control"), nullptr);
+                control.getPointer()->writeToXmlNode(&node);
+            }
+            catch (...)
+            {
+            }
+            swept = CAllocationFailure::isPending();
+            CAllocationFailure::disarm();
+            EXPECT_EQ(0, descriptors.live() + lists.live() + texts.live())
+                << names.getElementAt(index)->getString() << ", allocation " << allocation;
+        }
+        EXPECT_TRUE(swept) << names.getElementAt(index)->getString();
     }
 }
 

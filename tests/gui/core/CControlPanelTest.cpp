@@ -2,7 +2,9 @@
 // in the parent root too, the panel's face in pixels, and its children in the layout.
 #include "gui/core/CControlPanel.hpp"
 
+#include "foundation/collections/TTreeNode.hpp"
 #include "foundation/io/CXMLNode.hpp"
+#include "tests/foundation/basics/CAllocationFailure.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/CGuiTestKit.hpp"
 
@@ -14,6 +16,9 @@
 namespace
 {
 using Brivant::Basics::CString;
+using Brivant::Collections::TCountedObjectDeleter;
+using Brivant::Collections::TTreeNode;
+using Brivant::Testing::CAllocationFailure;
 using Brivant::GUI::Controls::CControlPanel;
 using Brivant::IO::CXMLNode;
 using namespace VolturaTests;
@@ -191,5 +196,29 @@ TEST_F(CControlPanelNest, panelsWriteTheirChildrenAndReadThemBackSkippingClasses
     panelElement->removeChildNode(children);
     EXPECT_TRUE(P->readFromXmlNode(panelElement));
     EXPECT_EQ(c, P->findControlByName(CString("c")));
+}
+
+// Whichever allocation fails while the tree is built, no node is left behind.
+TEST_F(CControlPanelNest, aControlTreeShortOfMemoryLeavesNoNodeBehind)
+{
+    const CCountChange nodes(TTreeNode<IControl>::classRecord());
+    long built = 0;
+    for (long allocation = 1; built == 0 && allocation <= 1000; ++allocation)
+    {
+        CAllocationFailure::failAt(allocation);
+        try
+        {
+            TTreeNode<IControl> tree(&TCountedObjectDeleter<IControl>::sharedPolicy());
+            bench.root().buildControlTree(tree);
+            built = CAllocationFailure::isPending() ? nodes.live() : 0;
+        }
+        catch (...)
+        {
+        }
+        CAllocationFailure::disarm();
+        EXPECT_EQ(0, nodes.live()) << "allocation " << allocation;
+    }
+    // The tree's own root, P, Q, c and d.
+    EXPECT_EQ(5, built);
 }
 } // namespace

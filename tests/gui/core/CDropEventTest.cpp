@@ -2,6 +2,7 @@
 // append them.
 #include "gui/core/CDropEvent.hpp"
 
+#include "tests/foundation/basics/CAllocationFailure.hpp"
 #include "tests/foundation/basics/CCountChange.hpp"
 #include "tests/gui/CGuiTestKit.hpp"
 
@@ -201,5 +202,32 @@ TEST(CDropEventCopies, everyNameIsReleasedWithItsEvent)
     }
     EXPECT_EQ(0, names.live());
     EXPECT_EQ(0, events.live());
+}
+
+// Whichever allocation fails while a drop is read, copied or assigned, no name is left behind.
+TEST(CDropEventCopies, aDropShortOfMemoryLeavesNoNameBehind)
+{
+    const CSyntheticDrop drop({0, 0}, {"C:\\Presets\\Bass.fxp"});
+    const CCountChange names(CString::classRecord());
+    bool swept = false;
+    for (long allocation = 1; !swept && allocation <= 1000; ++allocation)
+    {
+        Brivant::Testing::CAllocationFailure::failAt(allocation);
+        try
+        {
+            CDropEvent event(CPoint(0, 0));
+            event.readDrop(drop.handle());
+            const CDropEvent copy(event);
+            CDropEvent assigned(CPoint(0, 0));
+            assigned = copy;
+        }
+        catch (...)
+        {
+        }
+        swept = Brivant::Testing::CAllocationFailure::isPending();
+        Brivant::Testing::CAllocationFailure::disarm();
+        EXPECT_EQ(0, names.live()) << "allocation " << allocation;
+    }
+    EXPECT_TRUE(swept);
 }
 } // namespace
