@@ -59,7 +59,8 @@ CMenuBar::~CMenuBar()
             window->closePopupWindow();
         }
     }
-    setFont(nullptr);
+    // The windows go with the bar: handing them no font would lay their rows out again, which allocates.
+    swapCounted(m_font, nullptr);
 }
 
 void CMenuBar::addMenu(const CString& title, CMenu* menu)

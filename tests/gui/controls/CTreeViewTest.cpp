@@ -173,22 +173,13 @@ TEST(CTreeView, aNodeTreeShortOfMemoryLeavesNoNodeBehind)
 {
     STreeOnBench bench;
     const CCountChange nodes(CTreeView::TNode::classRecord()), elements(CElement::classRecord());
-    bool swept = false;
-    for (long allocation = 1; !swept && allocation <= 1000; ++allocation)
-    {
-        Brivant::Testing::CAllocationFailure::failAt(allocation);
-        try
-        {
-            CTreeView::TNode root(&TCountedObjectDeleter<CElement>::sharedPolicy());
-            ITreeViewDataSource::buildNodeTree(bench.files.getPointer(), &root);
-        }
-        catch (...)
-        {
-        }
-        swept = Brivant::Testing::CAllocationFailure::isPending();
-        Brivant::Testing::CAllocationFailure::disarm();
+    const auto life = [&] {
+        CTreeView::TNode root(&TCountedObjectDeleter<CElement>::sharedPolicy());
+        ITreeViewDataSource::buildNodeTree(bench.files.getPointer(), &root);
+    };
+    const auto check = [&](long allocation) {
         EXPECT_EQ(0, nodes.live() + elements.live()) << "allocation " << allocation;
-    }
-    EXPECT_TRUE(swept);
+    };
+    EXPECT_NE(0, Brivant::Testing::CAllocationFailure::sweep(life, check));
 }
 } // namespace

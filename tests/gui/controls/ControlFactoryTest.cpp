@@ -157,24 +157,15 @@ TEST(ControlFactory, aLayoutWrittenShortOfMemoryLeavesNoDescriptorBehind)
         control.getPointer()->writeToXmlNode(&first);
         const CCountChange descriptors(Brivant::GUI::Controls::CControlDescriptor::classRecord()),
             lists(Brivant::Collections::TCountedPointerArray<CString>::classRecord()), texts(CString::classRecord());
-        bool swept = false;
-        for (long allocation = 1; !swept && allocation <= 10000; ++allocation)
-        {
-            CAllocationFailure::failAt(allocation);
-            try
-            {
-                Brivant::IO::CXMLNode node(CString("control"), nullptr);
-                control.getPointer()->writeToXmlNode(&node);
-            }
-            catch (...)
-            {
-            }
-            swept = CAllocationFailure::isPending();
-            CAllocationFailure::disarm();
+        const auto life = [&] {
+            Brivant::IO::CXMLNode node(CString("control"), nullptr);
+            control.getPointer()->writeToXmlNode(&node);
+        };
+        const auto check = [&](long allocation) {
             EXPECT_EQ(0, descriptors.live() + lists.live() + texts.live())
                 << names.getElementAt(index)->getString() << ", allocation " << allocation;
-        }
-        EXPECT_TRUE(swept) << names.getElementAt(index)->getString();
+        };
+        EXPECT_NE(0, CAllocationFailure::sweep(life, check)) << names.getElementAt(index)->getString();
     }
 }
 

@@ -203,21 +203,13 @@ TEST_F(CControlPanelNest, aControlTreeShortOfMemoryLeavesNoNodeBehind)
 {
     const CCountChange nodes(TTreeNode<IControl>::classRecord());
     long built = 0;
-    for (long allocation = 1; built == 0 && allocation <= 1000; ++allocation)
-    {
-        CAllocationFailure::failAt(allocation);
-        try
-        {
-            TTreeNode<IControl> tree(&TCountedObjectDeleter<IControl>::sharedPolicy());
-            bench.root().buildControlTree(tree);
-            built = CAllocationFailure::isPending() ? nodes.live() : 0;
-        }
-        catch (...)
-        {
-        }
-        CAllocationFailure::disarm();
-        EXPECT_EQ(0, nodes.live()) << "allocation " << allocation;
-    }
+    const auto life = [&] {
+        TTreeNode<IControl> tree(&TCountedObjectDeleter<IControl>::sharedPolicy());
+        bench.root().buildControlTree(tree);
+        built = nodes.live();
+    };
+    const auto check = [&](long allocation) { EXPECT_EQ(0, nodes.live()) << "allocation " << allocation; };
+    EXPECT_NE(0, CAllocationFailure::sweep(life, check));
     // The tree's own root, P, Q, c and d.
     EXPECT_EQ(5, built);
 }
