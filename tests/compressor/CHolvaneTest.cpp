@@ -108,50 +108,40 @@ TEST_F(CHolvaneEditorUpdateTest, programChangesOnTwoThreadsKeepEveryProgramIntac
     }
 }
 
-// Threshold set on one thread while Ratio changes on another: the make-up gain left is the one of the two values the
-// effect ends with, as an effect given them one after the other has it.
-TEST_F(CHolvaneEditorUpdateTest, thresholdAndRatioOnTwoThreadsLeaveTheirMakeUpGain)
+// Two parameters set on two threads at once leave the effect as one given their last values in turn does: with
+// make-up on, Threshold and Ratio leave their make-up gain; heard on the Input monitor with the compressor left
+// out, EQ Low and EQ Mid leave their band gains (a call hears the ring filtered in the call before, so the second
+// of two shows a round's gains).
+TEST_F(CHolvaneEditorUpdateTest, twoParametersSetOnTwoThreadsLeaveWhatTheirLastValuesGive)
 {
-    CHolvane reference(CCountingHost::callback);
-    const Channels held(4, std::vector<float>(kDelay, 0.001f));
-    for (CHolvane* effect : {m_effect.get(), &reference})
-        effect->setParameter(11, 1.0f);
-    auto threshold = [](int round) { return round % 2 == 0 ? 0.2f : 0.7f; };
-    auto ratio = [](int round) { return round / 2 % 2 == 0 ? 0.3f : 0.9f; };
-    const int unsound = VolturaTests::unsoundRounds(
-        5000, [&](int round) { m_effect->setParameter(1, threshold(round)); },
-        [&](int round) { m_effect->setParameter(2, ratio(round)); },
-        [&](int round) {
-            reference.setParameter(1, threshold(round));
-            reference.setParameter(2, ratio(round));
-            return processCall(reference, held, 0, kDelay) == processCall(*m_effect, held, 0, kDelay);
-        });
-    EXPECT_EQ(0, unsound);
-}
-
-// EQ Low and EQ Mid set on two threads at once: the detector, heard on the Input monitor with the compressor left
-// out, is filtered with the gains of the two values the effect ends with, as an effect given them one after the
-// other filters it.
-TEST_F(CHolvaneEditorUpdateTest, equaliserBandsOnTwoThreadsKeepTheirOwnGains)
-{
-    CHolvane reference(CCountingHost::callback);
-    Channels held = noiseChannels(29, 2 * kDelay, 0.5f);
-    for (CHolvane* effect : {m_effect.get(), &reference})
-        effect->setParameter(10, 1.0f);
-    auto low = [](int round) { return round % 2 == 0 ? 0.2f : 0.8f; };
-    auto mid = [](int round) { return round / 2 % 2 == 0 ? 0.3f : 0.9f; };
-    const int unsound = VolturaTests::unsoundRounds(
-        20000, [&](int round) { m_effect->setParameter(6, low(round)); },
-        [&](int round) { m_effect->setParameter(7, mid(round)); },
-        [&](int round) {
-            reference.setParameter(6, low(round));
-            reference.setParameter(7, mid(round));
-            // A call hears the ring filtered in the call before, so the second of two shows this round's gains.
-            processCall(reference, held, 0, kDelay);
-            processCall(*m_effect, held, 0, kDelay);
-            return processCall(reference, held, kDelay, kDelay) == processCall(*m_effect, held, kDelay, kDelay);
-        });
-    EXPECT_EQ(0, unsound);
+    const struct
+    {
+        VstInt32 setting, first, second;
+        int rounds, calls;
+        Channels input;
+    } cases[] = {{11, 1, 2, 5000, 1, Channels(4, std::vector<float>(kDelay, 0.001f))},
+                 {10, 6, 7, 20000, 2, noiseChannels(29, 2 * kDelay, 0.5f)}};
+    auto first = [](int round) { return round % 2 == 0 ? 0.2f : 0.7f; };
+    auto second = [](int round) { return round / 2 % 2 == 0 ? 0.3f : 0.9f; };
+    for (const auto& test : cases)
+    {
+        CHolvane effect(CCountingHost::callback), reference(CCountingHost::callback);
+        for (CHolvane* each : {&effect, &reference})
+            each->setParameter(test.setting, 1.0f);
+        const int unsound = VolturaTests::unsoundRounds(
+            test.rounds, [&](int round) { effect.setParameter(test.first, first(round)); },
+            [&](int round) { effect.setParameter(test.second, second(round)); },
+            [&](int round) {
+                reference.setParameter(test.first, first(round));
+                reference.setParameter(test.second, second(round));
+                bool same = true;
+                for (int call = 0; call < test.calls; ++call)
+                    same = processCall(reference, test.input, call * kDelay, kDelay) ==
+                           processCall(effect, test.input, call * kDelay, kDelay);
+                return same;
+            });
+        EXPECT_EQ(0, unsound) << "parameters " << test.first << " and " << test.second;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------------
